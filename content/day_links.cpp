@@ -1,0 +1,130 @@
+#include "content/day_links.h"
+
+#include <array>
+
+#include "content/site_url.h"
+
+namespace gestalia {
+
+namespace {
+
+struct DayLinkRow {
+    std::int32_t nDay;  // whole days since the first day of the last period
+    std::string_view strPath;
+    std::string_view strTitle;
+};
+
+// In rising day order; the lookups take the first match.
+constexpr std::array<DayLinkRow, kDayLinkCount> kDayLinks = {{
+    {1, "/consejos-practicos/durante-el-embarazo", "Primeros consejos en el embarazo"},
+    {43, "/material-de-consulta/menu-embarazo/recursos", "Tienes muchos recursos a tu disposición"},
+    {47, "/material-de-consulta/menu-embarazo/documentos/76-guias-de-cuidados-en-el-embarazo",
+     "Guías y cuidados para el embarazo"},
+    {53, "/material-de-consulta/menu-embarazo/documentos/206-pruebas-en-el-embarazo",
+     "Pruebas que te van a hacer en el embarazo"},
+    {58, "/material-de-consulta/menu-embarazo/documentos/242-listeriosis-y-toxoplasmosis",
+     "Cuidado con la listeriosis y la toxoplasmosis"},
+    {62, "/material-de-consulta/menu-embarazo/documentos/93-consejos-de-nutricion-en-el-embarazo",
+     "Consejos de nutrición en el embarazo"},
+    {65,
+     "/material-de-consulta/menu-embarazo/documentos/"
+     "199-videos-sobre-los-cambios-en-el-embarazo",
+     "Vídeos que te enseñan los cambios en el embarazo"},
+    {73, "/material-de-consulta/menu-embarazo/documentos/252-legislacion",
+     "Infórmate de tus derechos"},
+    {81, "/material-de-consulta/menu-embarazo/documentos/220-formacion-del-bebe",
+     "Aprende cómo se va formando el bebé"},
+    {86,
+     "/material-de-consulta/menu-embarazo/documentos/"
+     "200-desarrollo-emocional-intelectual-y-sensorial-del-nino-intrautero",
+     "Desarrollo emocional del bebé"},
+    {94, "/material-de-consulta/menu-embarazo/enlaces-web", "Enlaces web interesantes"},
+    {103, "/material-de-consulta/menu-embarazo/documentos/249-sexualidad-en-el-embarazo",
+     "La sexualidad en el embarazo"},
+    {119, "/educacion-maternal-y-posparto/preparacion-fisica-y-mental-online",
+     "Prepárate física y psicológicamente para el parto"},
+    {125, "/educacion-maternal-y-posparto/educacion-maternal-online/introduccion",
+     "Comienza nuestra educación maternal on-line"},
+    {126,
+     "/educacion-maternal-y-posparto/educacion-maternal-online/"
+     "sesion-1-cambios-en-el-embarazo",
+     "Sesión 1: conoce los cambios en el embarazo"},
+    {133,
+     "/educacion-maternal-y-posparto/educacion-maternal-online/"
+     "sesion-2-cuidados-durante-el-embarazo",
+     "Sesión 2: cuidados en el embarazo"},
+    {140, "/educacion-maternal-y-posparto/educacion-maternal-online/sesion-3-gimnasia-y-relajacion",
+     "Sesión 3: gimnasia y relajación"},
+    {147,
+     "/educacion-maternal-y-posparto/educacion-maternal-online/"
+     "sesion-4-cuidados-del-suelo-pelvico",
+     "Sesión 4: cuidados del suelo pélvico"},
+    {154, "/educacion-maternal-y-posparto/educacion-maternal-online/sesion-5-proceso-del-parto",
+     "Sesión 5: proceso del parto"},
+    {161, "/educacion-maternal-y-posparto/educacion-maternal-online/sesion-6-posparto",
+     "Sesión 6: posparto"},
+    {168, "/educacion-maternal-y-posparto/educacion-maternal-online/sesion-7-lactancia",
+     "Sesión 7: la lactancia"},
+    {175, "/educacion-maternal-y-posparto/educacion-maternal-online/sesion-8-recien-nacido",
+     "Sesión 8: el recién nacido"},
+    {176, "/educacion-maternal-y-posparto/educacion-maternal-online/diploma-final",
+     "¡Enhorabuena! Ya puedes rellenar tu diploma"},
+    {177, "/preguntas-frecuentes/mandanos-tu-pregunta", "No te quedes con dudas consúltalas"},
+    {181, "/consejos-practicos/de-preparacion-del-parto", "¿Cómo nos preparamos para el parto?"},
+    {184, "/material-de-consulta/parto/doc-parto/222-recomendaciones-en-un-parto-normal",
+     "Recomendaciones para un parto feliz"},
+    {185, "/material-de-consulta/parto/doc-parto/253-aliviar-el-dolor-en-el-parto",
+     "Cómo aliviar el dolor en el parto"},
+    {189, "/material-de-consulta/parto/doc-parto/113-atencion-al-parto-normal-y-tipos-de-parto",
+     "Guías de atención al parto y tipos de parto"},
+    {194, "/material-de-consulta/parto/rec-parto/114-plan-de-parto-y-nacimiento",
+     "No olvides hacer un plan de parto es muy útil"},
+    {200, "/material-de-consulta/parto/rec-parto/89-donacion-de-la-sangre-del-cordon-umbilical",
+     "Donación de la sangre del cordón umbilical"},
+    {205, "/material-de-consulta/parto/en-parto", "Enlaces interesantes para el parto"},
+    {216, "/material-de-consulta/postparto/recursos/80-tramites-nacimiento-de-un-hijo-en-espana",
+     "Trámites a realizar para un nuevo bebé"},
+}};
+
+constexpr bool KeysRise() {
+    for (std::size_t i = 1; i < kDayLinks.size(); ++i) {
+        if (kDayLinks[i].nDay <= kDayLinks[i - 1].nDay) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(KeysRise(), "day links must stand in rising day order");
+
+const DayLinkRow* FindRow(std::int32_t day) {
+    for (const DayLinkRow& row : kDayLinks) {
+        if (row.nDay == day) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+std::string_view SiteBaseUrl() {
+    return GESTALIA_SITE_URL;
+}
+
+bool HasDayLink(std::int32_t day) {
+    return FindRow(day) != nullptr;
+}
+
+std::optional<CDayLink> FindDayLink(std::int32_t day) {
+    const DayLinkRow* row = FindRow(day);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    CDayLink link;
+    link.strUrl.reserve(SiteBaseUrl().size() + row->strPath.size());
+    link.strUrl.append(SiteBaseUrl()).append(row->strPath);
+    link.strTitle = row->strTitle;
+    return link;
+}
+
+}  // namespace gestalia

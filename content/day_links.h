@@ -1,0 +1,26 @@
+#pragma once
+// The day link table: a web page (address and title) for certain days of
+// pregnancy, keyed by whole days since the first day of the last period.
+// Every address is the site's base address followed by a fixed path.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace gestalia {
+
+inline constexpr int kDayLinkCount = 32;
+
+struct CDayLink {
+    std::string strUrl;    // the whole address
+    std::string strTitle;  // UTF-8
+};
+
+// The site's home page (scheme and host), set when the program is built.
+std::string_view SiteBaseUrl();
+
+bool HasDayLink(std::int32_t day);
+std::optional<CDayLink> FindDayLink(std::int32_t day);
+
+}  // namespace gestalia

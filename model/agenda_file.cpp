@@ -1,0 +1,286 @@
+#include "model/agenda_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <system_error>
+
+#include "model/windows1252.h"
+
+namespace gestalia {
+
+namespace {
+
+constexpr std::size_t kDateImageSize = 12;
+
+void PutU32(std::string& out, std::uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+}
+
+void PutU64(std::string& out, std::uint64_t v) {
+    for (int i = 0; i < 8; ++i) {
+        out += static_cast<char>((v >> (8 * i)) & 0xFF);
+    }
+}
+
+void PutInt32(std::string& out, std::int32_t v) {
+    PutU32(out, static_cast<std::uint32_t>(v));
+}
+void PutFloat(std::string& out, float v) {
+    PutU32(out, std::bit_cast<std::uint32_t>(v));
+}
+
+void PutDate(std::string& out, const CDateValue& dt) {
+    PutU64(out, std::bit_cast<std::uint64_t>(dt.GetRaw()));
+    PutInt32(out, static_cast<std::int32_t>(dt.GetStatus()));
+}
+
+std::string Where(std::size_t offset) {
+    return "(posición " + std::to_string(offset) + ")";
+}
+
+CError Damaged(const std::string& what, std::size_t offset) {
+    return CError{"El fichero está dañado: " + what, offset};
+}
+
+// Reads the file image from the front; every read is checked against the bytes
+// that remain, so nothing is read past the end.
+class CReader {
+  public:
+    explicit CReader(std::string_view bytes) : m_bytes(bytes) {}
+
+    std::size_t Offset() const { return m_pos; }
+    std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+
+    // Callers check Remaining() first.
+    std::uint32_t U32() {
+        std::uint32_t v = 0;
+        for (int i = 0; i < 4; ++i) {
+            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(m_bytes[m_pos++]))
+                 << (8 * i);
+        }
+        return v;
+    }
+    std::uint64_t U64() {
+        const std::uint64_t lo = U32();
+        const std::uint64_t hi = U32();
+        return lo | (hi << 32);
+    }
+    std::string_view Bytes(std::size_t n) {
+        const std::string_view v = m_bytes.substr(m_pos, n);
+        m_pos += n;
+        return v;
+    }
+
+  private:
+    std::string_view m_bytes;
+    std::size_t m_pos = 0;
+};
+
+// One 12-byte date image; what names the date in a message.
+Result<CDateValue> ReadDate(CReader& in, const std::string& what) {
+    const std::size_t at = in.Offset();
+    if (in.Remaining() < kDateImageSize) {
+        return Damaged(what + " " + Where(at) + " está cortada: el fichero termina antes", at);
+    }
+    const double dt = std::bit_cast<double>(in.U64());
+    const std::size_t statusAt = in.Offset();
+    const std::int32_t status = static_cast<std::int32_t>(in.U32());
+    if (status < 0 || status > static_cast<std::int32_t>(DateStatus::null)) {
+        return Damaged("el estado de " + what + " " + Where(statusAt) + " es desconocido (" +
+                           std::to_string(status) + ")",
+                       statusAt);
+    }
+    return CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
+}
+
+std::string ItemName(std::size_t index) {
+    return "la anotación " + std::to_string(index + 1);
+}
+
+}  // namespace
+
+Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items) {
+    CAgendaData data;
+    data.dtLastPeriod = dtLastPeriod;
+    data.items.reserve(items.size());
+    items.ForEach([&data](const CWVCellDataItem& item) {
+        CAgendaRecord r;
+        r.strText = item.Text();
+        r.dtFrom = item.GetFrom();
+        r.dtTo = item.GetTo();
+        r.nImage = item.GetImage();
+        r.fWeight = item.GetWeight();
+        data.items.push_back(std::move(r));
+    });
+    return SerializeAgenda(data);
+}
+
+Result<std::string> SerializeAgenda(const CAgendaData& data) {
+    constexpr auto kMaxInt32 = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+    if (data.items.size() > kMaxInt32) {
+        return CError{"La agenda tiene demasiadas anotaciones para guardarla", std::nullopt};
+    }
+    std::string out;
+    PutDate(out, data.dtLastPeriod);
+    PutInt32(out, static_cast<std::int32_t>(data.items.size()));
+    for (std::size_t i = 0; i < data.items.size(); ++i) {
+        const CAgendaRecord& r = data.items[i];
+        Result<std::string> text = EncodeWindows1252(r.strText);
+        if (!text) {
+            return CError{
+                "No puedo guardar el texto de " + ItemName(i) + ": " + text.error().message,
+                text.error().offset};
+        }
+        if (text.value().size() > kMaxInt32) {
+            return CError{"El texto de " + ItemName(i) + " es demasiado largo para guardarlo",
+                          std::nullopt};
+        }
+        // The whole text, NUL bytes included, so that reading gives it back unchanged.
+        PutInt32(out, static_cast<std::int32_t>(text.value().size()));
+        out += text.value();
+        PutDate(out, r.dtFrom);
+        PutDate(out, r.dtTo);
+        PutInt32(out, r.nImage);
+        PutFloat(out, r.fWeight);
+    }
+    return out;
+}
+
+Result<CAgendaData> ParseAgenda(std::string_view bytes) {
+    CReader in(bytes);
+    CAgendaData data;
+    if (in.Remaining() < kAgendaHeaderSize) {
+        return Damaged("es más corto que la cabecera de " + std::to_string(kAgendaHeaderSize) +
+                           " bytes (tiene " + std::to_string(bytes.size()) + ")",
+                       bytes.size());
+    }
+    Result<CDateValue> lastPeriod = ReadDate(in, "la fecha de la última regla");
+    if (!lastPeriod) {
+        return lastPeriod.error();
+    }
+    data.dtLastPeriod = lastPeriod.value();
+
+    const std::size_t countAt = in.Offset();
+    const std::int32_t count = static_cast<std::int32_t>(in.U32());
+    if (count < 0) {
+        return Damaged("el número de anotaciones " + Where(countAt) + " es negativo (" +
+                           std::to_string(count) + ")",
+                       countAt);
+    }
+    const auto n = static_cast<std::size_t>(count);
+    // Every record takes at least its fixed part, so a count the file cannot
+    // hold is refused before anything is allocated for it.
+    if (n > in.Remaining() / kAgendaRecordFixedSize) {
+        return Damaged("el número de anotaciones " + Where(countAt) + " (" + std::to_string(count) +
+                           ") no cabe en lo que queda del fichero",
+                       countAt);
+    }
+    data.items.reserve(n);
+
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t recordAt = in.Offset();
+        if (in.Remaining() < kAgendaRecordFixedSize) {
+            return Damaged(
+                ItemName(i) + " " + Where(recordAt) + " está cortada: el fichero termina antes",
+                recordAt);
+        }
+        const std::int32_t length = static_cast<std::int32_t>(in.U32());
+        if (length < 0) {
+            return Damaged("la longitud del texto de " + ItemName(i) + " " + Where(recordAt) +
+                               " es negativa (" + std::to_string(length) + ")",
+                           recordAt);
+        }
+        const auto len = static_cast<std::size_t>(length);
+        const std::size_t textAt = in.Offset();
+        if (len > in.Remaining() || in.Remaining() - len < kAgendaRecordFixedSize - 4) {
+            return Damaged("el texto de " + ItemName(i) + " " + Where(textAt) +
+                               " es más largo que lo que queda del fichero",
+                           textAt);
+        }
+        CAgendaRecord r;
+        r.strText = DecodeWindows1252(in.Bytes(len));
+        Result<CDateValue> from = ReadDate(in, "la fecha de inicio de " + ItemName(i));
+        if (!from) {
+            return from.error();
+        }
+        Result<CDateValue> to = ReadDate(in, "la fecha de fin de " + ItemName(i));
+        if (!to) {
+            return to.error();
+        }
+        r.dtFrom = from.value();
+        r.dtTo = to.value();
+        r.nImage = static_cast<std::int32_t>(in.U32());
+        r.fWeight = std::bit_cast<float>(in.U32());
+        data.items.push_back(std::move(r));
+    }
+    if (in.Remaining() != 0) {
+        return Damaged("tiene " + std::to_string(in.Remaining()) +
+                           " bytes de más después de la última anotación " + Where(in.Offset()),
+                       in.Offset());
+    }
+    return data;
+}
+
+Result<std::string> ReadFileBytes(const std::string& path) {
+    const auto failure = [&path](int err) {
+        return CError{
+            "No puedo abrir el fichero " + path + ": " + std::generic_category().message(err),
+            std::nullopt};
+    };
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return failure(errno);
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return failure(err);
+    }
+    if (S_ISDIR(st.st_mode)) {
+        ::close(fd);
+        return failure(EISDIR);
+    }
+    if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > kMaxAgendaFileSize) {
+        ::close(fd);
+        return CError{"El fichero " + path + " es demasiado grande para ser una agenda",
+                      std::nullopt};
+    }
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int err = errno;
+            ::close(fd);
+            return CError{
+                "No puedo leer el fichero " + path + ": " + std::generic_category().message(err),
+                bytes.size()};
+        }
+        if (got == 0) {
+            break;
+        }
+        // The size may change while it is read; the limit holds whatever it says.
+        if (bytes.size() + static_cast<std::size_t>(got) > kMaxAgendaFileSize) {
+            ::close(fd);
+            return CError{"El fichero " + path + " es demasiado grande para ser una agenda",
+                          std::nullopt};
+        }
+        bytes.append(buffer, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+}  // namespace gestalia

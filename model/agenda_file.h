@@ -1,0 +1,49 @@
+#pragma once
+// The agenda file: a flat little-endian byte sequence.
+//   header: last-period date (double m_dt, int32 status), int32 N
+//   N records: int32 L, L text bytes (Windows-1252), from (12 bytes), to (12 bytes),
+//              int32 image, float weight
+// Parsing never runs past the data and changes nothing: it gives either the whole
+// agenda or an error naming what is wrong and at which byte offset.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "date_value.h"
+#include "item_store.h"
+#include "result.h"
+
+namespace gestalia {
+
+inline constexpr std::size_t kAgendaHeaderSize = 16;
+inline constexpr std::size_t kAgendaRecordFixedSize = 36;
+// Larger files are refused before they are read; a real agenda is a few kilobytes.
+inline constexpr std::size_t kMaxAgendaFileSize = 16u * 1024u * 1024u;
+
+struct CAgendaRecord {
+    std::string strText;  // UTF-8
+    CDateValue dtFrom;
+    CDateValue dtTo;
+    std::int32_t nImage = -1;
+    float fWeight = 0.0f;
+};
+
+struct CAgendaData {
+    CDateValue dtLastPeriod;
+    std::vector<CAgendaRecord> items;
+};
+
+// The file image of an agenda. Fails when a text holds a character that
+// Windows-1252 cannot store.
+Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items);
+Result<std::string> SerializeAgenda(const CAgendaData& data);
+// Parses a whole file image.
+Result<CAgendaData> ParseAgenda(std::string_view bytes);
+
+// Reads a whole file (refusing one larger than kMaxAgendaFileSize).
+Result<std::string> ReadFileBytes(const std::string& path);
+
+}  // namespace gestalia

@@ -1,0 +1,62 @@
+#pragma once
+// CWVCellDataItem: one dated note of the agenda. Texts are UTF-8 in memory.
+
+#include <cstdint>
+#include <string>
+
+#include "colour.h"
+#include "date_value.h"
+
+namespace gestalia {
+
+class CImageList;  // defined by the calendar; items only point at it
+
+class CWVCellDataItem {
+  public:
+    static constexpr Colour kDefaultBack = RGB(255, 255, 213);
+
+    // Creation values: no id (-1), no icon (-1), "Unknown Item".
+    explicit CWVCellDataItem(const CDateValue& now) : m_dtFrom(now), m_dtTo(now) {}
+
+    std::int32_t GetImage() const { return m_nImage; }
+    void SetImage(std::int32_t n) { m_nImage = n; }
+    const CImageList* GetImageList() const { return m_pImageList; }
+    void SetImageList(const CImageList* p) { m_pImageList = p; }
+    std::int32_t GetTask() const { return m_bTask; }
+    void SetTask(std::int32_t b) { m_bTask = b; }
+    Colour GetBack() const { return m_crBack; }
+    void SetBack(Colour c) { m_crBack = c; }
+    std::int32_t Get24Hour() const { return m_b24Hour; }
+    void Set24Hour(std::int32_t b) { m_b24Hour = b; }
+    std::int32_t GetID() const { return m_nID; }
+    void SetID(std::int32_t id) { m_nID = id; }
+    CDateValue GetFrom() const { return m_dtFrom; }
+    void SetFrom(const CDateValue& dt) { m_dtFrom = dt; }
+    CDateValue GetTo() const { return m_dtTo; }
+    void SetTo(const CDateValue& dt) { m_dtTo = dt; }
+    std::string GetText() const { return m_strText; }
+    const std::string& Text() const { return m_strText; }
+    void SetText(std::string s) { m_strText = std::move(s); }
+    std::int32_t GetSelected() const { return m_bSelected; }
+    void SetSelected(std::int32_t b) { m_bSelected = b; }
+    Rect GetItemRect() const { return m_rcItem; }
+    void SetItemRect(const Rect& rc) { m_rcItem = rc; }
+    float GetWeight() const { return m_fWeight; }
+    void SetWeight(float f) { m_fWeight = f; }
+
+  private:
+    std::int32_t m_nImage = -1;
+    const CImageList* m_pImageList = nullptr;  // not owned; the main window's list
+    std::int32_t m_bTask = 0;
+    Colour m_crBack = kDefaultBack;
+    std::int32_t m_b24Hour = 0;
+    std::int32_t m_nID = -1;
+    CDateValue m_dtFrom;
+    CDateValue m_dtTo;
+    std::string m_strText = "Unknown Item";
+    std::int32_t m_bSelected = 0;
+    Rect m_rcItem;  // empty until first drawn
+    float m_fWeight = 0.0f;
+};
+
+}  // namespace gestalia

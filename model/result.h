@@ -1,0 +1,54 @@
+#pragma once
+// Errors as values for the core. A failing operation returns a CError that says
+// what is wrong in plain Spanish (the window layer shows it to the user in a
+// message box) plus, for file data, the byte offset where it was found.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace gestalia {
+
+struct CError {
+    std::string message;                // what went wrong, for a person and for logs
+    std::optional<std::size_t> offset;  // byte offset in the file, when it applies
+
+    friend bool operator==(const CError&, const CError&) = default;
+};
+
+// Holds either a value or a CError.
+template <class T>
+class [[nodiscard]] Result {
+  public:
+    Result(T value) : m_v(std::move(value)) {}       // NOLINT: implicit by design
+    Result(CError error) : m_v(std::move(error)) {}  // NOLINT: implicit by design
+
+    bool ok() const { return std::holds_alternative<T>(m_v); }
+    explicit operator bool() const { return ok(); }
+
+    T& value() & { return std::get<T>(m_v); }
+    const T& value() const& { return std::get<T>(m_v); }
+    T&& value() && { return std::get<T>(std::move(m_v)); }
+    const CError& error() const { return std::get<CError>(m_v); }
+
+  private:
+    std::variant<T, CError> m_v;
+};
+
+// A result that carries no value on success.
+class [[nodiscard]] Status {
+  public:
+    Status() = default;
+    Status(CError error) : m_error(std::move(error)) {}  // NOLINT: implicit by design
+
+    bool ok() const { return !m_error.has_value(); }
+    explicit operator bool() const { return ok(); }
+    const CError& error() const { return *m_error; }
+
+  private:
+    std::optional<CError> m_error;
+};
+
+}  // namespace gestalia

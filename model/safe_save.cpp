@@ -1,0 +1,191 @@
+#include "model/safe_save.h"
+
+#include <fcntl.h>
+#include <limits.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <random>
+#include <system_error>
+
+namespace gestalia {
+
+namespace {
+
+constexpr int kMaxLinkDepth = 40;  // as the kernel's own limit on nested links
+constexpr int kTempAttempts = 100;
+constexpr int kNewFileMode = 0666;  // narrowed by the umask
+
+class CSystemFileOps final : public IFileOps {
+  public:
+    int Open(const std::string& path, int flags, int mode, int& fd) override {
+        do {
+            fd = ::open(path.c_str(), flags, static_cast<mode_t>(mode));
+        } while (fd < 0 && errno == EINTR);
+        return fd < 0 ? errno : 0;
+    }
+    int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
+        written = 0;
+        ssize_t n = 0;
+        do {
+            n = ::write(fd, data, size);
+        } while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            return errno;
+        }
+        written = static_cast<std::size_t>(n);
+        return 0;
+    }
+    int Sync(int fd) override { return ::fsync(fd) == 0 ? 0 : errno; }
+    int Close(int fd) override { return ::close(fd) == 0 ? 0 : errno; }
+    int Rename(const std::string& from, const std::string& to) override {
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+    int Unlink(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+};
+
+std::string DirName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string BaseName(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The file a path finally names, following symbolic links (a dangling one too,
+// so that saving through it creates its target).
+Result<std::string> ResolveLinks(const std::string& path) {
+    std::string current = path;
+    for (int depth = 0; depth < kMaxLinkDepth; ++depth) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return current;
+        }
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
+        if (n < 0) {
+            return CError{"no puedo leer el enlace " + current + " (" +
+                              std::generic_category().message(errno) + ")",
+                          std::nullopt};
+        }
+        const std::string link(target, static_cast<std::size_t>(n));
+        current = (!link.empty() && link[0] == '/') ? link : DirName(current) + "/" + link;
+    }
+    return CError{"hay demasiados enlaces encadenados en " + path, std::nullopt};
+}
+
+CError Failure(const std::string& path, const std::string& what, int err) {
+    return CError{"No puedo guardar el fichero " + path + ": " + what + " (" +
+                      std::generic_category().message(err) + ")",
+                  std::nullopt};
+}
+
+// Flushes the folder entry of the renamed file; the save has already happened,
+// so a failure here is not reported.
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// The real calls hold no state, so one object serves the whole process.
+CSystemFileOps g_systemFileOps;
+
+}  // namespace
+
+int IFileOps::Chmod(int fd, int mode) {
+    return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
+}
+
+IFileOps& SystemFileOps() {
+    return g_systemFileOps;
+}
+
+Status SaveFileAtomically(const std::string& path, std::string_view bytes) {
+    return SaveFileAtomically(path, bytes, SystemFileOps());
+}
+
+Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
+    if (path.empty()) {
+        return CError{"No puedo guardar el fichero: no tiene nombre", std::nullopt};
+    }
+    Result<std::string> resolved = ResolveLinks(path);
+    if (!resolved) {
+        return CError{"No puedo guardar el fichero " + path + ": " + resolved.error().message,
+                      std::nullopt};
+    }
+    const std::string target = resolved.value();
+    const std::string folder = DirName(target);
+
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+
+    // A fresh name next to the target, so that the rename stays in one file system.
+    std::random_device random;
+    std::string temp;
+    int fd = -1;
+    int err = 0;
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        temp = folder + "/." + BaseName(target) + ".tmp-" + std::to_string(::getpid()) + "-" +
+               std::to_string(random());
+        err = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode, fd);
+        if (err != EEXIST) {
+            break;
+        }
+    }
+    if (err != 0) {
+        return Failure(path, "no puedo crear un fichero temporal en " + folder, err);
+    }
+
+    // From here on a failure removes the temporary file and leaves the old one alone.
+    const auto abandon = [&](const std::string& what, int e, bool open) {
+        if (open) {
+            (void)ops.Close(fd);
+        }
+        (void)ops.Unlink(temp);
+        return Failure(path, what, e);
+    };
+
+    if (exists) {
+        err = ops.Chmod(fd, static_cast<int>(old.st_mode & 07777));
+        if (err != 0) {
+            return abandon("no puedo dar al fichero nuevo los permisos del anterior", err, true);
+        }
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t written = 0;
+        err = ops.Write(fd, bytes.data() + done, bytes.size() - done, written);
+        if (err == 0 && written == 0) {
+            err = EIO;  // no progress: never loop on it
+        }
+        if (err != 0) {
+            return abandon("no puedo escribir los datos", err, true);
+        }
+        done += written;
+    }
+    err = ops.Sync(fd);
+    if (err != 0) {
+        return abandon("no puedo llevar los datos al disco", err, true);
+    }
+    err = ops.Close(fd);
+    if (err != 0) {
+        return abandon("no puedo cerrar el fichero temporal", err, false);
+    }
+    err = ops.Rename(temp, target);
+    if (err != 0) {
+        return abandon("no puedo poner el fichero nuevo en lugar del anterior", err, false);
+    }
+    SyncFolder(folder);
+    return {};
+}
+
+}  // namespace gestalia

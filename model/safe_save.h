@@ -1,0 +1,36 @@
+#pragma once
+// Saving without ever destroying the old file: the bytes go to a temporary file
+// in the same folder, which is flushed to disk and then renamed over the target.
+// An existing file's permissions are kept and a symbolic link at the path is
+// followed (its target is replaced, the link stays). On any failure the old file
+// is left byte-exact and the temporary file is removed.
+
+#include <string>
+#include <string_view>
+
+#include "result.h"
+
+namespace gestalia {
+
+// The operating-system steps of a save, one call each, so that tests can make
+// any one of them fail. Every step returns 0 or an errno value.
+class IFileOps {
+  public:
+    virtual ~IFileOps() = default;
+    virtual int Open(const std::string& path, int flags, int mode, int& fd) = 0;
+    virtual int Write(int fd, const char* data, std::size_t size, std::size_t& written) = 0;
+    virtual int Sync(int fd) = 0;
+    virtual int Close(int fd) = 0;
+    virtual int Rename(const std::string& from, const std::string& to) = 0;
+    virtual int Unlink(const std::string& path) = 0;
+    // Sets the permission bits of an open file (fchmod by default).
+    virtual int Chmod(int fd, int mode);
+};
+
+// The real POSIX calls.
+IFileOps& SystemFileOps();
+
+Status SaveFileAtomically(const std::string& path, std::string_view bytes);
+Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops);
+
+}  // namespace gestalia

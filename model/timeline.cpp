@@ -1,0 +1,107 @@
+#include "model/timeline.h"
+
+#include <cmath>
+#include <limits>
+
+namespace gestalia {
+
+namespace {
+
+// Drops the fraction towards zero, as a conversion to an integer does; values
+// beyond the 32-bit range (only from damaged dates) are held at its ends.
+std::int32_t Truncate(double x) {
+    if (std::isnan(x)) {
+        return 0;
+    }
+    const double t = std::trunc(x);
+    if (t >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    if (t <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(t);
+}
+
+std::int32_t Saturate(std::int64_t x) {
+    if (x > std::numeric_limits<std::int32_t>::max()) {
+        return std::numeric_limits<std::int32_t>::max();
+    }
+    if (x < std::numeric_limits<std::int32_t>::min()) {
+        return std::numeric_limits<std::int32_t>::min();
+    }
+    return static_cast<std::int32_t>(x);
+}
+
+CDateValue DueDate(const CDateValue& dtLastPeriod) {
+    CDateValue due = dtLastPeriod;
+    due.AddDays(kGestationDays);
+    return due;
+}
+
+void SplitWeeks(TimelineFigures& f) {
+    f.nWeeks = f.nElapsedDays / kDaysPerWeek;
+    f.nDaysInWeek = f.nElapsedDays % kDaysPerWeek;
+}
+
+}  // namespace
+
+std::int32_t ElapsedDays(const CDateValue& dtDay, const CDateValue& dtLastPeriod) {
+    return Truncate((dtDay - dtLastPeriod).m_span);
+}
+
+TimelineFigures TimelineAsOfNow(const CDateValue& dtLastPeriod, const CDateValue& dtNow) {
+    TimelineFigures f;
+    const std::int32_t today = Truncate(dtNow.GetRaw());
+    const std::int32_t lastPeriodDay = Truncate(dtLastPeriod.GetRaw());
+    f.nElapsedDays = Saturate(static_cast<std::int64_t>(today) - lastPeriodDay);
+    f.dtDue = DueDate(dtLastPeriod);
+    // Today's day number is the linear value of today's midnight.
+    f.nDaysLeft = Truncate((f.dtDue - CDateValue::FromRaw(today, DateStatus::valid)).m_span);
+    SplitWeeks(f);
+    return f;
+}
+
+TimelineFigures TimelineForDay(const CDateValue& dtLastPeriod, const CDateValue& dtDay) {
+    TimelineFigures f;
+    f.nElapsedDays = ElapsedDays(dtDay, dtLastPeriod);
+    f.dtDue = DueDate(dtLastPeriod);
+    f.nDaysLeft = Truncate((f.dtDue - dtDay).m_span);
+    SplitWeeks(f);
+    return f;
+}
+
+std::string FormatDueDateText(const TimelineFigures& f) {
+    return "Fecha probable de parto: " + f.dtDue.Format("%d/%m/%Y");
+}
+
+std::string FormatDaysLeftText(const TimelineFigures& f) {
+    return "Quedan " + std::to_string(f.nDaysLeft) + " días para ver a tu bebé";
+}
+
+std::string FormatWeeksText(const TimelineFigures& f) {
+    return "Estás de " + std::to_string(f.nWeeks) + " semanas y " + std::to_string(f.nDaysInWeek) +
+           " días";
+}
+
+std::optional<int> TipWeekIndex(std::int32_t nElapsedDays) {
+    const int week = nElapsedDays / kDaysPerWeek;
+    if (week < 0 || week >= kTipWeeks) {
+        return std::nullopt;
+    }
+    return week;
+}
+
+std::optional<int> PregnancyWeekAt(const CDateValue& dtDay, const CDateValue& dtLastPeriod) {
+    const std::int32_t elapsed = ElapsedDays(dtDay, dtLastPeriod);
+    if (elapsed % kDaysPerWeek != 0) {
+        return std::nullopt;
+    }
+    const int week = elapsed / kDaysPerWeek;
+    if (week < 0 || week > kLastLabelledWeek) {
+        return std::nullopt;
+    }
+    return week;
+}
+
+}  // namespace gestalia

@@ -1,0 +1,278 @@
+#include "model/agenda_file.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstring>
+#include <filesystem>
+
+#include "tests/model/temp_dir.h"
+
+namespace gestalia {
+namespace {
+
+using test::CTempDir;
+using test::ReadAll;
+using test::WriteAll;
+
+std::string Fixture(const std::string& name) {
+    return ReadAll(std::string(GESTALIA_FIXTURES_DIR) + "/" + name);
+}
+
+// Little-endian pieces for building file images by hand.
+std::string I32(std::int32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) {
+        s[static_cast<std::size_t>(i)] =
+            static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+    }
+    return s;
+}
+std::string F64(double v) {
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    std::string s(8, '\0');
+    for (int i = 0; i < 8; ++i) {
+        s[static_cast<std::size_t>(i)] = static_cast<char>((bits >> (8 * i)) & 0xFF);
+    }
+    return s;
+}
+std::string F32(float v) {
+    return I32(std::bit_cast<std::int32_t>(v));
+}
+std::string Date(double dt, std::int32_t status = 0) {
+    return F64(dt) + I32(status);
+}
+std::string Record(const std::string& text, std::int32_t image = 1, float weight = 0.0f) {
+    return I32(static_cast<std::int32_t>(text.size())) + text + Date(46388.5) + Date(46388.75) +
+           I32(image) + F32(weight);
+}
+std::string Header(std::int32_t n, double dt = 46388.0, std::int32_t status = 0) {
+    return Date(dt, status) + I32(n);
+}
+
+CItemDefaults Defaults() {
+    return CItemDefaults{};
+}
+
+TEST(AgendaFileTest, EmptyAgendaIsSixteenBytes) {
+    CItemStore store;
+    const Result<std::string> bytes = SerializeAgenda(CDateValue(2027, 1, 1), store);
+    ASSERT_TRUE(bytes.ok());
+    EXPECT_EQ(bytes.value().size(), kAgendaHeaderSize);
+    EXPECT_EQ(bytes.value(), Header(0));
+    EXPECT_EQ(bytes.value(), Fixture("empty.gst"));
+}
+
+TEST(AgendaFileTest, RecordSizeIsThirtySixPlusTheText) {
+    CItemStore store;
+    const CDateValue day(2027, 3, 1);
+    (void)store.AddItem(day, day, "abcd", 1, 0.0f, Defaults());
+    EXPECT_EQ(SerializeAgenda(day, store).value().size(), kAgendaHeaderSize + 40);
+    store.DeleteAllItems();
+    (void)store.AddItem(day, day, "", 1, 0.0f, Defaults());
+    EXPECT_EQ(SerializeAgenda(day, store).value().size(), kAgendaHeaderSize + 36);
+    store.DeleteAllItems();
+    (void)store.AddItem(day, day, "añó", 1, 0.0f, Defaults());  // three Windows-1252 bytes
+    EXPECT_EQ(SerializeAgenda(day, store).value().size(), kAgendaHeaderSize + 39);
+}
+
+TEST(AgendaFileTest, SampleFileReadsAsDocumented) {
+    const std::string bytes = Fixture("sample.gst");
+    ASSERT_EQ(bytes.size(), 185u);
+    const Result<CAgendaData> data = ParseAgenda(bytes);
+    ASSERT_TRUE(data.ok()) << data.error().message;
+    const CAgendaData& d = data.value();
+    EXPECT_TRUE(d.dtLastPeriod == CDateValue(2027, 1, 1));
+    ASSERT_EQ(d.items.size(), 3u);
+    EXPECT_EQ(d.items[0].strText, "Ecografía de la semana 12");
+    EXPECT_TRUE(d.items[0].dtFrom == CDateValue(2027, 3, 26, 10, 30, 0));
+    EXPECT_TRUE(d.items[0].dtTo == CDateValue(2027, 3, 26, 11, 0, 0));
+    EXPECT_EQ(d.items[0].nImage, 1);
+    EXPECT_EQ(d.items[1].strText, "Peso: 62,5 kg\r\nNáuseas por la mañana");
+    EXPECT_EQ(d.items[1].nImage, 0);
+    EXPECT_EQ(d.items[1].fWeight, 62.5f);
+    EXPECT_EQ(d.items[2].strText, "");
+    EXPECT_EQ(d.items[2].nImage, -1);
+    EXPECT_EQ(d.items[2].dtTo.GetStatus(), DateStatus::null);
+}
+
+TEST(AgendaFileTest, WriteReadWriteGivesTheSameBytes) {
+    for (const char* name : {"sample.gst", "empty.gst"}) {
+        const std::string bytes = Fixture(name);
+        const Result<CAgendaData> data = ParseAgenda(bytes);
+        ASSERT_TRUE(data.ok()) << name;
+        const Result<std::string> again = SerializeAgenda(data.value());
+        ASSERT_TRUE(again.ok()) << name;
+        EXPECT_EQ(again.value(), bytes) << name;
+    }
+}
+
+TEST(AgendaFileTest, StoreToFileAndBackKeepsEveryField) {
+    CItemStore store;
+    const CDateValue from(2027, 2, 15, 9, 0, 0);
+    const CDateValue to(2027, 2, 15, 9, 45, 0);
+    (void)store.AddItem(from, to, "Peso 62,5 kg – revisión", 0, 62.5f, Defaults());
+    (void)store.AddItem(CDateValue::FromRaw(-1.25, DateStatus::valid),
+                        CDateValue::FromRaw(12.0, DateStatus::invalid), "antes de 1900", -1, -0.0f,
+                        Defaults());
+    const CDateValue lastPeriod = CDateValue::FromRaw(7.0, DateStatus::null);
+    const Result<std::string> bytes = SerializeAgenda(lastPeriod, store);
+    ASSERT_TRUE(bytes.ok()) << bytes.error().message;
+    const Result<CAgendaData> data = ParseAgenda(bytes.value());
+    ASSERT_TRUE(data.ok()) << data.error().message;
+    const CAgendaData& d = data.value();
+    EXPECT_EQ(d.dtLastPeriod.GetStatus(), DateStatus::null);
+    EXPECT_EQ(d.dtLastPeriod.GetRaw(), 7.0);
+    ASSERT_EQ(d.items.size(), 2u);
+    EXPECT_EQ(d.items[0].strText, "Peso 62,5 kg – revisión");
+    EXPECT_TRUE(d.items[0].dtFrom == from);
+    EXPECT_TRUE(d.items[0].dtTo == to);
+    EXPECT_EQ(d.items[0].fWeight, 62.5f);
+    EXPECT_EQ(d.items[1].dtFrom.GetRaw(), -1.25);
+    EXPECT_EQ(d.items[1].dtTo.GetStatus(), DateStatus::invalid);
+    EXPECT_EQ(d.items[1].dtTo.GetRaw(), 12.0);
+    EXPECT_TRUE(std::signbit(d.items[1].fWeight));
+    EXPECT_EQ(SerializeAgenda(d).value(), bytes.value());
+}
+
+TEST(AgendaFileTest, EveryByteOfATextSurvives) {
+    std::string text;
+    for (int b = 0; b < 256; ++b) {
+        text += static_cast<char>(b);
+    }
+    const std::string file = Header(2) + Record(text) + Record(std::string(3, '\0'));
+    const Result<CAgendaData> data = ParseAgenda(file);
+    ASSERT_TRUE(data.ok()) << data.error().message;
+    EXPECT_EQ(data.value().items[1].strText, std::string(3, '\0'));
+    EXPECT_EQ(SerializeAgenda(data.value()).value(), file);
+}
+
+TEST(AgendaFileTest, LongTextsComeBackWhole) {
+    std::string text(5000, 'x');
+    text[999] = '\xE9';
+    text[4999] = 'z';
+    const std::string file = Header(1) + Record(text);
+    const Result<CAgendaData> data = ParseAgenda(file);
+    ASSERT_TRUE(data.ok());
+    EXPECT_EQ(data.value().items[0].strText.size(), 5001u);  // é takes two UTF-8 bytes
+    EXPECT_EQ(SerializeAgenda(data.value()).value(), file);
+}
+
+TEST(AgendaFileTest, EveryValueOfImageAndWeightIsKept) {
+    const std::string weightBits = I32(0x7FC01234);  // a NaN with a payload
+    const std::string file = Header(1) + I32(0) + Date(1.5) + Date(2.5, 2) + I32(-77) + weightBits;
+    const Result<CAgendaData> data = ParseAgenda(file);
+    ASSERT_TRUE(data.ok());
+    EXPECT_EQ(data.value().items[0].nImage, -77);
+    EXPECT_EQ(SerializeAgenda(data.value()).value(), file);
+}
+
+TEST(AgendaFileTest, TextThatCannotBeStoredIsRefused) {
+    CItemStore store;
+    const CDateValue day(2027, 3, 1);
+    (void)store.AddItem(day, day, "bien", 1, 0.0f, Defaults());
+    (void)store.AddItem(day, day, "ok 日本", 1, 0.0f, Defaults());
+    const Result<std::string> bytes = SerializeAgenda(day, store);
+    ASSERT_FALSE(bytes.ok());
+    EXPECT_NE(bytes.error().message.find("anotación 2"), std::string::npos);
+    EXPECT_EQ(bytes.error().offset, 3u);
+}
+
+TEST(AgendaFileTest, EveryTruncationOfTheSampleIsRefused) {
+    const std::string bytes = Fixture("sample.gst");
+    ASSERT_FALSE(bytes.empty());
+    for (std::size_t n = 0; n < bytes.size(); ++n) {
+        const Result<CAgendaData> data = ParseAgenda(std::string_view(bytes).substr(0, n));
+        ASSERT_FALSE(data.ok()) << "length " << n;
+        ASSERT_TRUE(data.error().offset.has_value()) << "length " << n;
+        EXPECT_LE(*data.error().offset, n) << "length " << n;
+        EXPECT_EQ(data.error().message.rfind("El fichero está dañado: ", 0), 0u) << n;
+    }
+}
+
+struct DamageCase {
+    const char* name;
+    std::string bytes;
+    std::size_t offset;
+    const char* says;
+};
+
+class DamagedFileTest : public ::testing::TestWithParam<DamageCase> {};
+
+TEST_P(DamagedFileTest, IsRefusedAtTheOffset) {
+    const Result<CAgendaData> data = ParseAgenda(GetParam().bytes);
+    ASSERT_FALSE(data.ok());
+    EXPECT_EQ(data.error().offset, GetParam().offset);
+    EXPECT_NE(data.error().message.find(GetParam().says), std::string::npos)
+        << data.error().message;
+    EXPECT_NE(data.error().message.find(std::to_string(GetParam().offset)), std::string::npos)
+        << data.error().message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Damage, DamagedFileTest,
+    ::testing::Values(
+        DamageCase{"Empty", "", 0, "cabecera"},
+        DamageCase{"ShortHeader", Header(0).substr(0, 15), 15, "cabecera"},
+        DamageCase{"NegativeCount", Header(-1), 12, "es negativo (-1)"},
+        DamageCase{"HugeCount", Header(0x7FFFFFFF), 12, "no cabe"},
+        DamageCase{"CountBeyondData", Header(2) + Record("a"), 12, "no cabe"},
+        DamageCase{"CountOfOneOnNothing", Header(1), 12, "no cabe"},
+        DamageCase{"NegativeLength", Header(1) + I32(-5) + std::string(32, '\0'), 16,
+                   "negativa (-5)"},
+        DamageCase{"HugeLength", Header(1) + I32(0x7FFFFFFF) + std::string(32, '\0'), 20,
+                   "el texto de la anotación 1 (posición 20) es más largo que lo que queda"},
+        DamageCase{"LengthPastFixedPart", Header(1) + I32(1) + std::string(32, '\0'), 20,
+                   "más largo"},
+        DamageCase{"SecondRecordShort", Header(2) + Record("a") + Record("bb").substr(0, 37),
+                   16 + 37 + 4, "anotación 2"},
+        DamageCase{"TrailingGarbage", Header(1) + Record("a") + "zz", 16 + 37, "2 bytes de más"},
+        DamageCase{"TrailingGarbageNoItems", Header(0) + "z", 16, "bytes de más"},
+        DamageCase{"BadLastPeriodStatus", Header(0, 1.0, 3), 8, "es desconocido (3)"},
+        DamageCase{"NegativeStatus", Header(0, 1.0, -1), 8, "es desconocido (-1)"},
+        DamageCase{"BadFromStatus", Header(1) + I32(0) + Date(1.0, 7) + Date(1.0) + I32(0) + F32(0),
+                   28, "fecha de inicio de la anotación 1"},
+        DamageCase{"BadToStatus", Header(1) + I32(0) + Date(1.0) + Date(1.0, 9) + I32(0) + F32(0),
+                   40, "fecha de fin de la anotación 1"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(AgendaFileTest, CountOfZeroIsAnEmptyAgenda) {
+    const Result<CAgendaData> data = ParseAgenda(Header(0, 5.0, 1));
+    ASSERT_TRUE(data.ok());
+    EXPECT_TRUE(data.value().items.empty());
+    EXPECT_EQ(data.value().dtLastPeriod.GetStatus(), DateStatus::invalid);
+}
+
+TEST(AgendaFileTest, ReadFileBytesReadsTheWholeFile) {
+    const CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    std::string bytes;
+    for (int i = 0; i < 200000; ++i) {
+        bytes += static_cast<char>(i * 31);
+    }
+    WriteAll(dir.File("big.gst"), bytes);
+    const Result<std::string> r = ReadFileBytes(dir.File("big.gst"));
+    ASSERT_TRUE(r.ok()) << r.error().message;
+    EXPECT_EQ(r.value(), bytes);
+}
+
+TEST(AgendaFileTest, ReadFileBytesReportsWhatFails) {
+    const CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const Result<std::string> missing = ReadFileBytes(dir.File("nada.gst"));
+    ASSERT_FALSE(missing.ok());
+    EXPECT_NE(missing.error().message.find("No puedo abrir el fichero"), std::string::npos);
+    EXPECT_NE(missing.error().message.find("nada.gst"), std::string::npos);
+    EXPECT_FALSE(ReadFileBytes(dir.path().string()).ok());
+
+    const std::string huge = dir.File("huge.gst");
+    WriteAll(huge, "");
+    std::filesystem::resize_file(huge, kMaxAgendaFileSize + 1);
+    const Result<std::string> tooBig = ReadFileBytes(huge);
+    ASSERT_FALSE(tooBig.ok());
+    EXPECT_NE(tooBig.error().message.find("demasiado grande"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace gestalia
