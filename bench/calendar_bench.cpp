@@ -1,0 +1,87 @@
+// Time of one full paint of the month view (background, header, grid, labels,
+// item lines and markers) with a thousand notes in the store, on a surface that
+// only counts the calls, so what is measured is the control's own work: 42
+// scans of the store plus the layout and label texts.
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "calendar/calendar_host.h"
+#include "calendar/draw_surface.h"
+#include "calendar/wm_date_ctrl.h"
+#include "model/clock.h"
+#include "model/globals.h"
+
+namespace gestalia {
+namespace {
+
+class CCountingSurface final : public IDrawSurface {
+  public:
+    void FillRect(const Rect&, Colour) override { ++m_nCalls; }
+    void Line(Point, Point, Colour) override { ++m_nCalls; }
+    void Rectangle(const Rect&, Colour, Colour) override { ++m_nCalls; }
+    void Ellipse(const Rect&, Colour, int, Colour) override { ++m_nCalls; }
+    void SetFont(const CFontSpec&) override { ++m_nCalls; }
+    void SetTextColour(Colour) override { ++m_nCalls; }
+    void DrawText(std::string_view text, const Rect&, std::uint32_t) override {
+        m_nCalls += 1 + static_cast<std::int64_t>(text.size() & 1);
+    }
+    Size MeasureText(std::string_view text, bool) const override {
+        return {6 * static_cast<int>(text.size()), 13};
+    }
+    bool DrawImage(const CImageList&, int, Point) override {
+        ++m_nCalls;
+        return true;
+    }
+    std::int64_t m_nCalls = 0;
+};
+
+class CBenchHost final : public ICalendarHost {
+  public:
+    bool HasWindow() const override { return true; }
+    void Invalidate() override {}
+    Size ClientSize() const override { return {465, 265}; }
+    int ScrollBarWidth() const override { return 17; }
+    Colour HighlightColour() const override { return RGB(0, 120, 215); }
+    std::intptr_t SendNotify(const NMWMDATECTRL&) override { return 0; }
+    void ShowDayInPanels(const CDateValue&) override {}
+};
+
+void BM_PaintMonthWithItems(benchmark::State& state) {
+    CGlobals globals;
+    globals.dtLastPeriod = CDateValue(2027, 1, 4);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CBenchHost host;
+    CWMDateCtrl ctrl(globals, clock);
+    ctrl.SetHost(&host);
+    const CImageList icons(1, {16, 16}, 2);
+    ctrl.SetImageList(&icons);
+    ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
+
+    // Notes spread over about four months around the shown one, so that some
+    // days overflow and many notes are of days not shown.
+    const auto nItems = static_cast<int>(state.range(0));
+    for (int i = 0; i < nItems; ++i) {
+        CDateValue from(2027, 1, 15, 8 + i % 10, (i * 7) % 60);
+        from.AddDays(i % 120);
+        ctrl.AddItem(from, from, "Nota número " + std::to_string(i), i % 3 - 1,
+                     60.0f + static_cast<float>(i % 20));
+    }
+    ctrl.OnLButtonDown({10, 45});  // nothing painted yet: selects nothing
+
+    CCountingSurface surface;
+    for (auto _ : state) {
+        ctrl.OnEraseBkgnd(surface);
+        ctrl.OnPaint(surface);
+        benchmark::DoNotOptimize(surface.m_nCalls);
+    }
+    state.counters["calls/paint"] = benchmark::Counter(static_cast<double>(surface.m_nCalls) /
+                                                       static_cast<double>(state.iterations()));
+}
+
+BENCHMARK(BM_PaintMonthWithItems)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace gestalia

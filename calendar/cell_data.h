@@ -1,0 +1,37 @@
+#pragma once
+// CWVCellData: one of the calendar's 42 day cells.
+
+#include <cstdint>
+
+#include "model/colour.h"
+#include "model/date_value.h"
+
+namespace gestalia {
+
+class CItemStore;
+
+class CWVCellData {
+public:
+    static constexpr Colour kDefaultBack = RGB(255, 255, 213);
+
+    CWVCellData(std::int32_t index, const CDateValue& created) : m_nIndex(index), m_dtDate(created) {}
+
+    // Item hit test on this cell: the last item of the store, in store order,
+    // whose line rectangle holds the point and whose start day is this cell's
+    // day becomes the hit item. Clears every item's selected flag. True on a hit.
+    bool HitTestItem(Point pt, CItemStore& items);
+
+    // The item found by the last hit test, by id; 0 for none. Kept as an id so
+    // that an item deleted since is never read: look it up in the store.
+    std::int32_t m_nHitItemId = 0;
+    Colour m_crBack = kDefaultBack;
+    std::int32_t m_bSelected = 0;
+    std::int32_t m_bMarkerHit = 0;
+    std::int32_t m_nIndex = 0;
+    Rect m_rcCell;
+    Rect m_rcLabel;
+    Rect m_rcMarker;
+    CDateValue m_dtDate;
+};
+
+}  // namespace gestalia

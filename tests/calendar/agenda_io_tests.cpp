@@ -1,0 +1,147 @@
+// SaveAgenda and LoadAgenda through the control: the whole agenda goes to the
+// file; a sound file replaces the store and the last-period date, anything else
+// changes nothing.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "tests/calendar/calendar_fixture.h"
+
+namespace gestalia::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+  public:
+    TempDir() {
+        std::random_device rd;
+        m_path = fs::temp_directory_path() / ("gestalia_calendar_" + std::to_string(rd()));
+        fs::create_directories(m_path);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(m_path, ec);
+    }
+    std::string File(const char* name) const { return (m_path / name).string(); }
+
+  private:
+    fs::path m_path;
+};
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+}
+
+class AgendaIo : public CalendarFixture {
+  protected:
+    void Fill() {
+        globals.dtLastPeriod = CDateValue(2027, 1, 4);
+        ctrl.AddItem(CDateValue(2027, 3, 1, 9, 30), CDateValue(2027, 3, 1, 10), "Consulta", 1,
+                     61.5f);
+        ctrl.AddItem(CDateValue(2027, 3, 2), CDateValue(2027, 3, 2), "Análisis", 0, 0.0f);
+        ctrl.AddItem(CDateValue(2027, 3, 3), CDateValue(2027, 3, 3), "", -1, 62.0f);
+    }
+    TempDir dir;
+};
+
+TEST_F(AgendaIo, EmptyAgendaIsSixteenBytes) {
+    const std::string path = dir.File("vacia.gst");
+    ASSERT_TRUE(ctrl.SaveAgenda(path).ok());
+    EXPECT_EQ(ReadAll(path).size(), 16u);
+}
+
+TEST_F(AgendaIo, SaveThenLoadRestoresItemsInOrderWithFreshIds) {
+    Fill();
+    ctrl.SetItemTask(2, 1);
+    const std::string path = dir.File("agenda.gst");
+    ASSERT_TRUE(ctrl.SaveAgenda(path).ok());
+    EXPECT_EQ(ReadAll(path).size(), 16u + (36 + 8) + (36 + 8) + 36) << "Análisis is 8 bytes";
+
+    CGlobals other;
+    CWMDateCtrl reader(other, clock);
+    CRecordingHost readerHost;
+    reader.SetHost(&readerHost);
+    AddNote(CDateValue(2027, 5, 5), "ignored");  // the writer's store is not the reader's
+    reader.AddItem(CDateValue(2027, 5, 5), CDateValue(2027, 5, 5), "vieja", -1, 0.0f);
+    reader.m_crBack = RGB(200, 201, 202);
+
+    ASSERT_TRUE(reader.LoadAgenda(path).ok());
+    EXPECT_TRUE(other.dtLastPeriod == CDateValue(2027, 1, 4));
+    ASSERT_EQ(other.listItems.size(), 3u);
+    const char* texts[] = {"Consulta", "Análisis", ""};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const CWVCellDataItem& item = other.listItems.at(i);
+        EXPECT_EQ(item.GetID(), static_cast<std::int32_t>(i + 1));
+        EXPECT_EQ(item.GetText(), texts[i]);
+        EXPECT_EQ(item.GetTask(), 0) << "the task flag is not kept in the file";
+        EXPECT_EQ(item.GetBack(), RGB(200, 201, 202));
+    }
+    EXPECT_TRUE(other.listItems.at(0).GetFrom() == CDateValue(2027, 3, 1, 9, 30));
+    EXPECT_EQ(other.listItems.at(0).GetImage(), 1);
+    EXPECT_FLOAT_EQ(other.listItems.at(0).GetWeight(), 61.5f);
+    EXPECT_GE(readerHost.m_nInvalidations, 1);
+    EXPECT_EQ(reader.AddItem(CDateValue(2027, 3, 4), CDateValue(2027, 3, 4), "n", -1, 0.0f), 4);
+
+    // Written again, the agenda gives the same bytes.
+    const std::string again = dir.File("otra.gst");
+    ASSERT_TRUE(reader.DeleteItem(4));
+    ASSERT_TRUE(reader.SaveAgenda(again).ok());
+    EXPECT_EQ(ReadAll(again), ReadAll(path));
+}
+
+TEST_F(AgendaIo, FailedLoadChangesNothing) {
+    Fill();
+    const std::string path = dir.File("agenda.gst");
+    ASSERT_TRUE(ctrl.SaveAgenda(path).ok());
+    const std::string whole = ReadAll(path);
+    const std::string cut = dir.File("cortada.gst");
+    WriteAll(cut, whole.substr(0, whole.size() - 3));
+
+    globals.dtLastPeriod = CDateValue(2026, 12, 1);
+    ctrl.DeleteItem(3);
+    host.ClearLog();
+    for (const std::string& bad : {cut, dir.File("no-existe.gst")}) {
+        const Status status = ctrl.LoadAgenda(bad);
+        EXPECT_FALSE(status.ok()) << bad;
+        EXPECT_FALSE(status.error().message.empty());
+    }
+    EXPECT_TRUE(globals.dtLastPeriod == CDateValue(2026, 12, 1));
+    ASSERT_EQ(globals.listItems.size(), 2u);
+    EXPECT_EQ(globals.listItems.at(0).GetID(), 1);
+    EXPECT_EQ(AddNote(CDateValue(2027, 3, 9), "x"), 4) << "the id counter was not reset";
+    EXPECT_EQ(host.m_nInvalidations, 0);
+}
+
+TEST_F(AgendaIo, FailedSaveReportsAndKeepsTheOldFile) {
+    Fill();
+    const std::string path = dir.File("agenda.gst");
+    ASSERT_TRUE(ctrl.SaveAgenda(path).ok());
+    const std::string before = ReadAll(path);
+    AddNote(CDateValue(2027, 3, 9), "€ sí, 😀 no");  // not storable in Windows-1252
+    EXPECT_FALSE(ctrl.SaveAgenda(path).ok());
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_FALSE(ctrl.SaveAgenda(dir.File("no/such/dir.gst")).ok());
+}
+
+TEST_F(AgendaIo, LoadKeepsAnInvalidLastPeriod) {
+    globals.dtLastPeriod = CDateValue::FromRaw(0.0, DateStatus::invalid);
+    const std::string path = dir.File("invalida.gst");
+    ASSERT_TRUE(ctrl.SaveAgenda(path).ok());
+    globals.dtLastPeriod = CDateValue(2027, 1, 1);
+    ASSERT_TRUE(ctrl.LoadAgenda(path).ok());
+    EXPECT_EQ(globals.dtLastPeriod.GetStatus(), DateStatus::invalid);
+}
+
+}  // namespace
+}  // namespace gestalia::test
