@@ -1,0 +1,272 @@
+// CCalCtrlDlg: construction, set-up, the two visible states, the data exchange
+// and the timeline as of now; the routing of commands and notifications.
+
+#include "app/cal_ctrl_dlg.h"
+
+#include <array>
+
+#include "app/about_dlg.h"
+#include "calendar/notify.h"
+#include "model/clock.h"
+#include "model/globals.h"
+#include "model/spanish_text.h"
+#include "model/timeline.h"
+#include "platform/dialog_template.h"
+#include "platform/ui_services.h"
+#include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
+
+namespace gestalia {
+
+namespace {
+
+constexpr Size kItemImageSize{16, 16};
+constexpr int kItemImageCount = 2;
+
+// Controls shown only with an agenda, in the order they are hidden and shown.
+constexpr std::array<int, 14> kAgendaControls = {
+    IDC_LAST_PERIOD, IDC_AGENDA_TITLE, IDC_DUE_DATE, IDC_DAYS_LEFT,    IDC_WEEKS,
+    IDC_MONTH_TEXT,  IDC_PREVIOUS,     IDC_NEXT,     IDC_TIP_TITLE,    IDC_CALENDAR,
+    IDC_HINT,        IDC_DAY_TEXT,     IDC_TIP_TEXT, IDC_WEIGHT_BUTTON};
+
+// Controls that take the panel font, in order.
+constexpr std::array<int, 12> kPanelFontControls = {
+    IDC_TIP_TITLE, IDC_DAY_TEXT,          IDC_MONTH_TEXT,  IDC_DUE_DATE,      IDC_DAYS_LEFT,
+    IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
+    IDCANCEL,      IDC_WEIGHT_BUTTON};
+
+constexpr std::string_view kLastPeriodLabel = "Fecha de la última regla";
+
+// The sub-commands of the system menu share the low four bits.
+constexpr int kSysCommandMask = ~0xF;
+
+}  // namespace
+
+CCalCtrlDlg::CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IClock& clock)
+    : m_globals(globals),
+      m_ui(ui),
+      m_clock(clock),
+      m_imgList(IDB_ITEM_ICONS, kItemImageSize, kItemImageCount),
+      m_calendar(globals, clock, IDC_CALENDAR),
+      m_dtLastPeriod(CDateValue::Now(clock)) {}
+
+bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
+    CDialog::OnInitDialog(window);
+
+    window.SetButtonBitmap(IDC_NEXT, IDB_NEXT);
+    window.SetButtonBitmap(IDC_PREVIOUS, IDB_PREVIOUS);
+    window.SetButtonBitmap(IDC_SITE, IDB_LOGO);
+
+    const CControlFont panelFont{"TAHOMA", 15, 600};
+    for (int id : kPanelFontControls) {
+        window.SetControlFont(id, panelFont);
+    }
+
+    const CDateValue now = CDateValue::Now(m_clock);
+    m_globals.dtLastPeriod = now;
+    m_dtLastPeriod = now.GetDatePart();
+    m_dtShown = now;
+
+    m_globals.szDayText =
+        SpanishDateText(m_dtShown.GetDay(), m_dtShown.GetMonth(), m_dtShown.GetYear());
+    window.SetControlText(IDC_DAY_TEXT, m_globals.szDayText);
+    ShowMonthText();
+
+    // Both moments are now, so this is the first day: week 0's tip and the
+    // link of day 1, since day 0 has none.
+    ShowWeekTip(ElapsedDays(m_dtShown, m_globals.dtLastPeriod), true);
+
+    DoDataExchange(false);
+
+    if (const std::string_view about = LoadResourceString(IDS_ABOUTBOX); !about.empty()) {
+        window.AppendSystemMenu(about, IDM_ABOUTBOX);
+    }
+
+    m_calendar.SetImageList(&m_imgList);
+    window.SetCheck(IDC_WEEK_VIEW, false);
+    window.SetCheck(IDC_MONTH_VIEW, true);
+
+    m_dtShown = CDateValue::Now(m_clock);
+    LayoutControls();
+    HideAgendaControls();
+
+    if (!m_globals.szAgendaPath.empty()) {
+        if (LoadAgendaReporting()) {
+            ShowAgendaControls();
+            m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+            m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
+            DoDataExchange(false);
+            RecalcTimeline();
+        } else {
+            // A damaged file is not taken as the agenda: no later save may
+            // overwrite it. The window stays without an agenda.
+            m_globals.szAgendaPath.clear();
+        }
+    }
+    return true;
+}
+
+void CCalCtrlDlg::DoDataExchange(bool bSaveAndValidate) {
+    IDialogWindow* window = Window();
+    if (window == nullptr) {
+        return;
+    }
+    if (bSaveAndValidate) {
+        if (!m_bPickerStandIn) {
+            m_dtLastPeriod = window->GetDate(IDC_LAST_PERIOD);
+        }
+        m_strDueDate = window->GetControlText(IDC_DUE_DATE);
+        m_strDaysLeft = window->GetControlText(IDC_DAYS_LEFT);
+        m_strWeeks = window->GetControlText(IDC_WEEKS);
+        return;
+    }
+    m_bPickerStandIn = !m_dtLastPeriod.IsValid();
+    window->SetDate(IDC_LAST_PERIOD,
+                    m_bPickerStandIn ? CDateValue::Now(m_clock).GetDatePart() : m_dtLastPeriod);
+    window->SetControlText(IDC_DUE_DATE, m_strDueDate);
+    window->SetControlText(IDC_DAYS_LEFT, m_strDaysLeft);
+    window->SetControlText(IDC_WEEKS, m_strWeeks);
+}
+
+void CCalCtrlDlg::HideAgendaControls() {
+    IDialogWindow* window = Window();
+    if (window == nullptr) {
+        return;
+    }
+    window->ShowControl(IDC_LAST_PERIOD_LABEL, false);
+    for (int id : kAgendaControls) {
+        window->ShowControl(id, false);
+    }
+}
+
+void CCalCtrlDlg::ShowAgendaControls() {
+    IDialogWindow* window = Window();
+    if (window == nullptr) {
+        return;
+    }
+    window->EnableControl(IDC_LAST_PERIOD_LABEL, true);
+    window->ShowControl(IDC_LAST_PERIOD_LABEL, true);
+    window->SetControlText(IDC_LAST_PERIOD_LABEL, kLastPeriodLabel);
+    for (int id : kAgendaControls) {
+        window->EnableControl(id, true);
+        window->ShowControl(id, true);
+    }
+}
+
+void CCalCtrlDlg::RecalcTimeline() {
+    DoDataExchange(true);
+    const CDateValue dtNow = CDateValue::Now(m_clock);
+    m_globals.dtLastPeriod = m_dtLastPeriod;
+    if (m_globals.dtLastPeriod.IsValid()) {
+        const TimelineFigures figures = TimelineAsOfNow(m_globals.dtLastPeriod, dtNow);
+        m_strDueDate = FormatDueDateText(figures);
+        m_strDaysLeft = FormatDaysLeftText(figures);
+        m_strWeeks = FormatWeeksText(figures);
+    } else {
+        m_strDueDate = kNoLastPeriodText;
+        m_strDaysLeft = kChooseLastPeriodText;
+        m_strWeeks.clear();
+    }
+    m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+    ShowMonthText();
+    DoDataExchange(false);
+}
+
+void CCalCtrlDlg::ShowMonthText() {
+    m_globals.szMonthText = SpanishDateText(0, m_dtShown.GetMonth(), m_dtShown.GetYear());
+    SetPanelText(IDC_MONTH_TEXT, m_globals.szMonthText);
+}
+
+void CCalCtrlDlg::SetPanelText(int id, const std::string& text) {
+    if (IDialogWindow* window = Window()) {
+        window->SetControlText(id, text);
+    }
+}
+
+void CCalCtrlDlg::OnCommand(int id) {
+    switch (id) {
+        case IDOK:
+            // Enter has no meaning in this window; it must not close it.
+            break;
+        case IDC_CREATE_AGENDA:
+            OnCreateAgenda();
+            break;
+        case IDC_OPEN_AGENDA:
+            OnOpenAgenda();
+            break;
+        case IDC_NEXT:
+            OnNextMonth();
+            break;
+        case IDC_PREVIOUS:
+            OnPreviousMonth();
+            break;
+        case IDC_SITE:
+            OnSiteLink();
+            break;
+        case IDC_WEEK_VIEW:
+            m_calendar.SetView(WMVIEW_WEEK, true);
+            break;
+        case IDC_MONTH_VIEW:
+            m_calendar.SetView(WMVIEW_MONTH, true);
+            break;
+        case IDC_DELETE_ITEM:
+            OnDeleteItem();
+            break;
+        case IDC_DELETE_ALL:
+            OnDeleteAll();
+            break;
+        case IDC_RESET_ITEMS:
+            OnResetItems();
+            break;
+        case IDC_DATE_RANGE:
+            OnDateRange();
+            break;
+        case IDC_WEIGHT_BUTTON:
+            OnWeightChart();
+            break;
+        default:
+            // "Salir" (IDCANCEL), Escape and the close box end the window;
+            // nothing is saved, every change was saved when it was made.
+            CDialog::OnCommand(id);
+            break;
+    }
+}
+
+void CCalCtrlDlg::OnDateChanged(int id) {
+    if (id == IDC_LAST_PERIOD) {
+        // The user chose a date: from now on the picker holds the real one.
+        m_bPickerStandIn = false;
+        OnLastPeriodChanged();
+    }
+}
+
+void CCalCtrlDlg::OnSysCommand(int nCommand) {
+    if ((nCommand & kSysCommandMask) == IDM_ABOUTBOX) {
+        CAboutDlg dlgAbout;
+        m_ui.RunModal(AboutDialogTemplate(), dlgAbout);
+    }
+}
+
+CWMDateCtrl* CCalCtrlDlg::GetCalendar(int id) {
+    return id == IDC_CALENDAR ? &m_calendar : nullptr;
+}
+
+std::intptr_t CCalCtrlDlg::OnNotify(const NMWMDATECTRL& nm) {
+    if (nm.hdr.idFrom != static_cast<std::uintptr_t>(IDC_CALENDAR)) {
+        return 0;
+    }
+    switch (nm.hdr.code) {
+        case NM_CLICK:
+            OnCalendarClick(nm);
+            break;
+        case NM_DBLCLK:
+            OnCalendarDblClk(nm);
+            break;
+        default:
+            // NM_RCLICK and anything else: nothing to do.
+            break;
+    }
+    return 0;
+}
+
+}  // namespace gestalia

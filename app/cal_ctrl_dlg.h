@@ -1,0 +1,126 @@
+#pragma once
+// CCalCtrlDlg: the main agenda window. It owns the calendar and the window's
+// state; the agenda itself (last-period date, notes, path, panel texts) lives in
+// CGlobals. Two states: no agenda (only the create, open, exit and site buttons)
+// and agenda open.
+//
+// Its handlers are split over files by concern: cal_ctrl_dlg.cpp (set-up,
+// states, timeline), agenda_flows.cpp (create, open, last period),
+// panels.cpp (month navigation, tip panel, links), layout.cpp (layout and
+// colours), and item_commands.cpp (the notes: click, double-click, delete,
+// weight chart).
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calendar/draw_surface.h"
+#include "calendar/wm_date_ctrl.h"
+#include "model/date_value.h"
+#include "model/result.h"
+#include "platform/dialog.h"
+
+namespace gestalia {
+
+class IClock;
+class IUiServices;
+struct CGlobals;
+
+// The prefix of the agenda title in edit 1031.
+inline constexpr std::string_view kAgendaTitlePrefix = "  AGENDA: ...";
+// The title line of the tip panel starts with this (26 characters).
+inline constexpr std::string_view kTipTitlePrefix = "CLICK SUGERENCIA DEL DÍA: ";
+// The status texts while the agenda's last-period date is not a valid date.
+inline constexpr std::string_view kNoLastPeriodText = "La fecha de la última regla no es válida";
+inline constexpr std::string_view kChooseLastPeriodText = "Elija la fecha de la última regla";
+// Characters of a path that the agenda title shows (its tail when longer).
+inline constexpr std::size_t kAgendaTitlePathChars = 40;
+
+// "  AGENDA: ..." followed by the path, or by its last 40 characters (UTF-8
+// code points) when it is longer.
+std::string BuildAgendaTitle(std::string_view path);
+// The path with ".gst" appended unless it holds ".gst" anywhere (case-sensitive).
+std::string WithAgendaExtension(std::string path);
+
+class CCalCtrlDlg : public CDialog {
+  public:
+    // Everything passed in must outlive the window.
+    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IClock& clock);
+
+    // IDialogHandler
+    bool OnInitDialog(IDialogWindow& window) override;
+    void OnCommand(int id) override;
+    void OnDateChanged(int id) override;
+    void OnSize(Size client) override;
+    void OnLButtonDown(Point pt) override;
+    std::optional<CCtlColor> OnCtlColor(int id) override;
+    void OnSysCommand(int nCommand) override;
+    CWMDateCtrl* GetCalendar(int id) override;
+    std::intptr_t OnNotify(const NMWMDATECTRL& nm) override;
+    void ShowDayInPanels(const CDateValue& dtDay) override;
+
+    // States and timeline (cal_ctrl_dlg.cpp).
+    void HideAgendaControls();
+    void ShowAgendaControls();
+    void RecalcTimeline();
+
+    // Agendas (agenda_flows.cpp).
+    void OnCreateAgenda();
+    void OnOpenAgenda();
+    void OnLastPeriodChanged();
+    // Saves the agenda to the current path; reports a failure with a message box.
+    bool SaveAgenda();
+
+    // Navigation and tip panel (panels.cpp).
+    void OnNextMonth();
+    void OnPreviousMonth();
+    void ShowWeekTip(std::int32_t nElapsedDays, bool bWithFallback);
+    void OnSiteLink();
+
+    // Layout (layout.cpp).
+    void LayoutControls();
+
+    // Notes (item_commands.cpp).
+    void OnCalendarClick(const NMWMDATECTRL& nm);
+    void OnCalendarDblClk(const NMWMDATECTRL& nm);
+    void OnDeleteItem();
+    void OnDeleteAll();
+    void OnResetItems();
+    void OnDateRange();
+    void OnWeightChart();
+
+    // State, for tests.
+    CWMDateCtrl& Calendar() { return m_calendar; }
+    std::int32_t SelectedId() const { return m_nSelectedId; }
+    CDateValue Shown() const { return m_dtShown; }
+
+  private:
+    CGlobals& m_globals;
+    IUiServices& m_ui;
+    const IClock& m_clock;
+
+    std::int32_t m_nSelectedId = -1;
+    CImageList m_imgList;
+    CWMDateCtrl m_calendar;
+    CDateValue m_dtLastPeriod;  // the last-period picker's value
+    std::string m_strDueDate;
+    std::string m_strDaysLeft;
+    std::string m_strWeeks;
+    CDateValue m_dtShown;  // a date in the month the calendar shows
+    // The picker shows today in place of a last-period date that is not
+    // valid; until the user picks a date, reading it back keeps the invalid one.
+    bool m_bPickerStandIn = false;
+
+    // Moves the dates and texts between the members and the controls
+    // (towards the members when bSaveAndValidate).
+    void DoDataExchange(bool bSaveAndValidate);
+    // Loads the agenda at the current path; reports a failure. False when the
+    // file is damaged (nothing was changed) as opposed to one that could not
+    // be opened (the path stays, so the first save creates it).
+    bool LoadAgendaReporting();
+    void ReportFileError(const CError& error);
+    void ShowMonthText();
+    void SetPanelText(int id, const std::string& text);
+};
+
+}  // namespace gestalia

@@ -1,0 +1,144 @@
+// The main window's handlers for the notes: the click and double-click
+// notifications of the calendar, the item commands and the weight chart.
+
+#include <cstdint>
+#include <string>
+
+#include "app/cal_ctrl_dlg.h"
+#include "calendar/cell_data.h"
+#include "calendar/notify.h"
+#include "dialogs/daily_weights.h"
+#include "dialogs/dlg_date_item.h"
+#include "dialogs/dlg_peso.h"
+#include "model/clock.h"
+#include "model/date_item.h"
+#include "model/globals.h"
+#include "platform/dialog_template.h"
+#include "platform/ui_services.h"
+#include "resources/dialog_templates.h"
+
+namespace gestalia {
+
+namespace {
+
+constexpr int kAppointmentImage = 1;
+constexpr int kTaskImage = 0;
+
+// The icon of a note follows its type: an appointment (task flag 0) or a task.
+std::int32_t ImageForTask(std::int32_t bTask) {
+    return bTask == 0 ? kAppointmentImage : kTaskImage;
+}
+
+}  // namespace
+
+void CCalCtrlDlg::OnCalendarClick(const NMWMDATECTRL& nm) {
+    m_nSelectedId = nm.pItem != nullptr ? nm.nItemId : -1;
+}
+
+void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
+    if (nm.pCell == nullptr) {
+        return;
+    }
+    CDlgDateItem dlg(m_clock, m_ui);
+    // The notification's references hold only during this call; the note is
+    // looked up again by its id after the modal run.
+    const bool bNew = nm.pItem == nullptr;
+    const std::int32_t nItemId = bNew ? 0 : nm.nItemId;
+    if (bNew) {
+        const CDateValue dtDay = nm.pCell->m_dtDate;
+        dlg.SetTask(0);
+        dlg.SetFrom(dtDay);
+        dlg.SetTo(dtDay);
+        dlg.SetNew(1);
+    } else {
+        const CWVCellDataItem& item = *nm.pItem;
+        dlg.SetText(item.GetText());
+        dlg.SetFrom(item.GetFrom());
+        dlg.SetTo(item.GetTo());
+        dlg.SetTask(item.GetTask());
+        dlg.SetWeight(item.GetWeight());
+        dlg.SetNew(0);
+    }
+
+    if (m_ui.RunModal(DateItemDialogTemplate(), dlg) == IDOK) {
+        if (bNew) {
+            const std::int32_t bTask = dlg.GetTask();
+            const std::int32_t id = m_calendar.AddItem(dlg.GetFrom(), dlg.GetTo(), dlg.GetText(),
+                                                       ImageForTask(bTask), dlg.GetWeight());
+            m_calendar.SetItemTask(id, bTask);
+            // The calendar repaints itself when its double-click handling ends.
+        } else if (CWVCellDataItem* item = m_globals.listItems.Find(nItemId)) {
+            // The task flag itself stays as it was; only the icon follows the choice.
+            item->SetText(dlg.GetText());
+            item->SetFrom(dlg.GetFrom());
+            item->SetTo(dlg.GetTo());
+            item->SetImage(ImageForTask(dlg.GetTask()));
+            item->SetWeight(dlg.GetWeight());
+            m_calendar.Redraw();
+        }
+        if (dlg.m_bDelete != 0) {
+            // The press that began the double-click selected this very note.
+            OnDeleteItem();
+        }
+    }
+    // Every use of the editor is saved, a cancelled one too. A failure is
+    // reported there and the notes stay as edited, for the next save.
+    static_cast<void>(SaveAgenda());
+}
+
+void CCalCtrlDlg::OnDeleteItem() {
+    if (m_ui.MessageBox("¿Desea borrar esta anotación?", "Borrar Anotación", MbButtons::YesNo,
+                        MbIcon::Question) != IDYES) {
+        return;
+    }
+    static_cast<void>(m_calendar.DeleteItem(m_nSelectedId));
+    m_calendar.Redraw();
+}
+
+void CCalCtrlDlg::OnDeleteAll() {
+    if (m_ui.MessageBox("Are you sure you want to delete ALL of the Date Items?",
+                        "Delete Date Items", MbButtons::YesNo, MbIcon::Question) != IDYES) {
+        return;
+    }
+    m_calendar.DeleteAllItems();
+    m_calendar.Redraw();
+}
+
+void CCalCtrlDlg::OnResetItems() {
+    m_calendar.DeleteAllItems();
+
+    // An invalid "now" gives -1 for each field, and so invalid sample dates.
+    const CDateValue now = CDateValue::Now(m_clock);
+    const int year = now.GetYear();
+    const int month = now.GetMonth();
+    const int day = now.GetDay();
+
+    const std::int32_t idMeeting =
+        m_calendar.AddItem(CDateValue(year, month, day, 8, 30, 0),
+                           CDateValue(year, month, day, 9, 30, 0), "Staff Sales Meeting", 0, 0.0f);
+    m_calendar.SetItemColour(idMeeting, RGB(255, 148, 132));
+    m_calendar.SetItemTask(idMeeting, 1);
+
+    const std::int32_t idVisit = m_calendar.AddItem(CDateValue(year, month, day, 10, 15, 0),
+                                                    CDateValue(year, month, day, 12, 0, 0),
+                                                    "Visit Mr. Varde at his home", 1, 0.0f);
+    m_calendar.SetItemColour(idVisit, RGB(132, 156, 231));
+    m_calendar.SetItemTask(idVisit, 0);
+}
+
+void CCalCtrlDlg::OnDateRange() {
+    CDateValue first;
+    CDateValue last;
+    m_calendar.GetDateRange(first, last);
+    const std::string text =
+        "Date Range for View: " + first.Format("%m/%d/%Y") + " - " + last.Format("%m/%d/%Y");
+    m_ui.MessageBox(text, "View Date Range", MbButtons::Ok, MbIcon::None);
+}
+
+void CCalCtrlDlg::OnWeightChart() {
+    FillDailyWeights(m_globals);
+    DlgPeso dlg(m_globals);
+    static_cast<void>(m_ui.RunModal(WeightDialogTemplate(), dlg));
+}
+
+}  // namespace gestalia

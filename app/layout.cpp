@@ -1,0 +1,114 @@
+// CCalCtrlDlg: the layout of the visible controls from the client size, and
+// the colours of the panel controls.
+
+#include <array>
+
+#include "app/cal_ctrl_dlg.h"
+#include "model/globals.h"
+#include "platform/dialog_template.h"
+#include "resources/control_ids.h"
+
+namespace gestalia {
+
+namespace {
+
+constexpr Colour kAccent = RGB(238, 62, 115);
+constexpr Colour kPink = RGB(253, 190, 209);
+constexpr Colour kWhite = RGB(255, 255, 255);
+
+struct CPlacement {
+    int id;
+    Rect rc;
+};
+
+// Every placed control's rectangle for a client area of w x h pixels, in the
+// order the controls are moved.
+std::array<CPlacement, 19> Placements(int w, int h) {
+    const int d = (w - 110) / 2;
+    const int e = (h - 200) / 2;
+    return {{
+        {IDC_CALENDAR, {100, 100, w - 10, h - 100}},
+        {IDC_CREATE_AGENDA, {5, 105, 95, 105 + e}},
+        {IDC_OPEN_AGENDA, {5, 105 + e, 95, h - 105}},
+        {IDCANCEL, {5, h - 50, 95, h - 10}},
+        {IDC_WEIGHT_BUTTON, {5, h - 100, 95, h - 60}},
+        {IDC_PREVIOUS, {100, 70, 200, 100}},
+        {IDC_NEXT, {w - 110, 70, w - 10, 100}},
+        {IDC_SITE, {0, 0, 100, 100}},
+        {IDC_DUE_DATE, {100 + d, 5, w - 10, 25}},
+        {IDC_DAYS_LEFT, {100 + d, 25, w - 10, 45}},
+        {IDC_WEEKS, {100 + d, 45, w - 10, 65}},
+        {IDC_LAST_PERIOD_LABEL, {100, 5, 100 + d, 25}},
+        {IDC_LAST_PERIOD, {200, 25, d, 45}},
+        {IDC_AGENDA_TITLE, {100, 50, 200 + d, 70}},
+        {IDC_MONTH_TEXT, {200, 70, w - 110, 100}},
+        {IDC_DAY_TEXT, {100 + d, h - 100, w - 10, h - 80}},
+        {IDC_HINT, {100, h - 100, w - 10 - d, h - 80}},
+        {IDC_TIP_TEXT, {100, h - 45, w - 10, h - 5}},
+        {IDC_TIP_TITLE, {100, h - 80, w - 10, h - 50}},
+    }};
+}
+
+}  // namespace
+
+void CCalCtrlDlg::LayoutControls() {
+    IDialogWindow* window = Window();
+    if (window == nullptr || !window->HasControl(IDC_CALENDAR)) {
+        return;
+    }
+    const Size client = window->GetClientSize();
+    for (const CPlacement& p : Placements(client.cx, client.cy)) {
+        if (!window->HasControl(p.id)) {
+            continue;
+        }
+        window->MoveControl(p.id, p.rc);
+        switch (p.id) {
+            case IDC_SITE:
+                // The site button lies over the others' corner: on top, and shown.
+                window->RaiseControl(IDC_SITE);
+                window->ShowControl(IDC_SITE, true);
+                break;
+            case IDC_MONTH_TEXT:
+                window->SetControlText(p.id, m_globals.szMonthText);
+                break;
+            case IDC_DAY_TEXT:
+                window->SetControlText(p.id, m_globals.szDayText);
+                break;
+            case IDC_TIP_TEXT:
+                window->SetControlText(p.id, m_globals.szTipText);
+                break;
+            case IDC_TIP_TITLE:
+                window->SetControlText(p.id, m_globals.szLinkTitle);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void CCalCtrlDlg::OnSize(Size /*client*/) {
+    LayoutControls();
+    if (IDialogWindow* window = Window()) {
+        window->Invalidate(0);
+    }
+}
+
+std::optional<CCtlColor> CCalCtrlDlg::OnCtlColor(int id) {
+    switch (id) {
+        case IDC_TIP_TITLE:
+            return CCtlColor{kAccent, kPink};
+        case IDC_MONTH_TEXT:
+            return CCtlColor{kAccent, kWhite};
+        case IDC_DAY_TEXT:
+        case IDC_HINT:
+        case IDC_DUE_DATE:
+        case IDC_DAYS_LEFT:
+        case IDC_WEEKS:
+        case IDC_AGENDA_TITLE:
+            return CCtlColor{kAccent, std::nullopt};
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace gestalia

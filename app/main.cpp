@@ -1,0 +1,30 @@
+// The program: a Qt application whose one window is the main agenda window.
+
+#include <QApplication>
+#include <QString>
+#include <string>
+#include <vector>
+
+#include "app/cal_ctrl_app.h"
+#include "model/clock.h"
+#include "model/globals.h"
+#include "platform/qt/qt_images.h"
+#include "platform/qt/qt_ui_services.h"
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Gestalia"));
+    QApplication::setDesktopFileName(QStringLiteral("gestalia"));
+    QApplication::setWindowIcon(gestalia::ProgramIcon());
+
+    // QApplication has removed its own options (-platform, -style ...) from
+    // argv; the rest are ours, byte for byte, the program name left out.
+    std::vector<std::string> args(argv + 1, argv + argc);
+
+    gestalia::CGlobals globals;
+    gestalia::CSystemClock clock;
+    gestalia::CQtUiServices ui;
+    gestalia::CCalCtrlApp theApp(globals, ui, clock);
+    theApp.InitInstance(args);
+    return 0;
+}

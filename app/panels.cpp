@@ -1,0 +1,109 @@
+// CCalCtrlDlg: month navigation, the day and tip panels, and the two ways out
+// to the web site.
+
+#include "app/cal_ctrl_dlg.h"
+#include "content/day_links.h"
+#include "content/week_tips.h"
+#include "model/globals.h"
+#include "model/spanish_text.h"
+#include "model/timeline.h"
+#include "platform/ui_services.h"
+#include "resources/control_ids.h"
+
+namespace gestalia {
+
+namespace {
+
+// The day whose link stands in when the first day has none.
+constexpr std::int32_t kFallbackLinkDay = 1;
+
+// Moves the date a day at a time, by `step`, until its month changes: the
+// first day of the next month or the last day of the previous one, at the
+// same time of day. A date that is not valid stays as it is.
+void StepToOtherMonth(CDateValue& dt, double step) {
+    if (!dt.IsValid()) {
+        return;
+    }
+    const int month = dt.GetMonth();
+    constexpr int kMaxSteps = 32;
+    for (int i = 0; i < kMaxSteps && dt.GetMonth() == month; ++i) {
+        dt.AddDays(step);
+    }
+}
+
+}  // namespace
+
+void CCalCtrlDlg::OnNextMonth() {
+    StepToOtherMonth(m_dtShown, 1.0);
+    m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+    ShowMonthText();
+}
+
+void CCalCtrlDlg::OnPreviousMonth() {
+    StepToOtherMonth(m_dtShown, -1.0);
+    m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+    ShowMonthText();
+}
+
+void CCalCtrlDlg::ShowWeekTip(std::int32_t nElapsedDays, bool bWithFallback) {
+    if (const std::optional<int> week = TipWeekIndex(nElapsedDays)) {
+        if (const std::optional<std::string_view> tip = GetWeekTip(*week)) {
+            m_globals.szTipText.assign(*tip);
+        }
+    }
+    SetPanelText(IDC_TIP_TEXT, m_globals.szTipText);
+
+    std::optional<CDayLink> link = FindDayLink(nElapsedDays);
+    if (!link && bWithFallback) {
+        link = FindDayLink(kFallbackLinkDay);
+    }
+    if (!link) {
+        // The previous title and address stay.
+        return;
+    }
+    m_globals.szLinkTitle = std::string(kTipTitlePrefix) + link->strTitle;
+    SetPanelText(IDC_TIP_TITLE, m_globals.szLinkTitle);
+    m_globals.szLinkUrl = link->strUrl;
+}
+
+void CCalCtrlDlg::ShowDayInPanels(const CDateValue& dtDay) {
+    m_globals.szDayText = SpanishDateText(dtDay.GetDay(), dtDay.GetMonth(), dtDay.GetYear());
+    SetPanelText(IDC_DAY_TEXT, m_globals.szDayText);
+
+    if (!m_globals.dtLastPeriod.IsValid()) {
+        // Without a last-period date there are no figures and no week to show.
+        SetPanelText(IDC_DUE_DATE, std::string(kNoLastPeriodText));
+        SetPanelText(IDC_DAYS_LEFT, std::string(kChooseLastPeriodText));
+        SetPanelText(IDC_WEEKS, std::string());
+        return;
+    }
+    const TimelineFigures figures = TimelineForDay(m_globals.dtLastPeriod, dtDay);
+    // Straight into the controls: the next recalculation reads them back and
+    // puts the figures as of now in their place.
+    SetPanelText(IDC_DUE_DATE, FormatDueDateText(figures));
+    SetPanelText(IDC_DAYS_LEFT, FormatDaysLeftText(figures));
+    SetPanelText(IDC_WEEKS, FormatWeeksText(figures));
+    ShowWeekTip(figures.nElapsedDays, false);
+}
+
+void CCalCtrlDlg::OnLButtonDown(Point pt) {
+    IDialogWindow* window = Window();
+    if (window == nullptr || m_globals.szLinkUrl.empty()) {
+        return;
+    }
+    // The click point is shifted by the position of the origin marker 1032
+    // (top-left of the client area) and tested against the tip title. The
+    // title only takes clicks while it is shown.
+    const Rect origin = window->GetControlRect(IDC_ORIGIN);
+    const Point at{pt.x + origin.left, pt.y + origin.top};
+    if (window->IsControlVisible(IDC_TIP_TITLE) &&
+        window->GetControlRect(IDC_TIP_TITLE).Contains(at)) {
+        m_ui.OpenUrl(m_globals.szLinkUrl);
+    }
+}
+
+void CCalCtrlDlg::OnSiteLink() {
+    m_ui.OpenUrl(SiteBaseUrl());
+}
+
+}  // namespace gestalia

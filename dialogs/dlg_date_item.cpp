@@ -1,0 +1,151 @@
+#include "dialogs/dlg_date_item.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "dialogs/weight_text.h"
+#include "model/clock.h"
+#include "model/windows1252.h"
+#include "platform/dialog_template.h"
+#include "platform/ui_services.h"
+#include "resources/control_ids.h"
+
+namespace gestalia {
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of the text; 0
+// when it is broken.
+std::size_t SequenceLength(std::string_view text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    std::size_t len = 0;
+    if (lead < 0x80) {
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        len = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        len = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        len = 4;
+    } else {
+        return 0;
+    }
+    if (len > text.size()) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < len; ++i) {
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            return 0;
+        }
+    }
+    return len;
+}
+
+// The characters of the text that the agenda file cannot hold, each once, in
+// the order they first appear. Broken UTF-8 shows as the replacement character.
+std::vector<std::string> UnsavableCharacters(std::string_view text) {
+    std::vector<std::string> found;
+    while (!text.empty()) {
+        const std::size_t len = SequenceLength(text);
+        const std::size_t step = len == 0 ? 1 : len;
+        const std::string_view ch = text.substr(0, step);
+        if (len == 0 || !CanEncodeWindows1252(ch)) {
+            std::string shown = len == 0 ? std::string("\xEF\xBF\xBD") : std::string(ch);
+            if (std::find(found.begin(), found.end(), shown) == found.end()) {
+                found.push_back(std::move(shown));
+            }
+        }
+        text.remove_prefix(step);
+    }
+    return found;
+}
+
+std::string Join(const std::vector<std::string>& parts, std::string_view sep) {
+    std::string out;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i != 0) {
+            out += sep;
+        }
+        out += parts[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+CDlgDateItem::CDlgDateItem(const IClock& clock, IUiServices& ui)
+    : m_ui(ui), m_dtTo(CDateValue::Now(clock)), m_dtFrom(m_dtTo) {}
+
+bool CDlgDateItem::OnInitDialog(IDialogWindow& window) {
+    CDialog::OnInitDialog(window);
+
+    const std::string strDate = m_dtFrom.Format("%d/%m/%Y");
+    const std::string strCaption =
+        (m_bNew != 0 ? "Añadir anotación - " : "Modificar anotación - ") + strDate;
+    window.ShowControl(IDC_ITEM_DELETE, m_bNew == 0);
+
+    window.SetCaption(strCaption);
+    window.SetControlText(IDC_ITEM_TEXT, m_strText);
+    window.SetDate(IDC_ITEM_FROM, m_dtFrom);
+    window.SetDate(IDC_ITEM_TO, m_dtTo);
+
+    m_strWeight = FormatWeightText(m_fWeight);
+
+    window.SetCheck(IDC_ITEM_APPOINTMENT, m_bTask == 0);
+    window.SetCheck(IDC_ITEM_TASK, m_bTask != 0);
+
+    window.SetControlText(IDC_ITEM_WEIGHT, m_strWeight);
+    m_bDelete = 0;
+    return true;
+}
+
+void CDlgDateItem::OnCommand(int id) {
+    if (id == IDC_ITEM_DELETE) {
+        OnBorrar();
+        return;
+    }
+    CDialog::OnCommand(id);
+}
+
+void CDlgDateItem::OnOK() {
+    IDialogWindow* window = Window();
+    if (window == nullptr) {
+        return;
+    }
+    // The agenda file holds Windows-1252 only. A note it cannot hold is
+    // refused here, with the dialog still open, so that what is saved is
+    // exactly what the user sees.
+    const std::string strText = window->GetControlText(IDC_ITEM_TEXT);
+    if (!CanEncodeWindows1252(strText)) {
+        const std::vector<std::string> chars = UnsavableCharacters(strText);
+        m_ui.MessageBox(
+            "La anotación contiene caracteres que no se pueden guardar en la agenda: «" +
+                Join(chars, " ") + "». Quítelos o cámbielos, por favor.",
+            "Anotación", MbButtons::Ok, MbIcon::Warning);
+        return;
+    }
+
+    m_strWeight = window->GetControlText(IDC_ITEM_WEIGHT);
+    m_strText = strText;
+    m_dtFrom = window->GetDate(IDC_ITEM_FROM);
+    m_dtTo = window->GetDate(IDC_ITEM_TO);
+    m_fWeight = ParseWeightText(m_strWeight);
+    m_bTask = window->GetCheck(IDC_ITEM_APPOINTMENT) ? 0 : 1;
+    CDialog::OnOK();
+}
+
+void CDlgDateItem::OnBorrar() {
+    m_bDelete = 1;
+    if (IDialogWindow* window = Window()) {
+        m_strWeight = window->GetControlText(IDC_ITEM_WEIGHT);
+    }
+    // Only the data exchange and the end of the run: the note's values stay
+    // as the handler set them.
+    CDialog::OnOK();
+}
+
+}  // namespace gestalia

@@ -1,0 +1,25 @@
+#pragma once
+// DlgPeso: the weight chart (template 140). It plots the table of daily weights
+// that the "Peso" button filled (CGlobals::afDailyWeights) against the day of
+// pregnancy, on a scale fitted to the data at every paint. No interaction:
+// "Aceptar" and "Cancelar" both close it.
+
+#include "platform/dialog.h"
+
+namespace gestalia {
+
+struct CGlobals;
+
+class DlgPeso : public CDialog {
+  public:
+    // Reads the daily weight table of `globals`, which must outlive the dialog.
+    explicit DlgPeso(const CGlobals& globals) : m_globals(globals) {}
+
+    bool OnInitDialog(IDialogWindow& window) override;
+    void OnPaint(IDrawSurface& surface) override;
+
+  private:
+    const CGlobals& m_globals;
+};
+
+}  // namespace gestalia

@@ -1,0 +1,64 @@
+#include "dialogs/weight_scale.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace gestalia {
+
+namespace {
+
+constexpr double kNoMaximum = 0.0;
+constexpr double kNoMinimum = 200.0;
+constexpr double kDefaultMaximum = 150.0;
+constexpr double kDefaultMinimum = 50.0;
+constexpr double kStep = 10.0;
+
+// Integer division of the truncated value by 10, truncating towards zero, done
+// in floating point so that no weight read from a file can overflow an int.
+double TensOf(double value) {
+    return std::trunc(std::trunc(value) / kStep);
+}
+
+}  // namespace
+
+CWeightScale ComputeWeightScale(std::span<const float> weights) {
+    double maximum = kNoMaximum;
+    double minimum = kNoMinimum;
+    for (const float v : weights) {
+        if (v == 0.0f) {
+            continue;
+        }
+        if (v > maximum) {
+            maximum = v;
+        }
+        if (v < minimum) {
+            minimum = v;
+        }
+    }
+    if (maximum == kNoMaximum) {
+        maximum = kDefaultMaximum;
+    }
+    // Only weights below 200 move the minimum; without one the bottom is 50.
+    if (minimum == kNoMinimum) {
+        minimum = kDefaultMinimum;
+    }
+
+    CWeightScale scale;
+    scale.top = (TensOf(maximum) + 1.0) * kStep;
+    scale.bottom = TensOf(minimum) * kStep;
+    scale.range = scale.top - scale.bottom;
+    scale.lower = scale.bottom + scale.range / 3.0;
+    scale.upper = scale.bottom + 2.0 * scale.range / 3.0;
+    return scale;
+}
+
+std::string FormatWeightLabel(double kg) {
+    char buf[400];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, kg, std::chars_format::fixed, 1);
+    if (ec != std::errc()) {
+        return "? Kg";
+    }
+    return std::string(buf, end) + " Kg";
+}
+
+}  // namespace gestalia

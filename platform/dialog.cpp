@@ -1,0 +1,34 @@
+#include "platform/dialog.h"
+
+#include "platform/dialog_template.h"
+
+namespace gestalia {
+
+bool CDialog::OnInitDialog(IDialogWindow& window) {
+    m_pWindow = &window;
+    return true;
+}
+
+void CDialog::OnCommand(int id) {
+    if (id == IDOK) {
+        OnOK();
+    } else if (id == IDCANCEL) {
+        OnCancel();
+    }
+}
+
+void CDialog::OnOK() {
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() {
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int nResult) {
+    if (m_pWindow != nullptr) {
+        m_pWindow->EndDialog(nResult);
+    }
+}
+
+}  // namespace gestalia

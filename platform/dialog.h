@@ -1,0 +1,42 @@
+#pragma once
+// CDialog: the base of every window's logic. It keeps the live window, answers
+// OK and Cancel by ending the modal run, and does nothing for the other messages.
+// Derived classes override what they handle.
+
+#include "platform/dialog_window.h"
+
+namespace gestalia {
+
+class CDialog : public IDialogHandler {
+public:
+    CDialog() = default;
+    CDialog(const CDialog&) = delete;
+    CDialog& operator=(const CDialog&) = delete;
+
+    bool OnInitDialog(IDialogWindow& window) override;
+    void OnCommand(int id) override;
+    void OnDateChanged(int) override {}
+    void OnSize(Size) override {}
+    void OnLButtonDown(Point) override {}
+    void OnPaint(IDrawSurface&) override {}
+    std::optional<CCtlColor> OnCtlColor(int) override { return std::nullopt; }
+    void OnSysCommand(int) override {}
+    CWMDateCtrl* GetCalendar(int) override { return nullptr; }
+    std::intptr_t OnNotify(const NMWMDATECTRL&) override { return 0; }
+    void ShowDayInPanels(const CDateValue&) override {}
+
+    // The live window while the dialog runs; nullptr before and after.
+    IDialogWindow* Window() const { return m_pWindow; }
+    // Called by the platform when the window is gone.
+    void Detach() { m_pWindow = nullptr; }
+
+protected:
+    virtual void OnOK();      // ends the run with IDOK
+    virtual void OnCancel();  // ends the run with IDCANCEL
+    void EndDialog(int nResult);
+
+private:
+    IDialogWindow* m_pWindow = nullptr;
+};
+
+}  // namespace gestalia

@@ -1,0 +1,99 @@
+#pragma once
+// The window layer as the window logic sees it. A live dialog (IDialogWindow)
+// is built by the platform from a CDialogTemplate; the logic (an IDialogHandler,
+// normally derived from CDialog) receives its messages and changes its controls
+// only through their ids. Nothing here knows the toolkit; the Qt implementation
+// lives in platform/qt/, and tests use a fake that needs no screen.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/colour.h"
+#include "model/date_value.h"
+
+namespace gestalia {
+
+class CWMDateCtrl;
+class IDrawSurface;
+struct NMWMDATECTRL;
+
+// A font for controls: face, character height in pixels, weight (400 normal).
+struct CControlFont {
+    std::string strFace = "TAHOMA";
+    int nPixelHeight = 15;
+    int nWeight = 600;
+};
+
+// Colours a control asks its parent for (text, and optionally background).
+struct CCtlColor {
+    Colour crText = RGB(0, 0, 0);
+    std::optional<Colour> crBack;  // none: the toolkit's own background
+};
+
+class IDialogWindow {
+public:
+    virtual ~IDialogWindow() = default;
+
+    virtual bool HasControl(int id) const = 0;
+    virtual void ShowControl(int id, bool bShow) = 0;
+    virtual bool IsControlVisible(int id) const = 0;
+    virtual void EnableControl(int id, bool bEnable) = 0;
+    virtual bool IsControlEnabled(int id) const = 0;
+    virtual void SetControlText(int id, std::string_view utf8) = 0;
+    virtual std::string GetControlText(int id) const = 0;
+    // Client pixels (left, top, right, bottom); repaints the control.
+    virtual void MoveControl(int id, const Rect& rc) = 0;
+    virtual Rect GetControlRect(int id) const = 0;
+    // Puts the control at the top of the sibling order.
+    virtual void RaiseControl(int id) = 0;
+    virtual void SetControlFont(int id, const CControlFont& font) = 0;
+    // The picture (a bitmap resource id) of a push button.
+    virtual void SetButtonBitmap(int id, int bitmapId) = 0;
+    // Date and time pickers. Setting does not notify OnDateChanged.
+    virtual void SetDate(int id, const CDateValue& dt) = 0;
+    virtual CDateValue GetDate(int id) const = 0;
+    // Radio buttons.
+    virtual void SetCheck(int id, bool bChecked) = 0;
+    virtual bool GetCheck(int id) const = 0;
+    // Repaint a control (or the window with id 0).
+    virtual void Invalidate(int id) = 0;
+
+    virtual void SetCaption(std::string_view utf8) = 0;
+    virtual Size GetClientSize() const = 0;
+    virtual bool IsMinimised() const = 0;
+    // Adds an entry to the window's menu; choosing it calls OnSysCommand(nCommand).
+    virtual void AppendSystemMenu(std::string_view text, int nCommand) = 0;
+    // Ends the modal run with this result.
+    virtual void EndDialog(int nResult) = 0;
+};
+
+class IDialogHandler {
+public:
+    virtual ~IDialogHandler() = default;
+
+    // The window exists with its controls; return true.
+    virtual bool OnInitDialog(IDialogWindow& window) = 0;
+    // A push button or radio button (ids IDOK and IDCANCEL for OK, Cancel,
+    // Enter and Escape).
+    virtual void OnCommand(int id) = 0;
+    // The user changed a date or time picker.
+    virtual void OnDateChanged(int id) = 0;
+    virtual void OnSize(Size client) = 0;
+    // A left press on the window's own surface (clicks on statics land here).
+    virtual void OnLButtonDown(Point pt) = 0;
+    // Paints over the dialog's background, after the toolkit's own painting.
+    virtual void OnPaint(IDrawSurface& surface) = 0;
+    // The colours of a control; none keeps the toolkit's.
+    virtual std::optional<CCtlColor> OnCtlColor(int id) = 0;
+    virtual void OnSysCommand(int nCommand) = 0;
+    // The calendar object behind a Calendar control; nullptr if none.
+    virtual CWMDateCtrl* GetCalendar(int id) = 0;
+    // A calendar's notification (NM_CLICK, NM_DBLCLK, NM_RCLICK), synchronously.
+    virtual std::intptr_t OnNotify(const NMWMDATECTRL& nm) = 0;
+    // A calendar asks its parent to show a clicked day in the day panels.
+    virtual void ShowDayInPanels(const CDateValue& dtDay) = 0;
+};
+
+}  // namespace gestalia

@@ -1,0 +1,81 @@
+#pragma once
+// CCalendarWidget: the QWidget that hosts one CWMDateCtrl. It is the control's
+// window: it paints it (background, then the month) on a CQtDrawSurface, turns
+// Qt's mouse events into the control's messages, and answers the control's
+// questions about the window (size, the scroll bar width from the style, the
+// highlight colour from the palette).
+//
+// What the control tells its parent goes to a CCalendarSink supplied by the
+// owner: `onNotify` receives every NMWMDATECTRL synchronously (its references
+// are valid only during the call) and gives the parent's answer; `showDay`
+// receives the day of every left press on a day. An unset function ignores the
+// call (a notification then answers 0).
+//
+// Ownership: the control and whatever the sink refers to belong to the owner
+// and must outlive the widget; the widget binds itself as the control's host
+// on construction and unbinds on destruction. The widget belongs to its Qt
+// parent. Mouse events: a left or right press, a right release and a left
+// double-click (which Qt delivers in place of the second press of a pair, as
+// the desktop's double-click message is).
+
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <utility>
+
+#include "calendar/calendar_host.h"
+#include "platform/qt/qt_image_registry.h"
+
+namespace gestalia {
+
+class CWMDateCtrl;
+class IDialogHandler;
+class IUiServices;
+
+struct CCalendarSink {
+    std::function<std::intptr_t(const NMWMDATECTRL&)> onNotify;
+    std::function<void(const CDateValue&)> showDay;
+};
+
+class CCalendarWidget final : public QWidget, private ICalendarHost {
+    Q_OBJECT
+
+  public:
+    // Images() resolves the handles of the control's image list: a handle not
+    // registered there is the id of a bitmap resource whose pure green is transparent.
+    CCalendarWidget(CWMDateCtrl& ctrl, CCalendarSink sink, QWidget* parent = nullptr);
+    ~CCalendarWidget() override;
+
+    CWMDateCtrl& Control() { return m_ctrl; }
+    void SetSink(CCalendarSink sink) { m_sink = std::move(sink); }
+    CQtImageRegistry& Images() { return m_images; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+  private:
+    // ICalendarHost
+    bool HasWindow() const override { return true; }
+    void Invalidate() override;
+    Size ClientSize() const override;
+    int ScrollBarWidth() const override;
+    Colour HighlightColour() const override;
+    std::intptr_t SendNotify(const NMWMDATECTRL& nm) override;
+    void ShowDayInPanels(const CDateValue& dtDay) override;
+
+    CWMDateCtrl& m_ctrl;
+    CCalendarSink m_sink;
+    CQtImageRegistry m_images;
+};
+
+// The calendar control of a dialog: a CCalendarWidget whose sink is the
+// dialog's handler (OnNotify and ShowDayInPanels). The widget reads the
+// scroll bar width and highlight colour from its own style and palette, the
+// same metrics `ui` gives.
+QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, IDialogHandler& handler, IUiServices& ui,
+                              QWidget* parent);
+
+}  // namespace gestalia

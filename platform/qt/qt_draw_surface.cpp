@@ -1,0 +1,216 @@
+#include "platform/qt/qt_draw_surface.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/qt/qt_image_registry.h"
+
+namespace gestalia {
+
+namespace {
+
+constexpr int kDefaultDpi = 96;
+constexpr int kTenthsPerInch = 720;  // tenths of a point in an inch
+
+QColor ToQColor(Colour c) {
+    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+QString ToQString(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+// Line breaks do not break a single line: CR goes, LF becomes a space.
+QString AsSingleLine(QString text) {
+    text.remove(QLatin1Char('\r'));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+QStringList Lines(const QString& text) {
+    QString copy = text;
+    copy.remove(QLatin1Char('\r'));
+    return copy.split(QLatin1Char('\n'));
+}
+
+int QtAlignment(std::uint32_t flags) {
+    int align = 0;
+    if ((flags & kTextRight) != 0) {
+        align |= Qt::AlignRight;
+    } else if ((flags & kTextCentre) != 0) {
+        align |= Qt::AlignHCenter;
+    } else {
+        align |= Qt::AlignLeft;
+    }
+    if ((flags & kTextBottom) != 0) {
+        align |= Qt::AlignBottom;
+    } else if ((flags & kTextVCentre) != 0) {
+        align |= Qt::AlignVCenter;
+    } else {
+        align |= Qt::AlignTop;
+    }
+    return align;
+}
+
+}  // namespace
+
+QString ResolveFontFamily(const QString& requested) {
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families) {
+        if (family.compare(requested, Qt::CaseInsensitive) == 0) {
+            return family;
+        }
+    }
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+}
+
+CQtDrawSurface::CQtDrawSurface(QPainter& painter, const CQtImageRegistry* images)
+    : m_painter(painter), m_pImages(images), m_font(painter.font()) {
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+int CQtDrawSurface::DpiY() const {
+    const QPaintDevice* device = m_painter.device();
+    return device != nullptr ? device->logicalDpiY() : kDefaultDpi;
+}
+
+void CQtDrawSurface::FillRect(const Rect& rc, Colour colour) {
+    if (rc.IsEmpty()) {
+        return;
+    }
+    m_painter.fillRect(QRect(rc.left, rc.top, rc.Width(), rc.Height()), ToQColor(colour));
+}
+
+void CQtDrawSurface::Line(Point from, Point to, Colour colour) {
+    const QColor qc = ToQColor(colour);
+    if (from.y == to.y) {
+        const int left = std::min(from.x, to.x + 1);
+        const int right = std::max(from.x + 1, to.x);  // exclusive
+        if (from.x != to.x) {
+            m_painter.fillRect(QRect(left, from.y, right - left, 1), qc);
+        }
+        return;
+    }
+    if (from.x == to.x) {
+        const int top = std::min(from.y, to.y + 1);
+        const int bottom = std::max(from.y + 1, to.y);
+        m_painter.fillRect(QRect(from.x, top, 1, bottom - top), qc);
+        return;
+    }
+    // Any other slope: Bresenham's walk, every pixel but the last.
+    m_painter.save();
+    m_painter.setPen(QPen(qc, 1));
+    const int dx = std::abs(to.x - from.x);
+    const int dy = -std::abs(to.y - from.y);
+    const int sx = from.x < to.x ? 1 : -1;
+    const int sy = from.y < to.y ? 1 : -1;
+    int err = dx + dy;
+    int x = from.x;
+    int y = from.y;
+    while (x != to.x || y != to.y) {
+        m_painter.drawPoint(x, y);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+    m_painter.restore();
+}
+
+void CQtDrawSurface::Rectangle(const Rect& rc, Colour frame, Colour fill) {
+    if (rc.IsEmpty()) {
+        return;
+    }
+    FillRect(rc, frame);
+    FillRect({rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, fill);
+}
+
+void CQtDrawSurface::Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) {
+    if (box.IsEmpty()) {
+        return;
+    }
+    m_painter.save();
+    m_painter.setPen(penWidth > 0 ? QPen(ToQColor(pen), penWidth) : QPen(Qt::NoPen));
+    m_painter.setBrush(ToQColor(fill));
+    m_painter.drawEllipse(QRect(box.left, box.top, box.Width() - 1, box.Height() - 1));
+    m_painter.restore();
+}
+
+void CQtDrawSurface::SetFont(const CFontSpec& font) {
+    QFont qf(ResolveFontFamily(ToQString(font.strFace)));
+    const int pixels = static_cast<int>(std::lround(static_cast<double>(font.nTenthsOfPoint) *
+                                                    DpiY() / static_cast<double>(kTenthsPerInch)));
+    qf.setPixelSize(std::max(1, pixels));
+    qf.setWeight(static_cast<QFont::Weight>(std::clamp(font.nWeight, 100, 900)));
+    m_font = qf;
+}
+
+void CQtDrawSurface::SetTextColour(Colour colour) {
+    m_textColour = ToQColor(colour);
+}
+
+void CQtDrawSurface::DrawText(std::string_view text, const Rect& rc, std::uint32_t flags) {
+    if (rc.IsEmpty()) {
+        return;
+    }
+    const QRect box(rc.left, rc.top, rc.Width(), rc.Height());
+    QString shown = ToQString(text);
+    if ((flags & kTextSingleLine) != 0) {
+        shown = AsSingleLine(shown);
+        if ((flags & kTextEndEllipsis) != 0) {
+            shown = QFontMetrics(m_font, m_painter.device())
+                        .elidedText(shown, Qt::ElideRight, box.width());
+        }
+    }
+    m_painter.save();
+    m_painter.setFont(m_font);
+    m_painter.setPen(m_textColour);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_painter.setClipRect(box, Qt::IntersectClip);
+    m_painter.drawText(box, QtAlignment(flags), shown);
+    m_painter.restore();
+}
+
+Size CQtDrawSurface::MeasureText(std::string_view text, bool singleLine) const {
+    const QFontMetrics fm(m_font, m_painter.device());
+    const QString qs = ToQString(text);
+    if (singleLine) {
+        return {fm.horizontalAdvance(AsSingleLine(qs)), fm.height()};
+    }
+    int widest = 0;
+    const QStringList lines = Lines(qs);
+    for (const QString& line : lines) {
+        widest = std::max(widest, fm.horizontalAdvance(line));
+    }
+    return {widest, fm.height() * static_cast<int>(lines.size())};
+}
+
+bool CQtDrawSurface::DrawImage(const CImageList& list, int index, Point at) {
+    if (m_pImages == nullptr || index < 0 || index >= list.Count()) {
+        return false;
+    }
+    const QPixmap* strip = m_pImages->Find(list.Handle());
+    const Size size = list.ImageSize();
+    if (strip == nullptr || size.cx <= 0 || size.cy <= 0 ||
+        (index + 1) * size.cx > strip->width() || size.cy > strip->height()) {
+        return false;
+    }
+    m_painter.drawPixmap(QPoint(at.x, at.y), *strip, QRect(index * size.cx, 0, size.cx, size.cy));
+    return true;
+}
+
+}  // namespace gestalia

@@ -1,0 +1,53 @@
+#pragma once
+// CQtDrawSurface: IDrawSurface on a QPainter. Lines are one pixel wide with the
+// end point left out, fills are exact (no antialiasing), text is drawn with
+// the TextFlags (line breaks ignored on a single line, cut with "..." at the
+// end when asked) in the font face if it is installed, else the desktop's
+// sans-serif, at a pixel height of tenths-of-a-point x logical dpi / 720.
+// Images come from the strips of an image registry.
+//
+// The painter and the registry are borrowed and must outlive the surface.
+
+#include <QColor>
+#include <QFont>
+#include <string_view>
+
+#include "calendar/draw_surface.h"
+
+class QPainter;
+
+namespace gestalia {
+
+class CQtImageRegistry;
+
+class CQtDrawSurface final : public IDrawSurface {
+  public:
+    explicit CQtDrawSurface(QPainter& painter, const CQtImageRegistry* images = nullptr);
+    CQtDrawSurface(const CQtDrawSurface&) = delete;
+    CQtDrawSurface& operator=(const CQtDrawSurface&) = delete;
+
+    int DpiY() const override;
+    void FillRect(const Rect& rc, Colour colour) override;
+    void Line(Point from, Point to, Colour colour) override;
+    void Rectangle(const Rect& rc, Colour frame, Colour fill) override;
+    void Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) override;
+    void SetFont(const CFontSpec& font) override;
+    void SetTextColour(Colour colour) override;
+    void DrawText(std::string_view text, const Rect& rc, std::uint32_t flags) override;
+    Size MeasureText(std::string_view text, bool singleLine) const override;
+    bool DrawImage(const CImageList& list, int index, Point at) override;
+
+    const QFont& CurrentFont() const { return m_font; }
+
+  private:
+    QPainter& m_painter;
+    const CQtImageRegistry* m_pImages;
+    QFont m_font;
+    QColor m_textColour{Qt::black};
+};
+
+// The face to use for a requested one: itself when installed (any letter
+// case), else the desktop's general sans-serif family.
+QString ResolveFontFamily(const QString& requested);
+
+}  // namespace gestalia

@@ -1,0 +1,55 @@
+#pragma once
+// CQtUiServices: the modal services of the window layer on Qt. Dialogs run with
+// QDialog::exec, message boxes are QMessageBox, the file dialogs QFileDialog,
+// and web addresses go to QDesktopServices::openUrl (no shell is involved, and
+// only http and https addresses are handed on).
+//
+// A test that drives the real windows sets an IModalAnswers: message boxes and
+// file dialogs are then answered by it and never shown.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/ui_services.h"
+
+class QWidget;
+
+namespace gestalia {
+
+// Answers for the questions that would otherwise wait for the user.
+class IModalAnswers {
+  public:
+    virtual ~IModalAnswers() = default;
+    virtual int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
+                           MbIcon icon) = 0;
+    virtual std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
+};
+
+// True for an address that may be handed to the desktop: a valid http or https URL.
+bool IsOpenableUrl(std::string_view url);
+
+class CQtUiServices final : public IUiServices {
+  public:
+    // `answers`, when given, must outlive this object.
+    explicit CQtUiServices(IModalAnswers* answers = nullptr) : m_pAnswers(answers) {}
+
+    void SetModalAnswers(IModalAnswers* answers) { m_pAnswers = answers; }
+
+    int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
+    int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
+                   MbIcon icon) override;
+    std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
+    std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
+    bool OpenUrl(std::string_view url) override;
+    int ScrollBarWidth() const override;
+    Colour HighlightColour() const override;
+
+  private:
+    std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave);
+
+    IModalAnswers* m_pAnswers;
+};
+
+}  // namespace gestalia

@@ -1,0 +1,55 @@
+#pragma once
+// The platform's modal services: running a dialog, message boxes, the file
+// dialogs and opening a web address. Every call can be answered by a test.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "model/colour.h"
+
+namespace gestalia {
+
+class IDialogHandler;
+struct CDialogTemplate;
+
+enum class MbButtons { Ok, YesNo };
+enum class MbIcon { None, Information, Question, Warning, Error };
+
+struct CFileFilter {
+    std::string strDescription;  // "Agendas Brotela"
+    std::string strPattern;      // "*.gst"
+};
+
+struct CFileDialogSpec {
+    std::vector<CFileFilter> filters;
+    int nFilterIndex = 1;             // 1-based: which filter is preselected
+    bool bFileMustExist = false;      // open dialog
+    bool bConfirmOverwrite = false;   // save dialog
+    std::string strInitialPath;       // where the dialog starts
+};
+
+class IUiServices {
+public:
+    virtual ~IUiServices() = default;
+
+    // Builds the dialog, runs it modally and gives the EndDialog result.
+    virtual int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) = 0;
+    // IDOK, IDYES or IDNO.
+    virtual int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
+                           MbIcon icon) = 0;
+    // The chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) = 0;
+    virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
+    // Hands an http or https address to the desktop; never through a shell.
+    // False when refused or when the desktop could not open it.
+    virtual bool OpenUrl(std::string_view url) = 0;
+
+    // Metrics the calendar uses.
+    virtual int ScrollBarWidth() const = 0;
+    virtual Colour HighlightColour() const = 0;
+};
+
+}  // namespace gestalia

@@ -1,0 +1,51 @@
+#pragma once
+// Control ids of the main window (template 102), the note editor (130) and the
+// weight chart (140).
+
+namespace gestalia {
+
+// Main window.
+inline constexpr int IDC_CALENDAR = 1000;
+inline constexpr int IDC_WEEK_VIEW = 1001;
+inline constexpr int IDC_MONTH_VIEW = 1002;
+inline constexpr int IDC_DELETE_ITEM = 1015;
+inline constexpr int IDC_DELETE_ALL = 1016;
+inline constexpr int IDC_RESET_ITEMS = 1017;
+inline constexpr int IDC_DATE_RANGE = 1018;
+inline constexpr int IDC_TIP_TITLE = 1019;
+inline constexpr int IDC_DAY_TEXT = 1020;
+inline constexpr int IDC_MONTH_TEXT = 1021;
+inline constexpr int IDC_TIP_TEXT = 1022;
+inline constexpr int IDC_LAST_PERIOD = 1023;
+inline constexpr int IDC_DUE_DATE = 1024;
+inline constexpr int IDC_DAYS_LEFT = 1025;
+inline constexpr int IDC_WEEKS = 1026;
+inline constexpr int IDC_NEXT = 1027;
+inline constexpr int IDC_PREVIOUS = 1028;
+inline constexpr int IDC_CREATE_AGENDA = 1029;
+inline constexpr int IDC_OPEN_AGENDA = 1030;
+inline constexpr int IDC_AGENDA_TITLE = 1031;
+inline constexpr int IDC_ORIGIN = 1032;
+inline constexpr int IDC_HINT = 1034;
+inline constexpr int IDC_SITE = 1035;
+inline constexpr int IDC_WEIGHT_BUTTON = 1041;
+inline constexpr int IDC_LAST_PERIOD_LABEL = -1;
+inline constexpr int IDM_ABOUTBOX = 16;
+
+// Note editor.
+inline constexpr int IDC_ITEM_FROM = 1009;
+inline constexpr int IDC_ITEM_TO = 1010;
+inline constexpr int IDC_ITEM_TEXT = 1012;
+inline constexpr int IDC_ITEM_APPOINTMENT = 1013;
+inline constexpr int IDC_ITEM_TASK = 1014;
+inline constexpr int IDC_ITEM_DELETE = 1019;
+inline constexpr int IDC_ITEM_WEIGHT = 1041;
+
+// Weight chart.
+inline constexpr int IDC_CHART_TOP = 1036;
+inline constexpr int IDC_CHART_BOTTOM = 1037;
+inline constexpr int IDC_CHART_LOWER = 1038;
+inline constexpr int IDC_CHART_UPPER = 1039;
+inline constexpr int IDC_CHART_AREA = 1040;
+
+}  // namespace gestalia

@@ -1,0 +1,69 @@
+// Template 130: the note editor. Only the note text, the weight and the
+// buttons are shown; the time pickers, the type radios and their labels are
+// created hidden and carry the note's times and type through the dialog.
+
+#include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
+
+namespace gestalia {
+
+namespace {
+
+CDialogTemplate MakeDateItemTemplate() {
+    CDialogTemplate t;
+    t.id = 130;
+    t.strCaption = "Añadir Anotación";  // replaced when the dialog opens
+    t.cx = 280;
+    t.cy = 81;
+    t.strFont = "MS Sans Serif";
+    t.nPointSize = 8;
+    t.bResizable = false;
+    t.bSystemMenu = true;
+    t.controls = {
+        {IDC_ITEM_FROM,
+         ControlKind::TimePicker,
+         "",
+         kStyleHidden | kStyleRight | kStyleTabStop,
+         {91, 62, 60, 12}},
+        {IDC_ITEM_TO,
+         ControlKind::TimePicker,
+         "",
+         kStyleHidden | kStyleRight | kStyleTabStop,
+         {213, 62, 60, 12}},
+        {IDC_ITEM_TEXT,
+         ControlKind::Edit,
+         "",
+         kStyleMultiLine | kStyleWantReturn | kStyleVScroll | kStyleBorder | kStyleTabStop,
+         {7, 20, 146, 53}},
+        {IDC_ITEM_APPOINTMENT,
+         ControlKind::RadioButton,
+         "This is an Appointment",
+         kStyleHidden | kStyleGroup | kStyleTabStop,
+         {7, 64, 87, 10}},
+        {IDC_ITEM_TASK, ControlKind::RadioButton, "This is a Task", kStyleHidden, {7, 64, 60, 10}},
+        {IDOK, ControlKind::PushButton, "OK", kStyleDefault | kStyleTabStop, {223, 7, 50, 14}},
+        {IDCANCEL, ControlKind::PushButton, "Cancelar", kStyleTabStop, {223, 60, 50, 14}},
+        {IDC_STATIC, ControlKind::Static, "From:", kStyleHidden, {69, 66, 18, 8}},
+        {IDC_STATIC, ControlKind::Static, "To:", kStyleHidden, {161, 66, 12, 8}},
+        {IDC_STATIC, ControlKind::Static, "Anotación:", kStyleNone, {7, 10, 35, 8}},
+        {IDC_ITEM_DELETE, ControlKind::PushButton, "Borrar", kStyleTabStop, {224, 26, 49, 15}},
+        {IDC_ITEM_WEIGHT,
+         ControlKind::Edit,
+         "",
+         kStyleRight | kStyleAutoHScroll | kStyleBorder | kStyleTabStop,
+         {167, 21, 38, 17}},
+        {IDC_STATIC, ControlKind::Static, "Peso (Kg)", kStyleNone, {170, 10, 40, 10}},
+    };
+    return t;
+}
+
+// Constant data, built once before main.
+const CDialogTemplate kDateItemTemplate = MakeDateItemTemplate();
+
+}  // namespace
+
+const CDialogTemplate& DateItemDialogTemplate() {
+    return kDateItemTemplate;
+}
+
+}  // namespace gestalia

@@ -1,0 +1,126 @@
+// Template 102: the main agenda window. The visible controls are placed by the
+// window's layout from the client size; the rectangles here are where they
+// start. Controls shown only with an agenda start hidden and disabled.
+
+#include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
+
+namespace gestalia {
+
+namespace {
+
+constexpr std::uint32_t kAgendaOnly = kStyleHidden | kStyleDisabled;
+constexpr std::uint32_t kStatusEdit =
+    kAgendaOnly | kStyleReadOnly | kStyleCentre | kStyleBorder | kStyleAutoHScroll;
+constexpr std::uint32_t kPanelStatic = kAgendaOnly | kStyleCentre | kStyleVCentre;
+constexpr std::uint32_t kHiddenCommand = kStyleHidden | kStyleTabStop;
+
+CDialogTemplate MakeMainTemplate() {
+    CDialogTemplate t;
+    t.id = 102;
+    t.strCaption = "Gestalia de \"Brotela\"";
+    t.cx = 500;
+    t.cy = 329;
+    t.bResizable = true;
+    t.bSystemMenu = true;
+    t.controls = {
+        {IDCANCEL, ControlKind::PushButton, "Salir", kStyleTabStop, {3, 298, 60, 24}},
+        {IDC_CALENDAR, ControlKind::Calendar, "", kAgendaOnly | kStyleTabStop, {67, 62, 427, 205}},
+        {IDC_WEEK_VIEW,
+         ControlKind::RadioButton,
+         "Week View",
+         kStyleHidden | kStyleGroup | kStyleTabStop,
+         {10, 130, 50, 10}},
+        {IDC_MONTH_VIEW, ControlKind::RadioButton, "Month View", kStyleHidden, {10, 142, 50, 10}},
+        {IDC_HINT,
+         ControlKind::Static,
+         "* Doble click sobre el día para añadir una nota",
+         kAgendaOnly,
+         {67, 267, 213, 12}},
+        {IDC_DELETE_ITEM,
+         ControlKind::PushButton,
+         "Delete Item...",
+         kHiddenCommand,
+         {24, 74, 50, 14}},
+        {IDC_DELETE_ALL,
+         ControlKind::PushButton,
+         "Delete All...",
+         kHiddenCommand,
+         {17, 89, 50, 14}},
+        {IDC_RESET_ITEMS,
+         ControlKind::PushButton,
+         "Reset Items",
+         kHiddenCommand,
+         {15, 249, 50, 14}},
+        {IDC_DATE_RANGE, ControlKind::PushButton, "Date Range", kHiddenCommand, {8, 111, 50, 14}},
+        {IDC_LAST_PERIOD,
+         ControlKind::DatePicker,
+         "",
+         kAgendaOnly | kStyleRight | kStyleTabStop,
+         {133, 15, 80, 12}},
+        {IDC_DUE_DATE, ControlKind::Edit, "", kStatusEdit, {280, 3, 213, 12}},
+        {IDC_DAYS_LEFT, ControlKind::Edit, "", kStatusEdit, {280, 15, 213, 12}},
+        {IDC_WEEKS, ControlKind::Edit, "", kStatusEdit, {280, 28, 213, 12}},
+        {IDC_LAST_PERIOD_LABEL,
+         ControlKind::Static,
+         "Fecha de la última regla",
+         kAgendaOnly | kStyleCentre,
+         {67, 3, 213, 12}},
+        {IDC_NEXT,
+         ControlKind::PushButton,
+         "Siguiente",
+         kAgendaOnly | kStyleBitmap | kStyleTabStop,
+         {427, 43, 67, 18}},
+        {IDC_PREVIOUS,
+         ControlKind::PushButton,
+         "Anterior",
+         kAgendaOnly | kStyleBitmap | kStyleTabStop,
+         {67, 43, 67, 18}},
+        {IDC_CREATE_AGENDA,
+         ControlKind::PushButton,
+         "CREAR AGENDA",
+         kStyleMultiLine | kStyleTabStop,
+         {3, 65, 60, 103}},
+        {IDC_OPEN_AGENDA,
+         ControlKind::PushButton,
+         "ABRIR AGENDA YA CREADA",
+         kStyleMultiLine | kStyleTabStop,
+         {3, 167, 60, 97}},
+        {IDC_TIP_TITLE, ControlKind::Static, "Consejo", kPanelStatic, {67, 279, 427, 18}},
+        {IDC_ORIGIN, ControlKind::Static, "", kStyleHidden, {2, 3, 20, 8}},
+        {IDC_DAY_TEXT, ControlKind::Static, "fecha", kPanelStatic, {280, 267, 213, 12}},
+        {IDC_MONTH_TEXT, ControlKind::Static, "", kPanelStatic, {133, 43, 293, 18}},
+        {IDC_TIP_TEXT,
+         ControlKind::Edit,
+         "",
+         kAgendaOnly | kStyleMultiLine | kStyleReadOnly | kStyleCentre | kStyleVScroll |
+             kStyleBorder,
+         {67, 301, 427, 25}},
+        {IDC_SITE,
+         ControlKind::PushButton,
+         "Button2",
+         kStyleBitmap | kStyleTabStop,
+         {0, 0, 67, 62}},
+        {IDC_AGENDA_TITLE,
+         ControlKind::Edit,
+         "",
+         kAgendaOnly | kStyleReadOnly | kStyleBorder | kStyleAutoHScroll,
+         {67, 31, 280, 12}},
+        {IDC_WEIGHT_BUTTON,
+         ControlKind::PushButton,
+         "Peso",
+         kStyleDisabled | kStyleTabStop,
+         {3, 267, 60, 25}},
+    };
+    return t;
+}
+
+const CDialogTemplate kMainTemplate = MakeMainTemplate();
+
+}  // namespace
+
+const CDialogTemplate& MainDialogTemplate() {
+    return kMainTemplate;
+}
+
+}  // namespace gestalia

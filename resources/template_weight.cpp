@@ -1,0 +1,47 @@
+// Template 140: the weight chart. The four weight labels get their texts at
+// every paint; the frame 1040 marks the plotting area.
+
+#include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
+
+namespace gestalia {
+
+namespace {
+
+CDialogTemplate MakeWeightTemplate() {
+    CDialogTemplate t;
+    t.id = 140;
+    t.strCaption = "Evolución del peso en el embarazo";
+    t.cx = 315;
+    t.cy = 195;
+    t.strFont = "MS Shell Dlg";
+    t.nPointSize = 8;
+    t.bResizable = false;
+    t.bSystemMenu = true;
+    t.controls = {
+        {IDOK,
+         ControlKind::PushButton,
+         "Aceptar",
+         kStyleDefault | kStyleTabStop,
+         {205, 174, 50, 14}},
+        {IDCANCEL, ControlKind::PushButton, "Cancelar", kStyleTabStop, {258, 174, 50, 14}},
+        {IDC_CHART_AREA, ControlKind::Frame, "", kStyleNone, {42, 7, 266, 154}},
+        {IDC_STATIC, ControlKind::Static, "Embarazo (días)", kStyleCentre, {109, 161, 102, 11}},
+        {IDC_CHART_TOP, ControlKind::Static, "Estático", kStyleNone, {7, 4, 33, 15}},
+        {IDC_CHART_BOTTOM, ControlKind::Static, "Estático", kStyleNone, {7, 152, 34, 15}},
+        {IDC_CHART_LOWER, ControlKind::Static, "Estático", kStyleNone, {7, 103, 32, 19}},
+        {IDC_CHART_UPPER, ControlKind::Static, "Estático", kStyleNone, {7, 55, 33, 18}},
+    };
+    return t;
+}
+
+// Constant data, built once before main.
+const CDialogTemplate kWeightTemplate = MakeWeightTemplate();
+
+}  // namespace
+
+const CDialogTemplate& WeightDialogTemplate() {
+    return kWeightTemplate;
+}
+
+}  // namespace gestalia

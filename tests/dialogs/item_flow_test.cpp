@@ -1,0 +1,447 @@
+// The main window's note flows, driven without a screen: the double-click
+// editor, the item commands and the weight chart, with the agenda file in a
+// temporary folder.
+
+#include <cstdint>
+#include <cstring>
+#include <filesystem>
+#include <ostream>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/cal_ctrl_dlg.h"
+#include "calendar/cell_data.h"
+#include "calendar/notify.h"
+#include "calendar/wm_date_ctrl.h"
+#include "model/agenda_file.h"
+#include "model/clock.h"
+#include "model/globals.h"
+#include "resources/control_ids.h"
+#include "tests/model/temp_dir.h"
+#include "tests/support/fake_ui.h"
+#include "tests/support/recording_surface.h"
+
+namespace gestalia {
+namespace {
+
+using test::CFakeDialogWindow;
+using test::CFakeUiServices;
+using test::CTempDir;
+using test::ReadAll;
+
+// Little-endian images of the agenda file's fields.
+void PutDouble(std::string& out, double v) {
+    char b[sizeof v];
+    std::memcpy(b, &v, sizeof v);
+    out.append(b, sizeof v);
+}
+void PutInt(std::string& out, std::int32_t v) {
+    char b[sizeof v];
+    std::memcpy(b, &v, sizeof v);
+    out.append(b, sizeof v);
+}
+void PutFloat(std::string& out, float v) {
+    char b[sizeof v];
+    std::memcpy(b, &v, sizeof v);
+    out.append(b, sizeof v);
+}
+
+class ItemFlowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.ok());
+        m_globals.dtLastPeriod = CDateValue(2027, 1, 1, 0, 0, 0);
+        m_globals.szAgendaPath = m_dir.File("agenda.gst");
+        // March 2027 begins on a Monday: cell i holds i March.
+        m_dlg.Calendar().ShowMonth(CDateValue(2027, 3, 1, 0, 0, 0), 0, WMVIEW_MONTH);
+    }
+
+    CWVCellData* Cell(int index) { return m_dlg.Calendar().GetCell(index); }
+
+    NMWMDATECTRL Notification(std::int32_t code, CWVCellData* cell, std::int32_t itemId) {
+        NMWMDATECTRL nm;
+        nm.hdr.idFrom = IDC_CALENDAR;
+        nm.hdr.code = code;
+        nm.pCell = cell;
+        nm.pItem = itemId != 0 ? m_globals.listItems.Find(itemId) : nullptr;
+        nm.nItemId = nm.pItem != nullptr ? itemId : 0;
+        return nm;
+    }
+
+    // The press that begins a double-click on a note sends the click first.
+    void DoubleClickNote(int cellIndex, std::int32_t itemId) {
+        m_dlg.OnCalendarClick(Notification(NM_CLICK, Cell(cellIndex), itemId));
+        m_dlg.OnCalendarDblClk(Notification(NM_DBLCLK, Cell(cellIndex), itemId));
+    }
+    void DoubleClickDay(int cellIndex) {
+        m_dlg.OnCalendarDblClk(Notification(NM_DBLCLK, Cell(cellIndex), 0));
+    }
+
+    std::int32_t AddNote(const CDateValue& from, const CDateValue& to, const std::string& text,
+                         float weight, std::int32_t bTask = 0) {
+        const std::int32_t id =
+            m_dlg.Calendar().AddItem(from, to, text, bTask == 0 ? 1 : 0, weight);
+        m_dlg.Calendar().SetItemTask(id, bTask);
+        return id;
+    }
+
+    // The file as the store would be written now.
+    std::string ExpectedFile() const {
+        Result<std::string> bytes = SerializeAgenda(m_globals.dtLastPeriod, m_globals.listItems);
+        EXPECT_TRUE(bytes.ok());
+        return bytes.ok() ? bytes.value() : std::string();
+    }
+    std::string SavedFile() const { return ReadAll(m_globals.szAgendaPath); }
+
+    CTempDir m_dir;
+    CFixedClock m_clock{CFixedClock::LocalSeconds(2027, 3, 10, 15, 20, 0)};
+    CGlobals m_globals;
+    CFakeUiServices m_ui;
+    CCalCtrlDlg m_dlg{m_globals, m_ui, m_clock};
+};
+
+TEST_F(ItemFlowTest, DoubleClickOnAnEmptyDayAddsANoteAndSavesIt) {
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        EXPECT_EQ(w.Template().id, 130);
+        EXPECT_EQ(w.Caption(), "Añadir anotación - 05/03/2027");
+        EXPECT_FALSE(w.IsControlVisible(IDC_ITEM_DELETE));
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "0.0");
+        w.SetControlText(IDC_ITEM_TEXT, "Primera ecografía");
+        w.SetControlText(IDC_ITEM_WEIGHT, "62,5");
+        w.Click(IDOK);
+    });
+    DoubleClickDay(5);
+
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    const CWVCellDataItem& item = m_globals.listItems.at(0);
+    EXPECT_EQ(item.GetText(), "Primera ecografía");
+    EXPECT_EQ(item.GetFrom(), CDateValue(2027, 3, 5, 0, 0, 0));
+    EXPECT_EQ(item.GetTo(), CDateValue(2027, 3, 5, 0, 0, 0));
+    EXPECT_EQ(item.GetImage(), 1);
+    EXPECT_EQ(item.GetTask(), 0);
+    EXPECT_EQ(item.GetWeight(), 62.5f);
+
+    // The file, byte by byte: 1 January 2027 is day 46388, 5 March day 46451.
+    std::string expected;
+    PutDouble(expected, 46388.0);
+    PutInt(expected, 0);
+    PutInt(expected, 1);
+    PutInt(expected, 17);
+    expected +=
+        "Primera ecograf\xED"
+        "a";
+    PutDouble(expected, 46451.0);
+    PutInt(expected, 0);
+    PutDouble(expected, 46451.0);
+    PutInt(expected, 0);
+    PutInt(expected, 1);
+    PutFloat(expected, 62.5f);
+    EXPECT_EQ(SavedFile(), expected);
+    EXPECT_TRUE(m_ui.MessageBoxes().empty());
+}
+
+class ItemFlowChangeTest : public ItemFlowTest,
+                           public ::testing::WithParamInterface<std::int32_t> {};
+
+TEST_P(ItemFlowChangeTest, DoubleClickOnANoteChangesItAndKeepsItsTimes) {
+    const std::int32_t bTask = GetParam();
+    const CDateValue from(2027, 3, 12, 9, 15, 0);
+    const CDateValue to(2027, 3, 12, 10, 0, 0);
+    AddNote(CDateValue(2027, 3, 11, 0, 0, 0), CDateValue(2027, 3, 11, 0, 0, 0), "otra", 0.0f);
+    const std::int32_t id = AddNote(from, to, "Control", 60.0f, bTask);
+
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        EXPECT_EQ(w.Caption(), "Modificar anotación - 12/03/2027");
+        EXPECT_TRUE(w.IsControlVisible(IDC_ITEM_DELETE));
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "Control");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "60.0");
+        w.SetControlText(IDC_ITEM_TEXT, "Control del mes");
+        w.SetControlText(IDC_ITEM_WEIGHT, "61.2");
+        w.Click(IDOK);
+    });
+    DoubleClickNote(12, id);
+
+    ASSERT_EQ(m_globals.listItems.size(), 2u);
+    const CWVCellDataItem* item = m_globals.listItems.Find(id);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->GetText(), "Control del mes");
+    EXPECT_EQ(item->GetWeight(), 61.2f);
+    EXPECT_EQ(item->GetFrom(), from);
+    EXPECT_EQ(item->GetTo(), to);
+    // A task gets the task icon, anything else the appointment icon; the flag stays.
+    EXPECT_EQ(item->GetImage(), bTask == 1 ? 0 : 1);
+    EXPECT_EQ(item->GetTask(), bTask);
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(TaskFlags, ItemFlowChangeTest, ::testing::Values(0, 1));
+
+TEST_F(ItemFlowTest, ANoteReadFromAFileGetsTheAppointmentIconWhenChanged) {
+    // Read from a file: task flag 0 whatever its icon was.
+    const std::int32_t id = m_dlg.Calendar().AddItem(
+        CDateValue(2027, 3, 2, 0, 0, 0), CDateValue(2027, 3, 2, 0, 0, 0), "leída", 0, 0.0f);
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDOK); });
+    DoubleClickNote(2, id);
+    EXPECT_EQ(m_globals.listItems.Find(id)->GetImage(), 1);
+}
+
+TEST_F(ItemFlowTest, BorrarAnsweredNoKeepsTheNoteAndStillSaves) {
+    const std::int32_t id = AddNote(CDateValue(2027, 3, 3, 0, 0, 0),
+                                    CDateValue(2027, 3, 3, 0, 0, 0), "Vitaminas", 59.5f);
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "no debería quedar");
+        w.Click(IDC_ITEM_DELETE);
+    });
+    m_ui.QueueMessageBox(IDNO);
+    DoubleClickNote(3, id);
+
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+    const auto& box = m_ui.MessageBoxes()[0];
+    EXPECT_EQ(box.strText, "¿Desea borrar esta anotación?");
+    EXPECT_EQ(box.strCaption, "Borrar Anotación");
+    EXPECT_EQ(box.buttons, MbButtons::YesNo);
+    EXPECT_EQ(box.icon, MbIcon::Question);
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetText(), "Vitaminas");
+    EXPECT_EQ(m_globals.listItems.at(0).GetWeight(), 59.5f);
+    EXPECT_EQ(m_dlg.SelectedId(), id);
+    ASSERT_FALSE(SavedFile().empty());
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+}
+
+TEST_F(ItemFlowTest, BorrarAnsweredYesDeletesTheNoteAndSavesThat) {
+    const std::int32_t keep =
+        AddNote(CDateValue(2027, 3, 3, 0, 0, 0), CDateValue(2027, 3, 3, 0, 0, 0), "Queda", 0.0f);
+    const std::int32_t id =
+        AddNote(CDateValue(2027, 3, 3, 0, 0, 0), CDateValue(2027, 3, 3, 0, 0, 0), "Se va", 59.5f);
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDC_ITEM_DELETE); });
+    m_ui.QueueMessageBox(IDYES);
+    DoubleClickNote(3, id);
+
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetID(), keep);
+    EXPECT_EQ(m_globals.listItems.Find(id), nullptr);
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+    Result<CAgendaData> saved = ParseAgenda(SavedFile());
+    ASSERT_TRUE(saved.ok());
+    ASSERT_EQ(saved.value().items.size(), 1u);
+    EXPECT_EQ(saved.value().items[0].strText, "Queda");
+}
+
+TEST_F(ItemFlowTest, CancelChangesNothingButStillSaves) {
+    const std::int32_t id = AddNote(CDateValue(2027, 3, 8, 0, 0, 0),
+                                    CDateValue(2027, 3, 8, 0, 0, 0), "Sin cambios", 58.0f);
+    test::WriteAll(m_globals.szAgendaPath, "an older agenda");
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "cambio que no vale");
+        w.SetControlText(IDC_ITEM_WEIGHT, "70");
+        w.Click(IDCANCEL);
+    });
+    DoubleClickNote(8, id);
+
+    EXPECT_EQ(m_globals.listItems.Find(id)->GetText(), "Sin cambios");
+    EXPECT_EQ(m_globals.listItems.Find(id)->GetWeight(), 58.0f);
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+}
+
+TEST_F(ItemFlowTest, CancelOnAnEmptyDayAddsNothingButSaves) {
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDCANCEL); });
+    DoubleClickDay(20);
+    EXPECT_TRUE(m_globals.listItems.empty());
+    EXPECT_EQ(SavedFile().size(), kAgendaHeaderSize);
+}
+
+struct WeightCase {
+    const char* typed;
+    float stored;
+};
+
+void PrintTo(const WeightCase& c, std::ostream* os) {
+    *os << '"' << c.typed << '"';
+}
+
+class ItemFlowWeightTest : public ItemFlowTest, public ::testing::WithParamInterface<WeightCase> {};
+
+TEST_P(ItemFlowWeightTest, StoresTheTypedWeightOrZero) {
+    const std::string typed = GetParam().typed;
+    m_ui.QueueDialog([typed](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "Peso");
+        w.SetControlText(IDC_ITEM_WEIGHT, typed);
+        w.Click(IDOK);
+    });
+    DoubleClickDay(15);
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetWeight(), GetParam().stored);
+    Result<CAgendaData> saved = ParseAgenda(SavedFile());
+    ASSERT_TRUE(saved.ok());
+    ASSERT_EQ(saved.value().items.size(), 1u);
+    EXPECT_EQ(saved.value().items[0].fWeight, GetParam().stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(Weights, ItemFlowWeightTest,
+                         ::testing::Values(WeightCase{"62,5", 62.5f}, WeightCase{"62.5", 62.5f},
+                                           WeightCase{"150", 0.0f}, WeightCase{"-3", 0.0f},
+                                           WeightCase{"sin peso", 0.0f},
+                                           WeightCase{"140", 140.0f}));
+
+TEST_F(ItemFlowTest, ATextTheFileCannotHoldIsRefusedAndNothingChanges) {
+    const std::int32_t id = AddNote(CDateValue(2027, 3, 9, 0, 0, 0),
+                                    CDateValue(2027, 3, 9, 0, 0, 0), "Revisión", 60.0f);
+    const std::string before = ExpectedFile();
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "Revisión ✓");
+        w.SetControlText(IDC_ITEM_WEIGHT, "61");
+        w.Click(IDOK);
+        // Still open: she gives up.
+        EXPECT_FALSE(w.Result().has_value());
+        w.Click(IDCANCEL);
+    });
+    DoubleClickNote(9, id);
+
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+    EXPECT_NE(m_ui.MessageBoxes()[0].strText.find("«✓»"), std::string::npos);
+    EXPECT_EQ(m_globals.listItems.Find(id)->GetText(), "Revisión");
+    EXPECT_EQ(m_globals.listItems.Find(id)->GetWeight(), 60.0f);
+    EXPECT_EQ(SavedFile(), before);
+}
+
+TEST_F(ItemFlowTest, ANotificationWithoutACellIsIgnored) {
+    m_dlg.OnCalendarDblClk(Notification(NM_DBLCLK, nullptr, 0));
+    EXPECT_TRUE(m_ui.Dialogs().empty());
+    EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
+}
+
+TEST_F(ItemFlowTest, AFailedSaveIsReportedAndTheNoteIsKeptForTheNextSave) {
+    const std::string good = m_globals.szAgendaPath;
+    m_globals.szAgendaPath = m_dir.File("no-such-folder/agenda.gst");
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "Guardar luego");
+        w.SetControlText(IDC_ITEM_WEIGHT, "64");
+        w.Click(IDOK);
+    });
+    DoubleClickDay(16);
+
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+    EXPECT_EQ(m_ui.MessageBoxes()[0].buttons, MbButtons::Ok);
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetText(), "Guardar luego");
+
+    // The next use of the editor, even a cancelled one, writes the note.
+    m_globals.szAgendaPath = good;
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDCANCEL); });
+    DoubleClickDay(17);
+    Result<CAgendaData> saved = ParseAgenda(SavedFile());
+    ASSERT_TRUE(saved.ok());
+    ASSERT_EQ(saved.value().items.size(), 1u);
+    EXPECT_EQ(saved.value().items[0].strText, "Guardar luego");
+    EXPECT_EQ(saved.value().items[0].fWeight, 64.0f);
+}
+
+TEST_F(ItemFlowTest, AClickOnANoteRemembersItsIdAndAClickElsewhereForgetsIt) {
+    const std::int32_t id =
+        AddNote(CDateValue(2027, 3, 4, 0, 0, 0), CDateValue(2027, 3, 4, 0, 0, 0), "Nota", 0.0f);
+    EXPECT_EQ(m_dlg.SelectedId(), -1);
+    m_dlg.OnCalendarClick(Notification(NM_CLICK, Cell(4), id));
+    EXPECT_EQ(m_dlg.SelectedId(), id);
+    m_dlg.OnCalendarClick(Notification(NM_CLICK, Cell(4), 0));
+    EXPECT_EQ(m_dlg.SelectedId(), -1);
+}
+
+TEST_F(ItemFlowTest, DeleteItemAsksFirstAndSavesNothing) {
+    const std::int32_t id =
+        AddNote(CDateValue(2027, 3, 4, 0, 0, 0), CDateValue(2027, 3, 4, 0, 0, 0), "Nota", 0.0f);
+    // Nothing clicked yet: a yes deletes nothing.
+    m_ui.QueueMessageBox(IDYES);
+    m_dlg.OnDeleteItem();
+    EXPECT_EQ(m_globals.listItems.size(), 1u);
+
+    m_dlg.OnCalendarClick(Notification(NM_CLICK, Cell(4), id));
+    m_ui.QueueMessageBox(IDNO);
+    m_dlg.OnDeleteItem();
+    EXPECT_EQ(m_globals.listItems.size(), 1u);
+
+    m_ui.QueueMessageBox(IDYES);
+    m_dlg.OnDeleteItem();
+    EXPECT_TRUE(m_globals.listItems.empty());
+    EXPECT_EQ(m_dlg.SelectedId(), id);
+    EXPECT_EQ(m_ui.MessageBoxes().size(), 3u);
+    EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
+}
+
+TEST_F(ItemFlowTest, DeleteAllAsksFirst) {
+    AddNote(CDateValue(2027, 3, 4, 0, 0, 0), CDateValue(2027, 3, 4, 0, 0, 0), "a", 0.0f);
+    AddNote(CDateValue(2027, 3, 5, 0, 0, 0), CDateValue(2027, 3, 5, 0, 0, 0), "b", 0.0f);
+    m_ui.QueueMessageBox(IDNO);
+    m_dlg.OnDeleteAll();
+    EXPECT_EQ(m_globals.listItems.size(), 2u);
+    m_ui.QueueMessageBox(IDYES);
+    m_dlg.OnDeleteAll();
+    EXPECT_TRUE(m_globals.listItems.empty());
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 2u);
+    EXPECT_EQ(m_ui.MessageBoxes()[0].strText,
+              "Are you sure you want to delete ALL of the Date Items?");
+    EXPECT_EQ(m_ui.MessageBoxes()[0].strCaption, "Delete Date Items");
+    EXPECT_EQ(m_ui.MessageBoxes()[0].buttons, MbButtons::YesNo);
+    EXPECT_EQ(m_ui.MessageBoxes()[0].icon, MbIcon::Question);
+    EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
+}
+
+TEST_F(ItemFlowTest, ResetItemsPutsTheTwoSampleNotesOnToday) {
+    AddNote(CDateValue(2027, 3, 4, 0, 0, 0), CDateValue(2027, 3, 4, 0, 0, 0), "antigua", 0.0f);
+    m_dlg.OnResetItems();
+    ASSERT_EQ(m_globals.listItems.size(), 2u);
+    const CWVCellDataItem& meeting = m_globals.listItems.at(0);
+    EXPECT_EQ(meeting.GetText(), "Staff Sales Meeting");
+    EXPECT_EQ(meeting.GetFrom(), CDateValue(2027, 3, 10, 8, 30, 0));
+    EXPECT_EQ(meeting.GetTo(), CDateValue(2027, 3, 10, 9, 30, 0));
+    EXPECT_EQ(meeting.GetImage(), 0);
+    EXPECT_EQ(meeting.GetTask(), 1);
+    EXPECT_EQ(meeting.GetBack(), RGB(255, 148, 132));
+    EXPECT_EQ(meeting.GetWeight(), 0.0f);
+    const CWVCellDataItem& visit = m_globals.listItems.at(1);
+    EXPECT_EQ(visit.GetText(), "Visit Mr. Varde at his home");
+    EXPECT_EQ(visit.GetFrom(), CDateValue(2027, 3, 10, 10, 15, 0));
+    EXPECT_EQ(visit.GetTo(), CDateValue(2027, 3, 10, 12, 0, 0));
+    EXPECT_EQ(visit.GetImage(), 1);
+    EXPECT_EQ(visit.GetTask(), 0);
+    EXPECT_EQ(visit.GetBack(), RGB(132, 156, 231));
+    EXPECT_EQ(visit.GetWeight(), 0.0f);
+    // Identifiers keep rising after the store is emptied.
+    EXPECT_EQ(meeting.GetID(), 2);
+    EXPECT_EQ(visit.GetID(), 3);
+    EXPECT_TRUE(m_ui.MessageBoxes().empty());
+    EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
+}
+
+TEST_F(ItemFlowTest, DateRangeNamesTheFirstAndLastDayMonthFirst) {
+    m_dlg.OnDateRange();
+    ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+    const auto& box = m_ui.MessageBoxes()[0];
+    EXPECT_EQ(box.strText, "Date Range for View: 03/01/2027 - 04/11/2027");
+    EXPECT_EQ(box.strCaption, "View Date Range");
+    EXPECT_EQ(box.buttons, MbButtons::Ok);
+    EXPECT_EQ(box.icon, MbIcon::None);
+}
+
+TEST_F(ItemFlowTest, WeightChartFillsTheTableAndPaintsIt) {
+    AddNote(CDateValue(2027, 1, 11, 0, 0, 0), CDateValue(2027, 1, 11, 0, 0, 0), "a", 65.5f);
+    AddNote(CDateValue(2027, 1, 11, 12, 0, 0), CDateValue(2027, 1, 11, 12, 0, 0), "b", 62.0f);
+    AddNote(CDateValue(2026, 12, 30, 0, 0, 0), CDateValue(2026, 12, 30, 0, 0, 0), "c", 90.0f);
+    test::CRecordingSurface surface;
+    m_ui.QueueDialog([&surface](CFakeDialogWindow& w, IDialogHandler& h) {
+        EXPECT_EQ(w.Template().id, 140);
+        h.OnPaint(surface);
+        EXPECT_EQ(w.GetControlText(IDC_CHART_TOP), "70.0 Kg");
+        EXPECT_EQ(w.GetControlText(IDC_CHART_BOTTOM), "60.0 Kg");
+        w.Click(IDOK);
+    });
+    m_dlg.OnWeightChart();
+    EXPECT_EQ(m_globals.afDailyWeights[10], 65.5f);
+    EXPECT_EQ(surface.OfKind(test::DrawCall::Kind::Ellipse).size(), 1u);
+    EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
+}
+
+}  // namespace
+}  // namespace gestalia

@@ -1,0 +1,223 @@
+// CQtDialogWindow: controls built from a template, and the user's keys,
+// clicks and date changes reaching the handler as the window logic expects.
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextEdit>
+#include <vector>
+
+#include "platform/dialog.h"
+#include "platform/qt/qt_dialog_window.h"
+#include "platform/qt/qt_images.h"
+#include "platform/qt/qt_ui_services.h"
+
+namespace gestalia {
+namespace {
+
+constexpr int kEdit = 10;
+constexpr int kNotes = 11;     // multi-line, Enter breaks lines
+constexpr int kReadOnly = 12;  // multi-line, Enter is the window's
+constexpr int kDate = 13;
+constexpr int kButton = 14;
+constexpr int kLabel = 15;
+constexpr int kPicture = 16;
+constexpr int kRadio = 17;
+
+CDialogTemplate TestTemplate() {
+    CDialogTemplate t;
+    t.id = 77;
+    t.strCaption = "Prueba";
+    t.cx = 200;
+    t.cy = 150;
+    t.controls = {
+        {IDOK, ControlKind::PushButton, "OK", kStyleDefault, {140, 5, 50, 14}},
+        {IDCANCEL, ControlKind::PushButton, "Cancelar", kStyleNone, {140, 22, 50, 14}},
+        {kEdit, ControlKind::Edit, "uno", kStyleNone, {5, 5, 100, 12}},
+        {kNotes, ControlKind::Edit, "", kStyleMultiLine | kStyleWantReturn, {5, 20, 100, 30}},
+        {kReadOnly,
+         ControlKind::Edit,
+         "a\r\nb",
+         kStyleMultiLine | kStyleReadOnly | kStyleCentre,
+         {5, 55, 100, 30}},
+        {kDate, ControlKind::DatePicker, "", kStyleNone, {5, 90, 100, 12}},
+        {kButton, ControlKind::PushButton, "Botón", kStyleHidden, {5, 105, 50, 14}},
+        {IDC_STATIC,
+         ControlKind::Static,
+         "Etiqueta",
+         kStyleCentre | kStyleVCentre,
+         {60, 105, 60, 14}},
+        {kLabel, ControlKind::Static, "Otra", kStyleNone, {60, 125, 60, 14}},
+        {kPicture, ControlKind::PushButton, "Imagen", kStyleBitmap, {140, 40, 40, 40}},
+        {kRadio, ControlKind::RadioButton, "Radio", kStyleNone, {140, 90, 50, 10}},
+    };
+    return t;
+}
+
+class CRecorder : public CDialog {
+  public:
+    void OnCommand(int id) override {
+        commands.push_back(id);
+        CDialog::OnCommand(id);
+    }
+    void OnDateChanged(int id) override { dates.push_back(id); }
+    void OnLButtonDown(Point pt) override { presses.push_back(pt); }
+    void OnSysCommand(int n) override { sys.push_back(n); }
+    std::optional<CCtlColor> OnCtlColor(int id) override {
+        if (id == kLabel) {
+            return CCtlColor{RGB(238, 62, 115), RGB(253, 190, 209)};
+        }
+        return std::nullopt;
+    }
+    std::vector<int> commands, dates, sys;
+    std::vector<Point> presses;
+};
+
+class QtDialogWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        window.Initialise();
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    template <class T>
+    T* Child(const QString& name) {
+        return window.findChild<T*>(name);
+    }
+
+    CRecorder handler;
+    CQtUiServices ui;
+    CQtDialogWindow window{TestTemplate(), handler, ui};
+};
+
+TEST_F(QtDialogWindowTest, NamesEveryControlAndPlacesItInPixels) {
+    EXPECT_NE(Child<QPushButton>("ctl_1"), nullptr);
+    EXPECT_NE(Child<QLineEdit>("ctl_10"), nullptr);
+    EXPECT_NE(Child<QTextEdit>("ctl_11"), nullptr);
+    EXPECT_NE(Child<QDateEdit>("ctl_13"), nullptr);
+    EXPECT_NE(Child<QLabel>("ctl_static_0"), nullptr);
+    EXPECT_NE(Child<QRadioButton>("ctl_17"), nullptr);
+    EXPECT_EQ(window.GetControlRect(kEdit), (Rect{7, 8, 157, 27}));
+    EXPECT_EQ(window.GetClientSize(), (Size{300, 243}));
+    EXPECT_FALSE(window.IsControlVisible(kButton));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Prueba"));
+}
+
+TEST_F(QtDialogWindowTest, TextsRoundTripWithLineBreaksAsInTheAgenda) {
+    EXPECT_EQ(window.GetControlText(kReadOnly), "a\r\nb");
+    EXPECT_EQ(Child<QTextEdit>("ctl_12")->toPlainText(), QStringLiteral("a\nb"));
+    window.SetControlText(kEdit, "señora");
+    EXPECT_EQ(window.GetControlText(kEdit), "señora");
+    window.SetControlText(kPicture, "Otra imagen");
+    EXPECT_EQ(window.GetControlText(kPicture), "Otra imagen");
+    EXPECT_EQ(window.GetControlText(IDC_STATIC), "Etiqueta");
+}
+
+TEST_F(QtDialogWindowTest, EscapeIsCancel) {
+    QTest::keyClick(Child<QLineEdit>("ctl_10"), Qt::Key_Escape);
+    EXPECT_EQ(handler.commands, std::vector<int>{IDCANCEL});
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(QtDialogWindowTest, EnterInALineEditIsTheDefaultButton) {
+    QTest::keyClick(Child<QLineEdit>("ctl_10"), Qt::Key_Return);
+    EXPECT_EQ(handler.commands, std::vector<int>{IDOK});
+}
+
+TEST_F(QtDialogWindowTest, EnterBreaksTheLineOnlyInAWantReturnEdit) {
+    auto* notes = Child<QTextEdit>("ctl_11");
+    notes->setFocus();
+    QTest::keyClicks(notes, "uno");
+    QTest::keyClick(notes, Qt::Key_Return);
+    QTest::keyClicks(notes, "dos");
+    EXPECT_TRUE(handler.commands.empty());
+    EXPECT_EQ(window.GetControlText(kNotes), "uno\r\ndos");
+
+    QTest::keyClick(Child<QTextEdit>("ctl_12"), Qt::Key_Return);
+    EXPECT_EQ(handler.commands, std::vector<int>{IDOK});
+    EXPECT_EQ(window.GetControlText(kReadOnly), "a\r\nb");
+}
+
+TEST_F(QtDialogWindowTest, OnlyTheUsersDateChangesAreReported) {
+    window.SetDate(kDate, CDateValue(2027, 1, 1, 9, 30, 0));
+    EXPECT_TRUE(handler.dates.empty());
+    EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 1, 9, 30, 0));
+    auto* picker = Child<QDateEdit>("ctl_13");
+    EXPECT_EQ(picker->text(), QStringLiteral("01/01/2027"));
+    picker->setFocus();
+    QTest::keyClick(picker, Qt::Key_Up);  // the day field moves on
+    EXPECT_EQ(handler.dates, std::vector<int>{kDate});
+    EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 2, 9, 30, 0));
+}
+
+TEST_F(QtDialogWindowTest, ClicksOnStaticsReachTheWindow) {
+    QWidget* label = Child<QLabel>("ctl_static_0");
+    const QPoint centre = label->geometry().center();
+    QTest::mouseClick(&window, Qt::LeftButton, Qt::NoModifier, centre);
+    ASSERT_EQ(handler.presses.size(), 1u);
+    EXPECT_EQ(handler.presses[0], (Point{centre.x(), centre.y()}));
+}
+
+TEST_F(QtDialogWindowTest, ButtonsAndRadiosAreCommands) {
+    QTest::mouseClick(Child<QRadioButton>("ctl_17"), Qt::LeftButton);
+    QTest::mouseClick(Child<QPushButton>("ctl_16"), Qt::LeftButton);
+    EXPECT_EQ(handler.commands, (std::vector<int>{kRadio, kPicture}));
+    EXPECT_TRUE(window.GetCheck(kRadio));
+    window.SetCheck(kRadio, false);
+    EXPECT_FALSE(window.GetCheck(kRadio));
+}
+
+TEST_F(QtDialogWindowTest, ControlColoursComeFromTheHandler) {
+    const QPalette pal = Child<QLabel>("ctl_15")->palette();
+    EXPECT_EQ(pal.color(QPalette::WindowText), QColor(238, 62, 115));
+    EXPECT_EQ(pal.color(QPalette::Window), QColor(253, 190, 209));
+    EXPECT_TRUE(Child<QLabel>("ctl_15")->autoFillBackground());
+}
+
+TEST_F(QtDialogWindowTest, SystemMenuEntriesCallOnSysCommand) {
+    window.AppendSystemMenu("&About Gestalia...", 16);
+    ASSERT_EQ(window.SystemMenuActions().size(), 1u);
+    EXPECT_EQ(window.SystemMenuActions()[0]->text(), QStringLiteral("&About Gestalia..."));
+    window.SystemMenuActions()[0]->trigger();
+    EXPECT_EQ(handler.sys, std::vector<int>{16});
+}
+
+TEST_F(QtDialogWindowTest, BitmapButtonsShowTheirPicture) {
+    window.SetButtonBitmap(kPicture, 131);
+    const QIcon icon = Child<QPushButton>("ctl_16")->icon();
+    EXPECT_FALSE(icon.isNull());
+    EXPECT_EQ(Child<QPushButton>("ctl_16")->iconSize(), QSize(48, 48));
+}
+
+TEST(QtImagesTest, EveryPictureIsEmbeddedAtItsSize) {
+    EXPECT_EQ(BitmapPixmap(131).size(), QSize(48, 48));
+    EXPECT_EQ(BitmapPixmap(132).size(), QSize(48, 48));
+    EXPECT_EQ(BitmapPixmap(138).size(), QSize(64, 64));
+    EXPECT_EQ(BitmapPixmap(139).size(), QSize(100, 100));
+    EXPECT_EQ(BitmapPixmap(195).size(), QSize(32, 16));
+    EXPECT_TRUE(BitmapPixmap(999).isNull());
+    EXPECT_FALSE(ProgramIcon().isNull());
+}
+
+TEST(QtImagesTest, ArrowsArePinkOnGrey) {
+    const QImage left = BitmapPixmap(131).toImage();
+    EXPECT_EQ(left.pixelColor(1, 1), QColor(192, 192, 192));
+    EXPECT_EQ(left.pixelColor(28, 24), QColor(238, 62, 115));
+}
+
+TEST(QtImagesTest, TheItemStripIsTransparentWhereItIsGreen) {
+    const QImage strip = MaskedStrip(195).toImage().convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(qAlpha(strip.pixel(0, 0)), 0);
+    EXPECT_EQ(qAlpha(strip.pixel(31, 15)), 0);
+    EXPECT_EQ(qAlpha(strip.pixel(23, 7)), 255);  // the clock's face
+}
+
+}  // namespace
+}  // namespace gestalia
