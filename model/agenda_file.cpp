@@ -235,7 +235,9 @@ Result<std::string> ReadFileBytes(const std::string& path) {
             "No puedo abrir el fichero " + path + ": " + std::generic_category().message(err),
             std::nullopt};
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: opening a named pipe that no one writes to would otherwise wait
+    // for ever, and a read that would wait fails instead. Regular files are unaffected.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return failure(errno);
     }

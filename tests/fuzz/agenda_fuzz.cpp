@@ -1,0 +1,84 @@
+// Fuzz target for the agenda reader. Whatever the bytes, ParseAgenda must end
+// without touching memory it does not own, and:
+//   - a rejection names a byte offset inside the file;
+//   - an accepted file is written back by SerializeAgenda to exactly the same
+//     bytes (the reader only accepts a file it has read to its last byte), and
+//     reading those bytes again gives the same agenda.
+// Built with libFuzzer by clang, and with a plain replay driver by the main
+// compiler (replay_main.cpp).
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "model/agenda_file.h"
+
+namespace {
+
+using gestalia::CAgendaData;
+using gestalia::CAgendaRecord;
+using gestalia::CDateValue;
+
+[[noreturn]] void Fail(const char* what) {
+    std::fprintf(stderr, "agenda_fuzz: %s\n", what);
+    std::abort();
+}
+
+bool SameDate(const CDateValue& a, const CDateValue& b) {
+    return std::bit_cast<std::uint64_t>(a.GetRaw()) == std::bit_cast<std::uint64_t>(b.GetRaw()) &&
+           a.GetStatus() == b.GetStatus();
+}
+
+bool SameRecord(const CAgendaRecord& a, const CAgendaRecord& b) {
+    return a.strText == b.strText && SameDate(a.dtFrom, b.dtFrom) && SameDate(a.dtTo, b.dtTo) &&
+           a.nImage == b.nImage &&
+           std::bit_cast<std::uint32_t>(a.fWeight) == std::bit_cast<std::uint32_t>(b.fWeight);
+}
+
+bool SameAgenda(const CAgendaData& a, const CAgendaData& b) {
+    if (!SameDate(a.dtLastPeriod, b.dtLastPeriod) || a.items.size() != b.items.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.items.size(); ++i) {
+        if (!SameRecord(a.items[i], b.items[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    gestalia::Result<CAgendaData> first = gestalia::ParseAgenda(bytes);
+    if (!first) {
+        const gestalia::CError& error = first.error();
+        if (error.message.empty()) {
+            Fail("a rejection without a message");
+        }
+        if (!error.offset.has_value() || *error.offset > size) {
+            Fail("a rejection that names no offset inside the file");
+        }
+        return 0;
+    }
+    gestalia::Result<std::string> written = gestalia::SerializeAgenda(first.value());
+    if (!written) {
+        Fail("an agenda that was read cannot be written back");
+    }
+    if (written.value() != bytes) {
+        Fail("writing back an accepted file gives different bytes");
+    }
+    gestalia::Result<CAgendaData> second = gestalia::ParseAgenda(written.value());
+    if (!second) {
+        Fail("the written agenda is rejected");
+    }
+    if (!SameAgenda(first.value(), second.value())) {
+        Fail("reading the written agenda gives a different agenda");
+    }
+    return 0;
+}
