@@ -268,7 +268,7 @@ Result<std::string> ReadFileBytes(const std::string& path) {
             ::close(fd);
             return CError{
                 "No puedo leer el fichero " + path + ": " + std::generic_category().message(err),
-                bytes.size()};
+                std::nullopt};
         }
         if (got == 0) {
             break;

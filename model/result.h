@@ -13,7 +13,9 @@ namespace gestalia {
 
 struct CError {
     std::string message;                // what went wrong, for a person and for logs
-    std::optional<std::size_t> offset;  // byte offset in the file, when it applies
+    // Where damaged file data was found. Only errors about the contents of a
+    // file carry it; a file that cannot be opened or read has none.
+    std::optional<std::size_t> offset;
 
     friend bool operator==(const CError&, const CError&) = default;
 };

@@ -5,7 +5,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
+#include <charconv>
+#include <filesystem>
 #include <random>
 #include <system_error>
 
@@ -96,6 +99,37 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
+// The prefix of the temporary files of saves to `target`; the process id and a
+// random number follow it.
+std::string TempPrefix(const std::string& target) {
+    return "." + BaseName(target) + ".tmp-";
+}
+
+// A save that was killed half-way leaves its temporary file behind. The next
+// save to the same target removes those whose process no longer exists, so
+// that crashes do not pile up copies of the agenda beside it.
+void RemoveAbandonedTemps(const std::string& folder, const std::string& target, IFileOps& ops) {
+    const std::string prefix = TempPrefix(target);
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string name = it->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) {
+            continue;
+        }
+        const char* first = name.data() + prefix.size();
+        const char* last = name.data() + name.size();
+        pid_t pid = 0;
+        const auto [rest, parsed] = std::from_chars(first, last, pid);
+        if (parsed != std::errc() || rest == last || *rest != '-' || pid <= 0) {
+            continue;
+        }
+        if (::kill(pid, 0) != 0 && errno == ESRCH) {
+            (void)ops.Unlink(folder + "/" + name);
+        }
+    }
+}
+
 // The real calls hold no state, so one object serves the whole process.
 CSystemFileOps g_systemFileOps;
 
@@ -128,13 +162,15 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
 
+    RemoveAbandonedTemps(folder, target, ops);
+
     // A fresh name next to the target, so that the rename stays in one file system.
     std::random_device random;
     std::string temp;
     int fd = -1;
     int err = 0;
     for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        temp = folder + "/." + BaseName(target) + ".tmp-" + std::to_string(::getpid()) + "-" +
+        temp = folder + "/" + TempPrefix(target) + std::to_string(::getpid()) + "-" +
                std::to_string(random());
         err = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode, fd);
         if (err != EEXIST) {

@@ -96,7 +96,7 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     }
     if (bSave) {
         // A new name is accepted; replacing a file is asked by the caller
-        // unless the spec wants the dialog to ask.
+        // unless the dialog is told to ask itself.
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setOption(QFileDialog::DontConfirmOverwrite, !spec.bConfirmOverwrite);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -129,6 +130,38 @@ TEST(SafeSaveTest, ReplacesAnExistingFileAndKeepsItsPermissions) {
         EXPECT_EQ(ModeOf(path), mode);
     }
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"agenda.gst"});
+}
+
+// The id of a process that has ended (and been reaped), so no process has it
+// for the moment.
+pid_t EndedProcessId() {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return child;
+}
+
+TEST(SafeSaveTest, RemovesTemporaryFilesLeftByKilledSavesOnly) {
+    CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string path = dir.File("agenda.gst");
+    WriteAll(path, "old");
+    const std::string ended = ".agenda.gst.tmp-" + std::to_string(EndedProcessId()) + "-7";
+    const std::string running = ".agenda.gst.tmp-" + std::to_string(::getpid()) + "-7";
+    const std::string otherFile = ".other.gst.tmp-" + std::to_string(EndedProcessId()) + "-7";
+    for (const std::string& name : {ended, running, otherFile}) {
+        WriteAll(dir.File(name), "half a save");
+    }
+
+    ASSERT_TRUE(SaveFileAtomically(path, "new").ok());
+
+    EXPECT_EQ(ReadAll(path), "new");
+    std::vector<std::string> expected{running, otherFile, "agenda.gst"};
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(Names(dir.path()), expected);
 }
 
 TEST(SafeSaveTest, EmptyContentGivesAnEmptyFile) {
