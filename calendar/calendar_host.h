@@ -12,7 +12,7 @@ namespace gestalia {
 struct NMWMDATECTRL;
 
 class ICalendarHost {
-public:
+  public:
     virtual ~ICalendarHost() = default;
 
     // False once the control's window is gone: nothing is sent then.

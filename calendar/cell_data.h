@@ -11,10 +11,11 @@ namespace gestalia {
 class CItemStore;
 
 class CWVCellData {
-public:
+  public:
     static constexpr Colour kDefaultBack = RGB(255, 255, 213);
 
-    CWVCellData(std::int32_t index, const CDateValue& created) : m_nIndex(index), m_dtDate(created) {}
+    CWVCellData(std::int32_t index, const CDateValue& created)
+        : m_nIndex(index), m_dtDate(created) {}
 
     // Item hit test on this cell: the last item of the store, in store order,
     // whose line rectangle holds the point and whose start day is this cell's

@@ -33,7 +33,7 @@ struct CFontSpec {
 };
 
 class IDrawSurface {
-public:
+  public:
     virtual ~IDrawSurface() = default;
 
     // Pixels per inch, vertical; 96 where the surface has none.
@@ -63,14 +63,14 @@ public:
 // An image list as the window logic knows it: a handle the platform resolves,
 // the size of one image and how many there are.
 class CImageList {
-public:
+  public:
     CImageList(int handle, Size imageSize, int count)
         : m_handle(handle), m_size(imageSize), m_count(count) {}
     int Handle() const { return m_handle; }
     Size ImageSize() const { return m_size; }
     int Count() const { return m_count; }
 
-private:
+  private:
     int m_handle;
     Size m_size;
     int m_count;

@@ -12,7 +12,7 @@
 namespace gestalia {
 
 struct CError {
-    std::string message;                // what went wrong, for a person and for logs
+    std::string message;  // what went wrong, for a person and for logs
     // Where damaged file data was found. Only errors about the contents of a
     // file carry it; a file that cannot be opened or read has none.
     std::optional<std::size_t> offset;

@@ -5,9 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <cerrno>
 #include <charconv>
+#include <csignal>
 #include <filesystem>
 #include <random>
 #include <system_error>

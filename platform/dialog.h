@@ -8,7 +8,7 @@
 namespace gestalia {
 
 class CDialog : public IDialogHandler {
-public:
+  public:
     CDialog() = default;
     CDialog(const CDialog&) = delete;
     CDialog& operator=(const CDialog&) = delete;
@@ -30,12 +30,12 @@ public:
     // Called by the platform when the window is gone.
     void Detach() { m_pWindow = nullptr; }
 
-protected:
+  protected:
     virtual void OnOK();      // ends the run with IDOK
     virtual void OnCancel();  // ends the run with IDCANCEL
     void EndDialog(int nResult);
 
-private:
+  private:
     IDialogWindow* m_pWindow = nullptr;
 };
 

@@ -7,14 +7,20 @@ namespace gestalia {
 namespace {
 constexpr int kBaseX = 6;
 constexpr int kBaseY = 13;
-int ToPixelsX(int units) { return units * kBaseX / 4; }
-int ToPixelsY(int units) { return units * kBaseY / 8; }
+int ToPixelsX(int units) {
+    return units * kBaseX / 4;
+}
+int ToPixelsY(int units) {
+    return units * kBaseY / 8;
+}
 }  // namespace
 
 Rect DialogUnitsToPixels(const DialogUnits& du) {
     return Rect{ToPixelsX(du.x), ToPixelsY(du.y), ToPixelsX(du.x + du.cx), ToPixelsY(du.y + du.cy)};
 }
 
-Size DialogSizeToPixels(int cx, int cy) { return Size{ToPixelsX(cx), ToPixelsY(cy)}; }
+Size DialogSizeToPixels(int cx, int cy) {
+    return Size{ToPixelsX(cx), ToPixelsY(cy)};
+}
 
 }  // namespace gestalia

@@ -31,21 +31,21 @@ enum class ControlKind {
 // Style flags, combined with |.
 enum ControlStyle : std::uint32_t {
     kStyleNone = 0,
-    kStyleHidden = 1u << 0,       // created without the visible style
+    kStyleHidden = 1u << 0,  // created without the visible style
     kStyleDisabled = 1u << 1,
     kStyleReadOnly = 1u << 2,
-    kStyleCentre = 1u << 3,       // text centred horizontally
-    kStyleVCentre = 1u << 4,      // text centred vertically
+    kStyleCentre = 1u << 3,   // text centred horizontally
+    kStyleVCentre = 1u << 4,  // text centred vertically
     kStyleMultiLine = 1u << 5,
-    kStyleRight = 1u << 6,        // text right-aligned (edits, pickers)
-    kStyleDefault = 1u << 7,      // the default push button (Enter)
-    kStyleWantReturn = 1u << 8,   // Enter inserts a line break in this edit
+    kStyleRight = 1u << 6,       // text right-aligned (edits, pickers)
+    kStyleDefault = 1u << 7,     // the default push button (Enter)
+    kStyleWantReturn = 1u << 8,  // Enter inserts a line break in this edit
     kStyleVScroll = 1u << 9,
     kStyleAutoHScroll = 1u << 10,
     kStyleBorder = 1u << 11,
-    kStyleGroup = 1u << 12,       // starts a group of radio buttons
+    kStyleGroup = 1u << 12,  // starts a group of radio buttons
     kStyleTabStop = 1u << 13,
-    kStyleBitmap = 1u << 14,      // push button showing a bitmap
+    kStyleBitmap = 1u << 14,  // push button showing a bitmap
 };
 
 // A rectangle in dialog units: x, y, width, height.

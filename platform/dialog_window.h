@@ -33,7 +33,7 @@ struct CCtlColor {
 };
 
 class IDialogWindow {
-public:
+  public:
     virtual ~IDialogWindow() = default;
 
     virtual bool HasControl(int id) const = 0;
@@ -70,7 +70,7 @@ public:
 };
 
 class IDialogHandler {
-public:
+  public:
     virtual ~IDialogHandler() = default;
 
     // The window exists with its controls; return true.

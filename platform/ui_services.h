@@ -25,14 +25,14 @@ struct CFileFilter {
 
 struct CFileDialogSpec {
     std::vector<CFileFilter> filters;
-    int nFilterIndex = 1;             // 1-based: which filter is preselected
-    bool bFileMustExist = false;      // open dialog
-    bool bConfirmOverwrite = false;   // save dialog
-    std::string strInitialPath;       // where the dialog starts
+    int nFilterIndex = 1;            // 1-based: which filter is preselected
+    bool bFileMustExist = false;     // open dialog
+    bool bConfirmOverwrite = false;  // save dialog
+    std::string strInitialPath;      // where the dialog starts
 };
 
 class IUiServices {
-public:
+  public:
     virtual ~IUiServices() = default;
 
     // Builds the dialog, runs it modally and gives the EndDialog result.

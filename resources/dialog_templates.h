@@ -8,9 +8,9 @@
 namespace gestalia {
 
 // Resource ids of the pictures and the icon (files in resources/images/).
-inline constexpr int IDB_PREVIOUS = 131;  // 48 x 48, pink triangle pointing left
-inline constexpr int IDB_NEXT = 132;      // 48 x 48, pink triangle pointing right
-inline constexpr int IDB_LOGO = 139;      // 100 x 100, the site button's logo
+inline constexpr int IDB_PREVIOUS = 131;    // 48 x 48, pink triangle pointing left
+inline constexpr int IDB_NEXT = 132;        // 48 x 48, pink triangle pointing right
+inline constexpr int IDB_LOGO = 139;        // 100 x 100, the site button's logo
 inline constexpr int IDB_ITEM_ICONS = 195;  // 32 x 16: task and appointment icons
 inline constexpr int IDI_PROGRAM = 138;     // the program icon
 inline constexpr int IDS_ABOUTBOX = 101;    // "&About Gestalia..."
