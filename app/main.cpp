@@ -1,7 +1,10 @@
 // The program: a Qt application whose one window is the main agenda window.
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QString>
+#include <QTranslator>
 #include <string>
 #include <vector>
 
@@ -16,6 +19,16 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("Gestalia"));
     QApplication::setDesktopFileName(QStringLiteral("gestalia"));
     QApplication::setWindowIcon(gestalia::ProgramIcon());
+
+    // She reads Spanish: the date picker's calendar and the toolkit's own
+    // buttons ("Sí", "Cancelar") speak it too. Qt carries its own locale data,
+    // so this holds whatever locales the system has installed.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+    QTranslator qtTranslator;
+    if (qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTranslator);
+    }
 
     // QApplication has removed its own options (-platform, -style ...) from
     // argv; the rest are ours, byte for byte, the program name left out.
