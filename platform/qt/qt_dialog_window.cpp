@@ -56,7 +56,8 @@ QDate ToQDate(const CDateValue& dt) {
 // A font whose character cell (ascent plus descent) is the given pixel height,
 // as the templates' fonts are specified.
 QFont MakeFont(const CControlFont& spec) {
-    QFont font(ToQt(spec.strFace));
+    // Tahoma where installed, else the desktop's sans-serif, as the calendar.
+    QFont font(ResolveFontFamily(ToQt(spec.strFace)));
     const int cell = std::max(1, spec.nPixelHeight);
     font.setPixelSize(cell);
     const int height = QFontMetrics(font).height();
