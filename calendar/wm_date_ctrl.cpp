@@ -194,6 +194,11 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
     // The file is sound: only now is anything in memory replaced.
     DeleteAllItems();
     Items().ResetLastItemId();
+    // Ids start again at 1: a cell's hit item of the old agenda must not come
+    // to name a note of this one.
+    for (CWVCellData& cell : m_cells) {
+        cell.m_nHitItemId = 0;
+    }
     m_globals.dtLastPeriod = agenda.value().dtLastPeriod;
     for (CAgendaRecord& record : agenda.value().items) {
         AddItem(record.dtFrom, record.dtTo, std::move(record.strText), record.nImage,

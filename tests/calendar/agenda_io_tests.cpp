@@ -143,5 +143,36 @@ TEST_F(AgendaIo, LoadKeepsAnInvalidLastPeriod) {
     EXPECT_EQ(globals.dtLastPeriod.GetStatus(), DateStatus::invalid);
 }
 
+TEST_F(AgendaIo, HitItemOfTheOldAgendaNamesNoNoteOfTheLoadedOne) {
+    // The agenda to open: one note, id 1 once read, on another day.
+    CGlobals other;
+    CWMDateCtrl writer(other, clock);
+    writer.AddItem(CDateValue(2027, 3, 20), CDateValue(2027, 3, 20), "ajena", -1, 0.0f);
+    const std::string path = dir.File("otra.gst");
+    ASSERT_TRUE(writer.SaveAgenda(path).ok());
+
+    // Three notes on 1 March: the first is hit, the others behind the marker.
+    ShowMarch();
+    const std::int32_t hit = AddNote(CDateValue(2027, 3, 1, 8), "primera");
+    AddNote(CDateValue(2027, 3, 1, 9), "segunda");
+    AddNote(CDateValue(2027, 3, 1, 10), "tercera");
+    Paint();
+    ctrl.OnLButtonDown({10, 45});
+    ASSERT_EQ(ctrl.GetCell(1)->m_nHitItemId, hit);
+
+    ASSERT_TRUE(ctrl.LoadAgenda(path).ok());
+    Paint();
+    ASSERT_EQ(globals.listItems.at(0).GetID(), hit) << "ids restart with the file";
+    // A press on the corner where the marker was drawn keeps the cell's hit
+    // item; the note it named is gone with the old agenda.
+    host.ClearLog();
+    ctrl.OnRButtonDown({60, 52});
+    ctrl.OnRButtonUp({60, 52});
+    ASSERT_EQ(host.m_notifies.size(), 1u);
+    EXPECT_EQ(host.m_notifies[0].nm.hdr.code, NM_DBLCLK);
+    EXPECT_EQ(host.m_notifies[0].nm.pItem, nullptr);
+    EXPECT_EQ(host.m_notifies[0].nm.nItemId, 0);
+}
+
 }  // namespace
 }  // namespace gestalia::test
