@@ -84,6 +84,8 @@ class CCalCtrlDlg : public CDialog {
     void OnCalendarClick(const NMWMDATECTRL& nm);
     void OnCalendarDblClk(const NMWMDATECTRL& nm);
     void OnDeleteItem();
+    // Asks, then deletes the note with that id (none: nothing is deleted).
+    void DeleteItemAfterAsking(std::int32_t id);
     void OnDeleteAll();
     void OnResetItems();
     void OnDateRange();

@@ -77,8 +77,10 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
             m_calendar.Redraw();
         }
         if (dlg.m_bDelete != 0) {
-            // The press that began the double-click selected this very note.
-            OnDeleteItem();
+            // "Borrar" deletes the note the editor showed. The last clicked note
+            // is usually the same one, but not after a double-click on the
+            // overflow marker, whose first press sends no click.
+            DeleteItemAfterAsking(nItemId);
         }
     }
     // Every use of the editor is saved, a cancelled one too. A failure is
@@ -87,11 +89,15 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
 }
 
 void CCalCtrlDlg::OnDeleteItem() {
+    DeleteItemAfterAsking(m_nSelectedId);
+}
+
+void CCalCtrlDlg::DeleteItemAfterAsking(std::int32_t id) {
     if (m_ui.MessageBox("¿Desea borrar esta anotación?", "Borrar Anotación", MbButtons::YesNo,
                         MbIcon::Question) != IDYES) {
         return;
     }
-    static_cast<void>(m_calendar.DeleteItem(m_nSelectedId));
+    static_cast<void>(m_calendar.DeleteItem(id));
     m_calendar.Redraw();
 }
 

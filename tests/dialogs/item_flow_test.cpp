@@ -230,6 +230,28 @@ TEST_F(ItemFlowTest, BorrarAnsweredYesDeletesTheNoteAndSavesThat) {
     EXPECT_EQ(saved.value().items[0].strText, "Queda");
 }
 
+// A double-click on the overflow marker opens the note under it although the
+// press before it sent no click, so the last clicked note may be another one:
+// "Borrar" must delete the note the editor showed, never that other one.
+TEST_F(ItemFlowTest, BorrarDeletesTheNoteInTheEditorNotTheLastClickedOne) {
+    const std::int32_t clicked =
+        AddNote(CDateValue(2027, 3, 2, 0, 0, 0), CDateValue(2027, 3, 2, 0, 0, 0), "Pulsada", 0.0f);
+    const std::int32_t edited =
+        AddNote(CDateValue(2027, 3, 3, 0, 0, 0), CDateValue(2027, 3, 3, 0, 0, 0), "Editada", 0.0f);
+    m_dlg.OnCalendarClick(Notification(NM_CLICK, Cell(2), clicked));
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "Editada");
+        w.Click(IDC_ITEM_DELETE);
+    });
+    m_ui.QueueMessageBox(IDYES);
+    m_dlg.OnCalendarDblClk(Notification(NM_DBLCLK, Cell(3), edited));
+
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetID(), clicked);
+    EXPECT_EQ(m_globals.listItems.Find(edited), nullptr);
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+}
+
 TEST_F(ItemFlowTest, CancelChangesNothingButStillSaves) {
     const std::int32_t id = AddNote(CDateValue(2027, 3, 8, 0, 0, 0),
                                     CDateValue(2027, 3, 8, 0, 0, 0), "Sin cambios", 58.0f);
