@@ -34,10 +34,11 @@ double ShortestDouble(float value) {
 
 }  // namespace
 
-nlohmann::json DateToJson(const CDateValue& dt) {
-    nlohmann::json j;
+nlohmann::ordered_json DateToJson(const CDateValue& dt) {
+    nlohmann::ordered_json j;
     const double raw = dt.GetRaw();
-    j["oadate"] = std::isfinite(raw) ? nlohmann::json(raw) : nlohmann::json(nullptr);
+    j["oadate"] =
+        std::isfinite(raw) ? nlohmann::ordered_json(raw) : nlohmann::ordered_json(nullptr);
     j["status"] = StatusName(dt.GetStatus());
     CDateFields fields;
     if (dt.IsValid() && dt.GetFields(fields)) {
@@ -51,22 +52,22 @@ nlohmann::json DateToJson(const CDateValue& dt) {
     return j;
 }
 
-nlohmann::json AgendaToJson(const CAgendaData& data) {
-    nlohmann::json items = nlohmann::json::array();
+nlohmann::ordered_json AgendaToJson(const CAgendaData& data) {
+    nlohmann::ordered_json items = nlohmann::ordered_json::array();
     int id = 0;
     for (const CAgendaRecord& record : data.items) {
-        nlohmann::json item;
+        nlohmann::ordered_json item;
         item["id"] = ++id;
         item["text"] = record.strText;
         item["from"] = DateToJson(record.dtFrom);
         item["to"] = DateToJson(record.dtTo);
         item["image"] = record.nImage;
         item["weight"] = std::isfinite(record.fWeight)
-                             ? nlohmann::json(ShortestDouble(record.fWeight))
-                             : nlohmann::json(nullptr);
+                             ? nlohmann::ordered_json(ShortestDouble(record.fWeight))
+                             : nlohmann::ordered_json(nullptr);
         items.push_back(std::move(item));
     }
-    nlohmann::json j;
+    nlohmann::ordered_json j;
     j["lastPeriod"] = DateToJson(data.dtLastPeriod);
     j["items"] = std::move(items);
     return j;

@@ -15,13 +15,13 @@ namespace gestalia {
 // {"oadate": m_dt, "status": "valid"|"invalid"|"null", "iso": "YYYY-MM-DDTHH:MM:SS" or null}.
 // "iso" is null unless the value is valid and names a calendar date; an
 // oadate that is not a finite number comes out as null.
-nlohmann::json DateToJson(const CDateValue& dt);
+nlohmann::ordered_json DateToJson(const CDateValue& dt);
 
 // {"lastPeriod": date, "items": [{"id", "text", "from", "to", "image", "weight"}, ...]}
 // with the items in file order and ids 1 to N. The weight is the shortest
 // decimal that reads back as the stored float (62.3, not 62.29999923706055);
 // a weight that is not a finite number comes out as null.
-nlohmann::json AgendaToJson(const CAgendaData& data);
+nlohmann::ordered_json AgendaToJson(const CAgendaData& data);
 
 // One CSV field (RFC 4180): quoted when it holds a comma, a double quote, a
 // carriage return or a line feed, with inner double quotes doubled.

@@ -77,7 +77,8 @@ int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
     }
     // Texts were decoded from Windows-1252, so they are valid UTF-8; replace
     // anything else rather than throw.
-    out << AgendaToJson(*agenda).dump(2, ' ', false, nlohmann::json::error_handler_t::replace)
+    out << AgendaToJson(*agenda).dump(2, ' ', false,
+                                      nlohmann::ordered_json::error_handler_t::replace)
         << '\n';
     return kToolOk;
 }

@@ -59,21 +59,22 @@ TEST(AgendaExport, CsvDateIsTheDayOfAValidDateOnly) {
 }
 
 TEST(AgendaExport, DateJsonGivesRawValueStatusAndIsoText) {
-    const nlohmann::json valid = DateToJson(CDateValue(2012, 1, 1, 6, 0, 0));
+    const nlohmann::ordered_json valid = DateToJson(CDateValue(2012, 1, 1, 6, 0, 0));
     EXPECT_EQ(valid["oadate"], 40909.25);
     EXPECT_EQ(valid["status"], "valid");
     EXPECT_EQ(valid["iso"], "2012-01-01T06:00:00");
 
-    const nlohmann::json invalid = DateToJson(CDateValue::FromRaw(12.5, DateStatus::invalid));
+    const nlohmann::ordered_json invalid =
+        DateToJson(CDateValue::FromRaw(12.5, DateStatus::invalid));
     EXPECT_EQ(invalid["oadate"], 12.5);
     EXPECT_EQ(invalid["status"], "invalid");
     EXPECT_TRUE(invalid["iso"].is_null());
 
-    const nlohmann::json null = DateToJson(CDateValue::FromRaw(0.0, DateStatus::null));
+    const nlohmann::ordered_json null = DateToJson(CDateValue::FromRaw(0.0, DateStatus::null));
     EXPECT_EQ(null["status"], "null");
     EXPECT_TRUE(null["iso"].is_null());
 
-    const nlohmann::json nan = DateToJson(
+    const nlohmann::ordered_json nan = DateToJson(
         CDateValue::FromRaw(std::numeric_limits<double>::quiet_NaN(), DateStatus::valid));
     EXPECT_TRUE(nan["oadate"].is_null());
     EXPECT_TRUE(nan["iso"].is_null());
@@ -99,7 +100,7 @@ TEST(AgendaExport, CsvHasHeaderAndOneCrLfRowPerItem) {
 
 TEST(AgendaExport, EmptyAgendaGivesTheHeaderOnly) {
     EXPECT_EQ(AgendaToCsv(CAgendaData{}), "fecha,texto,peso_kg\r\n");
-    const nlohmann::json j = AgendaToJson(CAgendaData{});
+    const nlohmann::ordered_json j = AgendaToJson(CAgendaData{});
     EXPECT_TRUE(j["items"].is_array());
     EXPECT_TRUE(j["items"].empty());
 }

@@ -121,13 +121,22 @@ TEST(ToolDump, GivesTheAgendaAsJson) {
     const ToolRun run = RunToolWith({"dump", dir.Write("agenda.gst", SampleBytes())});
     ASSERT_EQ(run.code, kToolOk) << run.err;
     EXPECT_EQ(run.err, "");
-    const nlohmann::json j = nlohmann::json::parse(run.out);
+    const nlohmann::ordered_json j = nlohmann::ordered_json::parse(run.out);
+
+    // Keys in the documented order, as a person reading the dump expects them.
+    EXPECT_EQ(j.begin().key(), "lastPeriod");
+    const std::vector<std::string> itemKeys{"id", "text", "from", "to", "image", "weight"};
+    std::vector<std::string> firstItemKeys;
+    for (const auto& [key, value] : j["items"][0].items()) {
+        firstItemKeys.push_back(key);
+    }
+    EXPECT_EQ(firstItemKeys, itemKeys);
 
     EXPECT_EQ(j["lastPeriod"]["oadate"], CDateValue(2027, 1, 1).GetRaw());
     EXPECT_EQ(j["lastPeriod"]["status"], "valid");
     EXPECT_EQ(j["lastPeriod"]["iso"], "2027-01-01T00:00:00");
 
-    const nlohmann::json& items = j["items"];
+    const nlohmann::ordered_json& items = j["items"];
     ASSERT_EQ(items.size(), 3u);
     EXPECT_EQ(items[0]["id"], 1);
     EXPECT_EQ(items[1]["id"], 2);
