@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   nlohmann-json3-dev libcli11-dev
   clang-14 libclang-rt-14-dev clang-format
-  xvfb xauth xdotool imagemagick fonts-dejavu-core
+  xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2
 )
 
 missing=()

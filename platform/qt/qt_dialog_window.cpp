@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QDateEdit>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
@@ -102,6 +103,25 @@ std::string FromEditorText(const QString& text) {
     return ToUtf8(s);
 }
 
+// The templates name the desktop fonts their dialog units were measured with
+// ("MS Sans Serif" 8 points: 6 pixels per 4 units across). Where that face is
+// missing, Liberation Sans keeps close to those widths, so that labels sized
+// for it are not cut; failing that, the desktop's sans-serif.
+QFont TemplateFont(const CDialogTemplate& tmpl) {
+    const QString requested = ToQt(tmpl.strFont);
+    const QStringList families = QFontDatabase::families();
+    QString family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    for (const QString& candidate : {requested, QStringLiteral("Liberation Sans")}) {
+        if (families.contains(candidate, Qt::CaseInsensitive)) {
+            family = candidate;
+            break;
+        }
+    }
+    QFont font(family);
+    font.setPointSize(std::max(1, tmpl.nPointSize));
+    return font;
+}
+
 }  // namespace
 
 CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& handler,
@@ -109,9 +129,7 @@ CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& ha
     : QDialog(parent), m_tmpl(tmpl), m_handler(handler), m_ui(ui) {
     setObjectName(QStringLiteral("dlg_%1").arg(tmpl.id));
     setWindowTitle(ToQt(tmpl.strCaption));
-    QFont font(ToQt(tmpl.strFont));
-    font.setPointSize(std::max(1, tmpl.nPointSize));
-    setFont(font);
+    setFont(TemplateFont(tmpl));
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
     if (tmpl.bSystemMenu) {
