@@ -101,13 +101,10 @@ void CCalCtrlDlg::OnCreateAgenda() {
     if (window == nullptr) {
         return;
     }
-    window->EnableControl(IDC_LAST_PERIOD_LABEL, true);
-    window->ShowControl(IDC_LAST_PERIOD_LABEL, true);
+    EnableAndShow(IDC_LAST_PERIOD_LABEL);
     window->SetControlText(IDC_LAST_PERIOD_LABEL, kChooseLastPeriodLabel);
-    window->EnableControl(IDC_LAST_PERIOD, true);
-    window->ShowControl(IDC_LAST_PERIOD, true);
-    window->EnableControl(IDC_AGENDA_TITLE, true);
-    window->ShowControl(IDC_AGENDA_TITLE, true);
+    EnableAndShow(IDC_LAST_PERIOD);
+    EnableAndShow(IDC_AGENDA_TITLE);
     window->SetControlText(IDC_AGENDA_TITLE, BuildAgendaTitle(m_globals.szAgendaPath));
 }
 

@@ -144,12 +144,10 @@ void CCalCtrlDlg::ShowAgendaControls() {
     if (window == nullptr) {
         return;
     }
-    window->EnableControl(IDC_LAST_PERIOD_LABEL, true);
-    window->ShowControl(IDC_LAST_PERIOD_LABEL, true);
+    EnableAndShow(IDC_LAST_PERIOD_LABEL);
     window->SetControlText(IDC_LAST_PERIOD_LABEL, kLastPeriodLabel);
     for (int id : kAgendaControls) {
-        window->EnableControl(id, true);
-        window->ShowControl(id, true);
+        EnableAndShow(id);
     }
 }
 

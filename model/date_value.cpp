@@ -50,10 +50,14 @@ double FromLinear(double linear) {
 }  // namespace
 
 std::int32_t CDateSpan::WholeDays() const {
-    if (std::isnan(m_span)) {
+    return TruncateDays(m_span);
+}
+
+std::int32_t TruncateDays(double days) {
+    if (std::isnan(days)) {
         return 0;
     }
-    const double t = std::trunc(m_span);
+    const double t = std::trunc(days);
     if (t >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
         return std::numeric_limits<std::int32_t>::max();
     }

@@ -14,6 +14,11 @@ class IClock;
 
 enum class DateStatus : std::int32_t { valid = 0, invalid = 1, null = 2 };
 
+// Drops the fraction of a number of days towards zero, as a conversion to an
+// integer does; values beyond the 32-bit range (only from damaged dates) are
+// held at its ends, and NaN gives 0.
+std::int32_t TruncateDays(double days);
+
 // The difference of two dates, in days (fractional, signed).
 struct CDateSpan {
     double m_span = 0.0;

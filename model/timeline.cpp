@@ -7,22 +7,6 @@ namespace gestalia {
 
 namespace {
 
-// Drops the fraction towards zero, as a conversion to an integer does; values
-// beyond the 32-bit range (only from damaged dates) are held at its ends.
-std::int32_t Truncate(double x) {
-    if (std::isnan(x)) {
-        return 0;
-    }
-    const double t = std::trunc(x);
-    if (t >= static_cast<double>(std::numeric_limits<std::int32_t>::max())) {
-        return std::numeric_limits<std::int32_t>::max();
-    }
-    if (t <= static_cast<double>(std::numeric_limits<std::int32_t>::min())) {
-        return std::numeric_limits<std::int32_t>::min();
-    }
-    return static_cast<std::int32_t>(t);
-}
-
 std::int32_t Saturate(std::int64_t x) {
     if (x > std::numeric_limits<std::int32_t>::max()) {
         return std::numeric_limits<std::int32_t>::max();
@@ -47,17 +31,17 @@ void SplitWeeks(TimelineFigures& f) {
 }  // namespace
 
 std::int32_t ElapsedDays(const CDateValue& dtDay, const CDateValue& dtLastPeriod) {
-    return Truncate((dtDay - dtLastPeriod).m_span);
+    return (dtDay - dtLastPeriod).WholeDays();
 }
 
 TimelineFigures TimelineAsOfNow(const CDateValue& dtLastPeriod, const CDateValue& dtNow) {
     TimelineFigures f;
-    const std::int32_t today = Truncate(dtNow.GetRaw());
-    const std::int32_t lastPeriodDay = Truncate(dtLastPeriod.GetRaw());
+    const std::int32_t today = TruncateDays(dtNow.GetRaw());
+    const std::int32_t lastPeriodDay = TruncateDays(dtLastPeriod.GetRaw());
     f.nElapsedDays = Saturate(static_cast<std::int64_t>(today) - lastPeriodDay);
     f.dtDue = DueDate(dtLastPeriod);
     // Today's day number is the linear value of today's midnight.
-    f.nDaysLeft = Truncate((f.dtDue - CDateValue::FromRaw(today, DateStatus::valid)).m_span);
+    f.nDaysLeft = (f.dtDue - CDateValue::FromRaw(today, DateStatus::valid)).WholeDays();
     SplitWeeks(f);
     return f;
 }
@@ -66,7 +50,7 @@ TimelineFigures TimelineForDay(const CDateValue& dtLastPeriod, const CDateValue&
     TimelineFigures f;
     f.nElapsedDays = ElapsedDays(dtDay, dtLastPeriod);
     f.dtDue = DueDate(dtLastPeriod);
-    f.nDaysLeft = Truncate((f.dtDue - dtDay).m_span);
+    f.nDaysLeft = (f.dtDue - dtDay).WholeDays();
     SplitWeeks(f);
     return f;
 }

@@ -31,4 +31,11 @@ void CDialog::EndDialog(int nResult) {
     }
 }
 
+void CDialog::EnableAndShow(int id) {
+    if (m_pWindow != nullptr) {
+        m_pWindow->EnableControl(id, true);
+        m_pWindow->ShowControl(id, true);
+    }
+}
+
 }  // namespace gestalia

@@ -34,6 +34,8 @@ class CDialog : public IDialogHandler {
     virtual void OnOK();      // ends the run with IDOK
     virtual void OnCancel();  // ends the run with IDCANCEL
     void EndDialog(int nResult);
+    // Enables and shows a control of the live window.
+    void EnableAndShow(int id);
 
   private:
     IDialogWindow* m_pWindow = nullptr;
