@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <iterator>
 #include <ostream>
 #include <string>
 
@@ -413,26 +414,34 @@ TEST_F(ItemFlowTest, DeleteAllAsksFirst) {
 TEST_F(ItemFlowTest, ResetItemsPutsTheTwoSampleNotesOnToday) {
     AddNote(CDateValue(2027, 3, 4, 0, 0, 0), CDateValue(2027, 3, 4, 0, 0, 0), "antigua", 0.0f);
     m_dlg.OnResetItems();
-    ASSERT_EQ(m_globals.listItems.size(), 2u);
-    const CWVCellDataItem& meeting = m_globals.listItems.at(0);
-    EXPECT_EQ(meeting.GetText(), "Staff Sales Meeting");
-    EXPECT_EQ(meeting.GetFrom(), CDateValue(2027, 3, 10, 8, 30, 0));
-    EXPECT_EQ(meeting.GetTo(), CDateValue(2027, 3, 10, 9, 30, 0));
-    EXPECT_EQ(meeting.GetImage(), 0);
-    EXPECT_EQ(meeting.GetTask(), 1);
-    EXPECT_EQ(meeting.GetBack(), RGB(255, 148, 132));
-    EXPECT_EQ(meeting.GetWeight(), 0.0f);
-    const CWVCellDataItem& visit = m_globals.listItems.at(1);
-    EXPECT_EQ(visit.GetText(), "Visit Mr. Varde at his home");
-    EXPECT_EQ(visit.GetFrom(), CDateValue(2027, 3, 10, 10, 15, 0));
-    EXPECT_EQ(visit.GetTo(), CDateValue(2027, 3, 10, 12, 0, 0));
-    EXPECT_EQ(visit.GetImage(), 1);
-    EXPECT_EQ(visit.GetTask(), 0);
-    EXPECT_EQ(visit.GetBack(), RGB(132, 156, 231));
-    EXPECT_EQ(visit.GetWeight(), 0.0f);
-    // Identifiers keep rising after the store is emptied.
-    EXPECT_EQ(meeting.GetID(), 2);
-    EXPECT_EQ(visit.GetID(), 3);
+    struct Sample {
+        const char* text;
+        CDateValue from;
+        CDateValue to;
+        std::int32_t image;
+        std::int32_t task;
+        Colour back;
+        std::int32_t id;  // identifiers keep rising after the store is emptied
+    };
+    const Sample expected[] = {
+        {"Staff Sales Meeting", CDateValue(2027, 3, 10, 8, 30, 0),
+         CDateValue(2027, 3, 10, 9, 30, 0), 0, 1, RGB(255, 148, 132), 2},
+        {"Visit Mr. Varde at his home", CDateValue(2027, 3, 10, 10, 15, 0),
+         CDateValue(2027, 3, 10, 12, 0, 0), 1, 0, RGB(132, 156, 231), 3},
+    };
+    ASSERT_EQ(m_globals.listItems.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        SCOPED_TRACE(expected[i].text);
+        const CWVCellDataItem& item = m_globals.listItems.at(i);
+        EXPECT_EQ(item.GetText(), expected[i].text);
+        EXPECT_EQ(item.GetFrom(), expected[i].from);
+        EXPECT_EQ(item.GetTo(), expected[i].to);
+        EXPECT_EQ(item.GetImage(), expected[i].image);
+        EXPECT_EQ(item.GetTask(), expected[i].task);
+        EXPECT_EQ(item.GetBack(), expected[i].back);
+        EXPECT_EQ(item.GetWeight(), 0.0f);
+        EXPECT_EQ(item.GetID(), expected[i].id);
+    }
     EXPECT_TRUE(m_ui.MessageBoxes().empty());
     EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
 }

@@ -51,23 +51,31 @@ INSTANTIATE_TEST_SUITE_P(
                       ScaleCase{"Exactly140", {140.0f}, 150.0, 140.0}),
     [](const ::testing::TestParamInfo<ScaleCase>& info) { return std::string(info.param.name); });
 
-TEST(WeightScaleTest, LabelsWithNoWeight) {
-    const std::array<float, kChartDays> table{};
-    const CWeightScale s = ComputeWeightScale(table);
-    EXPECT_EQ(FormatWeightLabel(s.top), "160.0 Kg");
-    EXPECT_EQ(FormatWeightLabel(s.bottom), "50.0 Kg");
-    EXPECT_EQ(FormatWeightLabel(s.lower), "86.7 Kg");
-    EXPECT_EQ(FormatWeightLabel(s.upper), "123.3 Kg");
+struct LabelCase {
+    const char* name;
+    std::vector<float> weights;
+    const char* top;
+    const char* bottom;
+    const char* lower;
+    const char* upper;
+};
+
+class WeightLabelTest : public ::testing::TestWithParam<LabelCase> {};
+
+TEST_P(WeightLabelTest, ShowsTheScale) {
+    const LabelCase& c = GetParam();
+    const CWeightScale s = ComputeWeightScale(TableOf(c.weights));
+    EXPECT_EQ(FormatWeightLabel(s.top), c.top);
+    EXPECT_EQ(FormatWeightLabel(s.bottom), c.bottom);
+    EXPECT_EQ(FormatWeightLabel(s.lower), c.lower);
+    EXPECT_EQ(FormatWeightLabel(s.upper), c.upper);
 }
 
-TEST(WeightScaleTest, LabelsWithOneWeight) {
-    const auto table = TableOf({65.5f});
-    const CWeightScale s = ComputeWeightScale(table);
-    EXPECT_EQ(FormatWeightLabel(s.top), "70.0 Kg");
-    EXPECT_EQ(FormatWeightLabel(s.bottom), "60.0 Kg");
-    EXPECT_EQ(FormatWeightLabel(s.lower), "63.3 Kg");
-    EXPECT_EQ(FormatWeightLabel(s.upper), "66.7 Kg");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Weights, WeightLabelTest,
+    ::testing::Values(LabelCase{"NoWeight", {}, "160.0 Kg", "50.0 Kg", "86.7 Kg", "123.3 Kg"},
+                      LabelCase{"OneWeight", {65.5f}, "70.0 Kg", "60.0 Kg", "63.3 Kg", "66.7 Kg"}),
+    [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
 
 TEST(WeightScaleTest, HugeWeightsFromAFileStayDefined) {
     const auto table = TableOf({1.0e30f, 3.0e38f});
