@@ -6,10 +6,11 @@
 
 #include <bit>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <limits>
-#include <system_error>
 
+#include "model/system_error_text.h"
 #include "model/windows1252.h"
 
 namespace gestalia {
@@ -47,7 +48,17 @@ std::string Where(std::size_t offset) {
 }
 
 CError Damaged(const std::string& what, std::size_t offset) {
-    return CError{"El fichero está dañado: " + what, offset};
+    return CError{ErrorKind::damaged, what, offset};
+}
+
+// The moments a date marked valid may hold: from 1 January 100 to the end of
+// 31 December 9999. Before day 0 the fraction counts forwards from the day the
+// integer part names, so the whole of 1 January 100 lies above the lower bound.
+constexpr double kFirstMoment = -657435.0;  // exclusive
+constexpr double kEndMoment = 2958466.0;    // exclusive
+
+bool IsRealMoment(double dt) {
+    return std::isfinite(dt) && dt > kFirstMoment && dt < kEndMoment;
 }
 
 // Reads the file image from the front; every read is checked against the bytes
@@ -98,6 +109,13 @@ Result<CDateValue> ReadDate(CReader& in, const std::string& what) {
                            std::to_string(status) + ")",
                        statusAt);
     }
+    // A date marked invalid or null may hold anything and keeps it.
+    if (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt)) {
+        return Damaged(what + " " + Where(at) +
+                           " está marcada como válida pero no es una fecha entre los años 100 y "
+                           "9999",
+                       at);
+    }
     return CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
 }
 
@@ -126,7 +144,8 @@ Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemS
 Result<std::string> SerializeAgenda(const CAgendaData& data) {
     constexpr auto kMaxInt32 = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
     if (data.items.size() > kMaxInt32) {
-        return CError{"La agenda tiene demasiadas anotaciones para guardarla", std::nullopt};
+        return CError{ErrorKind::cannotSave, "la agenda tiene demasiadas anotaciones para guardarla",
+                      std::nullopt};
     }
     std::string out;
     PutDate(out, data.dtLastPeriod);
@@ -135,12 +154,12 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
         const CAgendaRecord& r = data.items[i];
         Result<std::string> text = EncodeWindows1252(r.strText);
         if (!text) {
-            return CError{
-                "No puedo guardar el texto de " + ItemName(i) + ": " + text.error().message,
-                text.error().offset};
+            return CError{ErrorKind::unstorableText, ItemName(i) + ": " + text.error().message,
+                          text.error().offset};
         }
         if (text.value().size() > kMaxInt32) {
-            return CError{"El texto de " + ItemName(i) + " es demasiado largo para guardarlo",
+            return CError{ErrorKind::cannotSave,
+                          "el texto de " + ItemName(i) + " es demasiado largo para guardarlo",
                           std::nullopt};
         }
         // The whole text, NUL bytes included, so that reading gives it back unchanged.
@@ -231,9 +250,13 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes) {
 
 Result<std::string> ReadFileBytes(const std::string& path) {
     const auto failure = [&path](int err) {
-        return CError{
-            "No puedo abrir el fichero " + path + ": " + std::generic_category().message(err),
-            std::nullopt};
+        return CError{ErrorKind::cannotOpen, path + ": " + SystemErrorText(err), std::nullopt};
+    };
+    const auto tooBig = [&path] {
+        return CError{ErrorKind::tooBig,
+                      path + ": pasa de " + std::to_string(kMaxAgendaFileSize / (1024 * 1024)) +
+                          " MiB, y una agenda ocupa unos pocos kilobytes",
+                      std::nullopt};
     };
     // Not blocking: opening a named pipe that no one writes to would otherwise wait
     // for ever, and a read that would wait fails instead. Regular files are unaffected.
@@ -247,14 +270,18 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         ::close(fd);
         return failure(err);
     }
-    if (S_ISDIR(st.st_mode)) {
+    // A folder, a named pipe or a device is never an agenda, whatever it gives.
+    if (!S_ISREG(st.st_mode)) {
         ::close(fd);
-        return failure(EISDIR);
-    }
-    if (S_ISREG(st.st_mode) && static_cast<std::uintmax_t>(st.st_size) > kMaxAgendaFileSize) {
-        ::close(fd);
-        return CError{"El fichero " + path + " es demasiado grande para ser una agenda",
+        return CError{ErrorKind::notRegularFile,
+                      path + (S_ISDIR(st.st_mode)
+                                  ? std::string(": es una carpeta")
+                                  : std::string(": es una tubería con nombre o un dispositivo")),
                       std::nullopt};
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxAgendaFileSize) {
+        ::close(fd);
+        return tooBig();
     }
     std::string bytes;
     char buffer[65536];
@@ -266,9 +293,9 @@ Result<std::string> ReadFileBytes(const std::string& path) {
             }
             const int err = errno;
             ::close(fd);
-            return CError{
-                "No puedo leer el fichero " + path + ": " + std::generic_category().message(err),
-                std::nullopt};
+            return CError{ErrorKind::cannotOpen,
+                          path + ": no se puede leer (" + SystemErrorText(err) + ")",
+                          std::nullopt};
         }
         if (got == 0) {
             break;
@@ -276,8 +303,7 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         // The size may change while it is read; the limit holds whatever it says.
         if (bytes.size() + static_cast<std::size_t>(got) > kMaxAgendaFileSize) {
             ::close(fd);
-            return CError{"El fichero " + path + " es demasiado grande para ser una agenda",
-                          std::nullopt};
+            return tooBig();
         }
         bytes.append(buffer, static_cast<std::size_t>(got));
     }

@@ -1,7 +1,7 @@
 #pragma once
 // Errors as values for the core. A failing operation returns a CError that says
-// what is wrong in plain Spanish (the window layer shows it to the user in a
-// message box) plus, for file data, the byte offset where it was found.
+// what kind of failure it is (the window chooses its words by the kind), the
+// detail in plain Spanish, and, for file data, the byte offset where it was found.
 
 #include <cstddef>
 #include <optional>
@@ -11,8 +11,19 @@
 
 namespace gestalia {
 
+// What happened, as the window tells it apart.
+enum class ErrorKind {
+    damaged,         // the contents of a file are not an agenda
+    cannotOpen,      // a file could not be opened or read
+    cannotSave,      // a file could not be written or replaced
+    unstorableText,  // a text holds characters the agenda file cannot hold
+    tooBig,          // a file far larger than any agenda
+    notRegularFile,  // a folder, a named pipe, a device
+};
+
 struct CError {
-    std::string message;  // what went wrong, for a person and for logs
+    ErrorKind kind;
+    std::string message;  // the detail, for a person and for logs
     // Where damaged file data was found. Only errors about the contents of a
     // file carry it; a file that cannot be opened or read has none.
     std::optional<std::size_t> offset;

@@ -10,7 +10,8 @@
 #include <csignal>
 #include <filesystem>
 #include <random>
-#include <system_error>
+
+#include "model/system_error_text.h"
 
 namespace gestalia {
 
@@ -73,20 +74,31 @@ Result<std::string> ResolveLinks(const std::string& path) {
         char target[PATH_MAX];
         const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
         if (n < 0) {
-            return CError{"no puedo leer el enlace " + current + " (" +
-                              std::generic_category().message(errno) + ")",
+            return CError{ErrorKind::cannotSave,
+                          "no puedo leer el enlace " + current + " (" + SystemErrorText(errno) + ")",
                           std::nullopt};
         }
         const std::string link(target, static_cast<std::size_t>(n));
         current = (!link.empty() && link[0] == '/') ? link : DirName(current) + "/" + link;
     }
-    return CError{"hay demasiados enlaces encadenados en " + path, std::nullopt};
+    return CError{ErrorKind::cannotSave, "hay demasiados enlaces encadenados en " + path,
+                  std::nullopt};
 }
 
 CError Failure(const std::string& path, const std::string& what, int err) {
-    return CError{"No puedo guardar el fichero " + path + ": " + what + " (" +
-                      std::generic_category().message(err) + ")",
+    return CError{ErrorKind::cannotSave, path + ": " + what + " (" + SystemErrorText(err) + ")",
                   std::nullopt};
+}
+
+// Whether this user may write the existing file, as if the save wrote into it:
+// a rename needs only the folder's permission, and must not get round a file
+// marked read-only. Root may write anything, so for root the mark is any
+// write bit at all, as for running a program.
+bool MayWrite(const std::string& target, const struct stat& st) {
+    if (::geteuid() == 0) {
+        return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
+    }
+    return ::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 // Flushes the folder entry of the renamed file; the save has already happened,
@@ -149,18 +161,20 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes) {
 
 Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
     if (path.empty()) {
-        return CError{"No puedo guardar el fichero: no tiene nombre", std::nullopt};
+        return CError{ErrorKind::cannotSave, "el fichero no tiene nombre", std::nullopt};
     }
     Result<std::string> resolved = ResolveLinks(path);
     if (!resolved) {
-        return CError{"No puedo guardar el fichero " + path + ": " + resolved.error().message,
-                      std::nullopt};
+        return CError{ErrorKind::cannotSave, path + ": " + resolved.error().message, std::nullopt};
     }
     const std::string target = resolved.value();
     const std::string folder = DirName(target);
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISREG(old.st_mode) && !MayWrite(target, old)) {
+        return Failure(path, "el fichero está protegido contra escritura", EACCES);
+    }
 
     RemoveAbandonedTemps(folder, target, ops);
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/utf8.h"
+
 namespace gestalia {
 
 namespace {
@@ -50,47 +52,6 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// Decodes one UTF-8 character at pos (strict: no overlong forms, no surrogates,
-// nothing above U+10FFFF). Gives its length in len, or nothing when malformed.
-std::optional<char32_t> NextCodePoint(std::string_view s, std::size_t pos, std::size_t& len) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
-    const unsigned char b0 = byte(pos);
-    char32_t c = 0;
-    char32_t min = 0;
-    if (b0 < 0x80) {
-        len = 1;
-        return b0;
-    } else if ((b0 & 0xE0) == 0xC0) {
-        len = 2;
-        c = b0 & 0x1F;
-        min = 0x80;
-    } else if ((b0 & 0xF0) == 0xE0) {
-        len = 3;
-        c = b0 & 0x0F;
-        min = 0x800;
-    } else if ((b0 & 0xF8) == 0xF0) {
-        len = 4;
-        c = b0 & 0x07;
-        min = 0x10000;
-    } else {
-        return std::nullopt;
-    }
-    if (s.size() - pos < len) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 1; i < len; ++i) {
-        const unsigned char b = byte(pos + i);
-        if ((b & 0xC0) != 0x80) {
-            return std::nullopt;
-        }
-        c = (c << 6) | (b & 0x3F);
-    }
-    if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
-        return std::nullopt;
-    }
-    return c;
-}
-
 }  // namespace
 
 std::string DecodeWindows1252(std::string_view bytes) {
@@ -110,11 +71,13 @@ Result<std::string> EncodeWindows1252(std::string_view utf8) {
         std::size_t len = 0;
         const std::optional<char32_t> c = NextCodePoint(utf8, pos, len);
         if (!c) {
-            return CError{"El texto no es UTF-8 válido en la posición " + std::to_string(pos), pos};
+            return CError{ErrorKind::unstorableText,
+                          "el texto no es UTF-8 válido en la posición " + std::to_string(pos), pos};
         }
         const std::optional<unsigned char> b = CodePointToByte(*c);
         if (!b) {
-            return CError{"El texto tiene en la posición " + std::to_string(pos) +
+            return CError{ErrorKind::unstorableText,
+                          "el texto tiene en la posición " + std::to_string(pos) +
                               " un carácter que no se puede guardar en la agenda (" +
                               std::string(utf8.substr(pos, len)) + ")",
                           pos};

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "tests/model/temp_dir.h"
 
 namespace gestalia {
@@ -187,7 +189,7 @@ TEST(AgendaFileTest, EveryTruncationOfTheSampleIsRefused) {
         ASSERT_FALSE(data.ok()) << "length " << n;
         ASSERT_TRUE(data.error().offset.has_value()) << "length " << n;
         EXPECT_LE(*data.error().offset, n) << "length " << n;
-        EXPECT_EQ(data.error().message.rfind("El fichero está dañado: ", 0), 0u) << n;
+        EXPECT_EQ(data.error().kind, ErrorKind::damaged) << n;
     }
 }
 
@@ -203,6 +205,7 @@ class DamagedFileTest : public ::testing::TestWithParam<DamageCase> {};
 TEST_P(DamagedFileTest, IsRefusedAtTheOffset) {
     const Result<CAgendaData> data = ParseAgenda(GetParam().bytes);
     ASSERT_FALSE(data.ok());
+    EXPECT_EQ(data.error().kind, ErrorKind::damaged);
     EXPECT_EQ(data.error().offset, GetParam().offset);
     EXPECT_NE(data.error().message.find(GetParam().says), std::string::npos)
         << data.error().message;
@@ -234,8 +237,33 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"BadFromStatus", Header(1) + I32(0) + Date(1.0, 7) + Date(1.0) + I32(0) + F32(0),
                    28, "fecha de inicio de la anotación 1"},
         DamageCase{"BadToStatus", Header(1) + I32(0) + Date(1.0) + Date(1.0, 9) + I32(0) + F32(0),
-                   40, "fecha de fin de la anotación 1"}),
+                   40, "fecha de fin de la anotación 1"},
+        // A date marked valid is a moment from the year 100 to 9999.
+        DamageCase{"NaNLastPeriod", Header(0, std::nan("")), 0, "no es una fecha"},
+        DamageCase{"InfiniteLastPeriod", Header(0, HUGE_VAL), 0, "no es una fecha"},
+        DamageCase{"LastPeriodBeforeYear100", Header(0, -657435.0), 0, "no es una fecha"},
+        DamageCase{"LastPeriodAfterYear9999", Header(0, 2958466.0), 0, "no es una fecha"},
+        DamageCase{"MinusInfiniteFrom",
+                   Header(1) + I32(0) + Date(-HUGE_VAL) + Date(1.0) + I32(0) + F32(0), 20,
+                   "fecha de inicio de la anotación 1"},
+        DamageCase{"NaNTo", Header(1) + I32(0) + Date(1.0) + Date(std::nan("")) + I32(0) + F32(0),
+                   32, "fecha de fin de la anotación 1"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The first and last moments of the range, and any value at all in a date
+// marked invalid or null, are read and written back byte for byte.
+TEST(AgendaFileTest, DatesAtTheEdgesAndUnmarkedDatesKeepTheirBytes) {
+    for (const std::string& bytes :
+         {Header(0, -657434.999), Header(0, 2958465.99999), Header(0, std::nan(""), 1),
+          Header(0, HUGE_VAL, 2), Header(1) + I32(0) + Date(-1e300, 1) + Date(1e300, 2) +
+                                      I32(0) + F32(0)}) {
+        const Result<CAgendaData> data = ParseAgenda(bytes);
+        ASSERT_TRUE(data.ok()) << data.error().message;
+        const Result<std::string> again = SerializeAgenda(data.value());
+        ASSERT_TRUE(again.ok());
+        EXPECT_EQ(again.value(), bytes);
+    }
+}
 
 TEST(AgendaFileTest, CountOfZeroIsAnEmptyAgenda) {
     const Result<CAgendaData> data = ParseAgenda(Header(0, 5.0, 1));
@@ -260,18 +288,28 @@ TEST(AgendaFileTest, ReadFileBytesReadsTheWholeFile) {
 TEST(AgendaFileTest, ReadFileBytesReportsWhatFails) {
     const CTempDir dir;
     ASSERT_TRUE(dir.ok());
-    const Result<std::string> missing = ReadFileBytes(dir.File("nada.gst"));
-    ASSERT_FALSE(missing.ok());
-    EXPECT_NE(missing.error().message.find("No puedo abrir el fichero"), std::string::npos);
-    EXPECT_NE(missing.error().message.find("nada.gst"), std::string::npos);
-    EXPECT_FALSE(ReadFileBytes(dir.path().string()).ok());
-
     const std::string huge = dir.File("huge.gst");
     WriteAll(huge, "");
     std::filesystem::resize_file(huge, kMaxAgendaFileSize + 1);
-    const Result<std::string> tooBig = ReadFileBytes(huge);
-    ASSERT_FALSE(tooBig.ok());
-    EXPECT_NE(tooBig.error().message.find("demasiado grande"), std::string::npos);
+    const std::string pipe = dir.File("tubo.gst");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    struct Case {
+        std::string path;
+        ErrorKind kind;
+        const char* says;  // in Spanish whatever the system's language
+    };
+    for (const Case& c : {Case{dir.File("nada.gst"), ErrorKind::cannotOpen, "no existe"},
+                          Case{dir.File("no/nada.gst"), ErrorKind::cannotOpen, "no existe"},
+                          Case{dir.path().string(), ErrorKind::notRegularFile, "es una carpeta"},
+                          Case{pipe, ErrorKind::notRegularFile, "tubería con nombre"},
+                          Case{huge, ErrorKind::tooBig, "16 MiB"}}) {
+        const Result<std::string> r = ReadFileBytes(c.path);
+        ASSERT_FALSE(r.ok()) << c.path;
+        EXPECT_EQ(r.error().kind, c.kind) << c.path;
+        EXPECT_EQ(r.error().message, c.path + ": " + r.error().message.substr(c.path.size() + 2));
+        EXPECT_NE(r.error().message.find(c.says), std::string::npos) << r.error().message;
+        EXPECT_FALSE(r.error().offset.has_value());
+    }
 }
 
 }  // namespace

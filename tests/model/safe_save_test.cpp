@@ -218,8 +218,27 @@ TEST(SafeSaveTest, MissingFolderIsReported) {
     ASSERT_TRUE(dir.ok());
     const Status s = SaveFileAtomically(dir.File("no/agenda.gst"), "x");
     ASSERT_FALSE(s.ok());
-    EXPECT_NE(s.error().message.find("No puedo guardar el fichero"), std::string::npos);
+    EXPECT_EQ(s.error().kind, ErrorKind::cannotSave);
+    EXPECT_NE(s.error().message.find("no existe"), std::string::npos) << s.error().message;
     EXPECT_TRUE(Names(dir.path()).empty());
+}
+
+// A file marked read-only is not replaced, though the folder would allow the
+// rename; it keeps its bytes and its mode. (For root, any write bit is the mark.)
+TEST(SafeSaveTest, AFileThatMayNotBeWrittenIsNotReplaced) {
+    const CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string path = dir.File("agenda.gst");
+    WriteAll(path, AllBytes());
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    const Status s = SaveFileAtomically(path, "new contents");
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.error().kind, ErrorKind::cannotSave);
+    EXPECT_NE(s.error().message.find("protegido contra escritura"), std::string::npos)
+        << s.error().message;
+    EXPECT_EQ(ReadAll(path), AllBytes());
+    EXPECT_EQ(ModeOf(path), 0444u);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"agenda.gst"});
 }
 
 TEST(SafeSaveTest, ADirectoryAtThePathIsLeftAlone) {
@@ -249,6 +268,8 @@ TEST_P(SafeSaveFailureTest, KeepsTheOldFileAndRemovesTheTemporary) {
     CFaultyFileOps ops(GetParam().step, ENOSPC);
     const Status s = SaveFileAtomically(path, "new contents", ops);
     ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.error().kind, ErrorKind::cannotSave);
+    EXPECT_NE(s.error().message.find("el disco está lleno"), std::string::npos);
     EXPECT_NE(s.error().message.find(GetParam().says), std::string::npos) << s.error().message;
     EXPECT_NE(s.error().message.find(path), std::string::npos);
     EXPECT_EQ(ReadAll(path), old);

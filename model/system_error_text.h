@@ -1,0 +1,13 @@
+#pragma once
+// The operating system's error numbers in Spanish, whatever language the system
+// speaks: the user reads Spanish, and strerror follows the process locale.
+
+#include <string>
+
+namespace gestalia {
+
+// "no existe" for ENOENT, "no tiene permiso" for EACCES ...; an error this
+// table does not know is named by its number.
+std::string SystemErrorText(int err);
+
+}  // namespace gestalia
