@@ -1,13 +1,19 @@
-// CCalCtrlDlg: creating and opening agendas, the last-period date, and saving.
+// CCalCtrlDlg: creating and opening agendas, the last-period date, saving, and
+// leaving an agenda whose last save failed.
 
 #include <filesystem>
 #include <system_error>
 
 #include "app/cal_ctrl_dlg.h"
+#include "model/agenda_file.h"
+#include "model/clock.h"
 #include "model/globals.h"
+#include "model/safe_save.h"
+#include "model/utf8.h"
 #include "platform/dialog_template.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
 
 namespace gestalia {
 
@@ -15,10 +21,9 @@ namespace {
 
 constexpr std::string_view kAgendaExtension = ".gst";
 constexpr std::string_view kChooseLastPeriodLabel = "Seleccione la fecha de la última regla";
-constexpr std::string_view kCannotOpen = "No puedo abrir el fichero";
-constexpr std::string_view kDamaged = "El fichero de agenda está dañado y no se ha abierto.";
 constexpr std::string_view kReplaceQuestion = "El fichero ya existe. ¿Desea reemplazarlo?";
 constexpr std::string_view kCreateCaption = "CREAR AGENDA";
+constexpr std::string_view kUnsavedCaptionText = "Cambios sin guardar";
 
 // The file dialogs of both flows: agendas first and preselected, then text files.
 CFileDialogSpec AgendaFileSpec(bool bOpen) {
@@ -31,41 +36,46 @@ CFileDialogSpec AgendaFileSpec(bool bOpen) {
     return spec;
 }
 
-bool IsDamagedFileError(const CError& error) {
-    // The reader names the offset of what it found wrong; failures to open
-    // or read the file have none.
-    return error.offset.has_value();
-}
-
 bool FileExists(const std::string& path) {
     std::error_code ec;
     return std::filesystem::exists(path, ec);
 }
 
-// UTF-8 code points of a text (continuation bytes are not counted).
-std::size_t CodePoints(std::string_view s) {
-    std::size_t n = 0;
-    for (char c : s) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) {
-            ++n;
-        }
-    }
-    return n;
+// Nothing at all is at the path (a dangling link counts as nothing: saving
+// through it creates its target). A path that cannot be looked at is not free.
+bool PathIsFree(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
 }
 
 }  // namespace
 
+std::string_view FileErrorHeadline(ErrorKind kind) {
+    switch (kind) {
+        case ErrorKind::damaged:
+            return "El fichero de agenda está dañado y no se ha abierto.";
+        case ErrorKind::cannotOpen:
+            return "No puedo abrir el fichero.";
+        case ErrorKind::cannotSave:
+            return "No puedo guardar el fichero.";
+        case ErrorKind::unstorableText:
+            return "No puedo guardar el fichero: una anotación tiene caracteres que una agenda no "
+                   "puede guardar.";
+        case ErrorKind::tooBig:
+            return "No puedo abrir el fichero: es demasiado grande para ser una agenda.";
+        case ErrorKind::notRegularFile:
+            return "No puedo abrir el fichero: no es un fichero normal.";
+    }
+    return "No puedo abrir el fichero.";
+}
+
 std::string BuildAgendaTitle(std::string_view path) {
     std::string title(kAgendaTitlePrefix);
-    std::size_t skip =
-        CodePoints(path) > kAgendaTitlePathChars ? CodePoints(path) - kAgendaTitlePathChars : 0;
+    const std::size_t count = CharacterCount(path);
+    std::size_t skip = count > kAgendaTitlePathChars ? count - kAgendaTitlePathChars : 0;
     std::size_t start = 0;
-    while (skip > 0 && start < path.size()) {
-        ++start;
-        while (start < path.size() && (static_cast<unsigned char>(path[start]) & 0xC0) == 0x80) {
-            ++start;
-        }
-        --skip;
+    for (; skip > 0; --skip) {
+        start += CharacterLength(path, start);
     }
     title.append(path.substr(start));
     return title;
@@ -79,22 +89,38 @@ std::string WithAgendaExtension(std::string path) {
 }
 
 void CCalCtrlDlg::OnCreateAgenda() {
+    if (!ConfirmLeavingUnsaved("crear otra agenda")) {
+        return;
+    }
     // A cancelled dialog keeps the agenda that is open, path included.
     const std::optional<std::string> chosen = m_ui.GetSaveFileName(AgendaFileSpec(false));
     if (!chosen || chosen->empty()) {
         return;
     }
     const std::string path = WithAgendaExtension(*chosen);
-    if (FileExists(path) && m_ui.MessageBox(kReplaceQuestion, kCreateCaption, MbButtons::YesNo,
-                                            MbIcon::Question) != IDYES) {
+    if (FileExists(path) && !AskReplace()) {
         return;
     }
 
+    // A new agenda, perhaps for another pregnancy, holds none of the notes of
+    // the one open before; it keeps the last-period date until she picks one.
+    // It is written before anything in memory changes, so a failure leaves
+    // the window as it was.
+    CAgendaData fresh;
+    fresh.dtLastPeriod = m_globals.dtLastPeriod;
+    Result<std::string> bytes = SerializeAgenda(fresh);
+    const Status status = bytes ? SaveFileAtomically(path, bytes.value()) : Status(bytes.error());
+    if (!status) {
+        ReportFileError(status.error(), path);
+        return;
+    }
+    m_calendar.DeleteAllItems();
+    m_calendar.Redraw();
+    m_nSelectedId = -1;
     m_dtShown = CDateValue::Now(m_clock);
     m_globals.szAgendaPath = path;
-    // The new file takes what is in memory: the items and the last-period
-    // date of the agenda open before, if any.
-    SaveAgenda();
+    m_bCreating = true;
+    SetUnsaved(false);
 
     HideAgendaControls();
     IDialogWindow* window = Window();
@@ -109,19 +135,31 @@ void CCalCtrlDlg::OnCreateAgenda() {
 }
 
 void CCalCtrlDlg::OnOpenAgenda() {
+    if (!ConfirmLeavingUnsaved("abrir otra agenda")) {
+        return;
+    }
     const std::optional<std::string> chosen = m_ui.GetOpenFileName(AgendaFileSpec(true));
     if (!chosen || chosen->empty()) {
         return;
     }
-    const std::string previousPath = m_globals.szAgendaPath;
-    m_dtShown = CDateValue::Now(m_clock);
-    m_globals.szAgendaPath = *chosen;
-    if (!LoadAgendaReporting()) {
-        // A damaged file changes nothing, not even the path: a later save
-        // must not overwrite it with another agenda.
-        m_globals.szAgendaPath = previousPath;
-        return;
+    switch (OpenAgendaFile(*chosen)) {
+        case OpenOutcome::refused:
+            // Nothing changes, not the path, the notes or the shown month: a
+            // later save must not overwrite that file with this agenda.
+            return;
+        case OpenOutcome::missing:
+            // A new agenda there, created by the first save; it takes
+            // nothing of the agenda open before.
+            m_calendar.DeleteAllItems();
+            m_nSelectedId = -1;
+            break;
+        case OpenOutcome::opened:
+            break;
     }
+    m_globals.szAgendaPath = *chosen;
+    m_bCreating = false;
+    SetUnsaved(false);
+    m_dtShown = CDateValue::Now(m_clock);
 
     m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
     DoDataExchange(false);
@@ -133,37 +171,111 @@ void CCalCtrlDlg::OnOpenAgenda() {
 }
 
 void CCalCtrlDlg::OnLastPeriodChanged() {
+    m_bCreating = false;
     RecalcTimeline();
     ShowAgendaControls();
-    SaveAgenda();
+    static_cast<void>(SaveAgenda());
 }
 
 bool CCalCtrlDlg::SaveAgenda() {
     const Status status = m_calendar.SaveAgenda(m_globals.szAgendaPath);
+    // Nothing in memory changes on a failure; every later change tries again.
+    SetUnsaved(!status.ok());
     if (!status) {
-        // Nothing in memory changes; the next save tries again.
-        ReportFileError(status.error());
+        ReportFileError(status.error(), m_globals.szAgendaPath);
         return false;
     }
     return true;
 }
 
-bool CCalCtrlDlg::LoadAgendaReporting() {
-    const Status status = m_calendar.LoadAgenda(m_globals.szAgendaPath);
-    if (status) {
-        return true;
+void CCalCtrlDlg::OnExit() {
+    if (ConfirmLeavingUnsaved("salir")) {
+        EndDialog(IDCANCEL);
     }
-    ReportFileError(status.error());
-    return !IsDamagedFileError(status.error());
 }
 
-void CCalCtrlDlg::ReportFileError(const CError& error) {
-    std::string text(IsDamagedFileError(error) ? kDamaged : kCannotOpen);
+void CCalCtrlDlg::OnClose() {
+    OnExit();
+}
+
+bool CCalCtrlDlg::ConfirmLeavingUnsaved(std::string_view strLeaving) {
+    if (!m_bUnsaved) {
+        return true;
+    }
+    const std::string text =
+        "Los últimos cambios de la agenda no están guardados: no se pudo escribir el fichero " +
+        m_globals.szAgendaPath +
+        ".\n\n¿Desea guardarlos en otro fichero antes de " + std::string(strLeaving) +
+        "?\n\nSí: elegir otro fichero y guardarlos allí.\nNo: " + std::string(strLeaving) +
+        " sin guardarlos; se perderán.\nCancelar: volver a la agenda.";
+    switch (m_ui.MessageBox(text, kUnsavedCaptionText, MbButtons::YesNoCancel, MbIcon::Warning,
+                            MbDefault::Third)) {
+        case IDYES:
+            return SaveElsewhere();
+        case IDNO:
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool CCalCtrlDlg::SaveElsewhere() {
+    const std::optional<std::string> chosen = m_ui.GetSaveFileName(AgendaFileSpec(false));
+    if (!chosen || chosen->empty()) {
+        return false;
+    }
+    const std::string path = WithAgendaExtension(*chosen);
+    if (FileExists(path) && !AskReplace()) {
+        return false;
+    }
+    const Status status = m_calendar.SaveAgenda(path);
+    if (!status) {
+        ReportFileError(status.error(), path);
+        return false;
+    }
+    m_globals.szAgendaPath = path;
+    SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(path));
+    SetUnsaved(false);
+    return true;
+}
+
+bool CCalCtrlDlg::AskReplace() {
+    // Enter must not replace another agenda: "No" is the default.
+    return m_ui.MessageBox(kReplaceQuestion, kCreateCaption, MbButtons::YesNo, MbIcon::Question,
+                           MbDefault::Second) == IDYES;
+}
+
+void CCalCtrlDlg::SetUnsaved(bool bUnsaved) {
+    m_bUnsaved = bUnsaved;
+    IDialogWindow* window = Window();
+    if (window == nullptr) {
+        return;
+    }
+    window->SetControlText(IDC_HINT, bUnsaved ? kUnsavedText : kHintText);
+    window->Invalidate(IDC_HINT);
+    window->SetCaption(MainDialogTemplate().strCaption +
+                       (bUnsaved ? std::string(kUnsavedCaption) : std::string()));
+}
+
+CCalCtrlDlg::OpenOutcome CCalCtrlDlg::OpenAgendaFile(const std::string& path) {
+    const Status status = m_calendar.LoadAgenda(path);
+    if (status) {
+        return OpenOutcome::opened;
+    }
+    ReportFileError(status.error(), path);
+    // Only a path with nothing there may become the agenda: anything else
+    // would be replaced by the next save.
+    return status.error().kind == ErrorKind::cannotOpen && PathIsFree(path) ? OpenOutcome::missing
+                                                                            : OpenOutcome::refused;
+}
+
+void CCalCtrlDlg::ReportFileError(const CError& error, const std::string& path) {
+    std::string text(FileErrorHeadline(error.kind));
     if (!error.message.empty()) {
         text += "\n";
         text += error.message;
     }
-    m_ui.MessageBox(text, m_globals.szAgendaPath, MbButtons::Ok, MbIcon::Warning);
+    m_ui.MessageBox(text, path, MbButtons::Ok, MbIcon::Warning, MbDefault::First);
 }
 
 }  // namespace gestalia

@@ -91,15 +91,18 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     HideAgendaControls();
 
     if (!m_globals.szAgendaPath.empty()) {
-        if (LoadAgendaReporting()) {
+        if (OpenAgendaFile(m_globals.szAgendaPath) != OpenOutcome::refused) {
+            // An agenda, or a path with nothing there yet: an empty agenda
+            // that the first save creates.
             ShowAgendaControls();
             m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
             m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
             DoDataExchange(false);
             RecalcTimeline();
         } else {
-            // A damaged file is not taken as the agenda: no later save may
-            // overwrite it. The window stays without an agenda.
+            // A file that exists but is not a readable agenda is not taken as
+            // the agenda: no later save may overwrite it. The window stays
+            // without an agenda.
             m_globals.szAgendaPath.clear();
         }
     }
@@ -222,20 +225,32 @@ void CCalCtrlDlg::OnCommand(int id) {
         case IDC_WEIGHT_BUTTON:
             OnWeightChart();
             break;
+        case IDCANCEL:
+            // "Salir" and Escape. Nothing is saved: every change was saved
+            // when it was made, or she is asked about the one that was not.
+            OnExit();
+            break;
         default:
-            // "Salir" (IDCANCEL), Escape and the close box end the window;
-            // nothing is saved, every change was saved when it was made.
             CDialog::OnCommand(id);
             break;
     }
 }
 
 void CCalCtrlDlg::OnDateChanged(int id) {
-    if (id == IDC_LAST_PERIOD) {
-        // The user chose a date: from now on the picker holds the real one.
-        m_bPickerStandIn = false;
-        OnLastPeriodChanged();
+    IDialogWindow* window = Window();
+    if (id != IDC_LAST_PERIOD || window == nullptr) {
+        return;
     }
+    // Choosing the date that is already the agenda's changes nothing (the
+    // picker reports a choice in its pop-up after the change it made), but
+    // while an agenda is being created any choice ends the creation.
+    const bool bSame = !m_bPickerStandIn && window->GetDate(IDC_LAST_PERIOD) == m_dtLastPeriod;
+    if (bSame && !m_bCreating) {
+        return;
+    }
+    // The user chose a date: from now on the picker holds the real one.
+    m_bPickerStandIn = false;
+    OnLastPeriodChanged();
 }
 
 void CCalCtrlDlg::OnSysCommand(int nCommand) {

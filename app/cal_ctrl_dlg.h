@@ -35,6 +35,17 @@ inline constexpr std::string_view kNoLastPeriodText = "La fecha de la última re
 inline constexpr std::string_view kChooseLastPeriodText = "Elija la fecha de la última regla";
 // Characters of a path that the agenda title shows (its tail when longer).
 inline constexpr std::size_t kAgendaTitlePathChars = 40;
+// The hint under the calendar, and what it says in its place while the agenda
+// in memory differs from its file.
+inline constexpr std::string_view kHintText = "* Doble click sobre el día para añadir una nota";
+inline constexpr std::string_view kUnsavedText =
+    "¡ATENCIÓN! Los últimos cambios NO están guardados: no se pudo escribir el fichero";
+// Added to the window's caption while the agenda is not saved.
+inline constexpr std::string_view kUnsavedCaption = " - CAMBIOS SIN GUARDAR";
+
+// The first line of a file error's message box, by the kind of error; the
+// error's own detail follows it.
+std::string_view FileErrorHeadline(ErrorKind kind);
 
 // "  AGENDA: ..." followed by the path, or by its last 40 characters (UTF-8
 // code points) when it is longer.
@@ -55,6 +66,8 @@ class CCalCtrlDlg : public CDialog {
     void OnLButtonDown(Point pt) override;
     std::optional<CCtlColor> OnCtlColor(int id) override;
     void OnSysCommand(int nCommand) override;
+    // The close box: as "Salir".
+    void OnClose() override;
     CWMDateCtrl* GetCalendar(int id) override;
     std::intptr_t OnNotify(const NMWMDATECTRL& nm) override;
     void ShowDayInPanels(const CDateValue& dtDay) override;
@@ -68,8 +81,12 @@ class CCalCtrlDlg : public CDialog {
     void OnCreateAgenda();
     void OnOpenAgenda();
     void OnLastPeriodChanged();
-    // Saves the agenda to the current path; reports a failure with a message box.
+    // Saves the agenda to the current path; reports a failure with a message
+    // box and marks the window unsaved until a later save succeeds.
     bool SaveAgenda();
+    // "Salir", Escape and the close box: ends the window, after asking while
+    // the agenda is not saved.
+    void OnExit();
 
     // Navigation and tip panel (panels.cpp).
     void OnNextMonth();
@@ -95,6 +112,7 @@ class CCalCtrlDlg : public CDialog {
     CWMDateCtrl& Calendar() { return m_calendar; }
     std::int32_t SelectedId() const { return m_nSelectedId; }
     CDateValue Shown() const { return m_dtShown; }
+    bool IsUnsaved() const { return m_bUnsaved; }
 
   private:
     CGlobals& m_globals;
@@ -112,15 +130,32 @@ class CCalCtrlDlg : public CDialog {
     // The picker shows today in place of a last-period date that is not
     // valid; until the user picks a date, reading it back keeps the invalid one.
     bool m_bPickerStandIn = false;
+    // A new agenda waits for its last-period date.
+    bool m_bCreating = false;
+    // The agenda in memory differs from its file: the last save failed.
+    bool m_bUnsaved = false;
+
+    // What became of opening an agenda file.
+    enum class OpenOutcome {
+        opened,   // the file's agenda is in memory
+        missing,  // nothing is at the path yet: it may become the agenda
+        refused,  // it exists but is not a readable agenda; nothing changed
+    };
 
     // Moves the dates and texts between the members and the controls
     // (towards the members when bSaveAndValidate).
     void DoDataExchange(bool bSaveAndValidate);
-    // Loads the agenda at the current path; reports a failure. False when the
-    // file is damaged (nothing was changed) as opposed to one that could not
-    // be opened (the path stays, so the first save creates it).
-    bool LoadAgendaReporting();
-    void ReportFileError(const CError& error);
+    // Loads the agenda at the path; reports a failure.
+    OpenOutcome OpenAgendaFile(const std::string& path);
+    void ReportFileError(const CError& error, const std::string& path);
+    // Asks before the unsaved agenda is left (to quit, or for another agenda).
+    // True when she saved it elsewhere or chose to drop it; false to stay.
+    bool ConfirmLeavingUnsaved(std::string_view strLeaving);
+    // Asks for a new path and saves the agenda there, which becomes its path.
+    bool SaveElsewhere();
+    // The "replace the existing file" question; true on yes.
+    bool AskReplace();
+    void SetUnsaved(bool bUnsaved);
     void ShowMonthText();
     void SetPanelText(int id, const std::string& text);
 };

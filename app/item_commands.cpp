@@ -84,7 +84,8 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
         }
     }
     // Every use of the editor is saved, a cancelled one too. A failure is
-    // reported there and the notes stay as edited, for the next save.
+    // reported there and marks the window unsaved; the notes stay as edited,
+    // and the next change or the way out tries again.
     static_cast<void>(SaveAgenda());
 }
 
@@ -93,8 +94,9 @@ void CCalCtrlDlg::OnDeleteItem() {
 }
 
 void CCalCtrlDlg::DeleteItemAfterAsking(std::int32_t id) {
+    // Both deletions default to "No": Enter must not delete.
     if (m_ui.MessageBox("¿Desea borrar esta anotación?", "Borrar Anotación", MbButtons::YesNo,
-                        MbIcon::Question) != IDYES) {
+                        MbIcon::Question, MbDefault::Second) != IDYES) {
         return;
     }
     static_cast<void>(m_calendar.DeleteItem(id));
@@ -103,7 +105,8 @@ void CCalCtrlDlg::DeleteItemAfterAsking(std::int32_t id) {
 
 void CCalCtrlDlg::OnDeleteAll() {
     if (m_ui.MessageBox("Are you sure you want to delete ALL of the Date Items?",
-                        "Delete Date Items", MbButtons::YesNo, MbIcon::Question) != IDYES) {
+                        "Delete Date Items", MbButtons::YesNo, MbIcon::Question,
+                        MbDefault::Second) != IDYES) {
         return;
     }
     m_calendar.DeleteAllItems();
@@ -138,7 +141,7 @@ void CCalCtrlDlg::OnDateRange() {
     m_calendar.GetDateRange(first, last);
     const std::string text =
         "Date Range for View: " + first.Format("%m/%d/%Y") + " - " + last.Format("%m/%d/%Y");
-    m_ui.MessageBox(text, "View Date Range", MbButtons::Ok, MbIcon::None);
+    m_ui.MessageBox(text, "View Date Range", MbButtons::Ok, MbIcon::None, MbDefault::First);
 }
 
 void CCalCtrlDlg::OnWeightChart() {

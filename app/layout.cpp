@@ -15,6 +15,7 @@ namespace {
 constexpr Colour kAccent = RGB(238, 62, 115);
 constexpr Colour kPink = RGB(253, 190, 209);
 constexpr Colour kWhite = RGB(255, 255, 255);
+constexpr Colour kWarning = RGB(200, 0, 0);
 
 struct CPlacement {
     int id;
@@ -99,8 +100,10 @@ std::optional<CCtlColor> CCalCtrlDlg::OnCtlColor(int id) {
             return CCtlColor{kAccent, kPink};
         case IDC_MONTH_TEXT:
             return CCtlColor{kAccent, kWhite};
-        case IDC_DAY_TEXT:
         case IDC_HINT:
+            // Red while the hint says the agenda is not saved.
+            return CCtlColor{m_bUnsaved ? kWarning : kAccent, std::nullopt};
+        case IDC_DAY_TEXT:
         case IDC_DUE_DATE:
         case IDC_DAYS_LEFT:
         case IDC_WEEKS:

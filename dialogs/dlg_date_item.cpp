@@ -8,6 +8,7 @@
 
 #include "dialogs/weight_text.h"
 #include "model/clock.h"
+#include "model/utf8.h"
 #include "model/windows1252.h"
 #include "platform/dialog_template.h"
 #include "platform/ui_services.h"
@@ -17,49 +18,22 @@ namespace gestalia {
 
 namespace {
 
-// The length of the well-formed UTF-8 sequence at the start of the text; 0
-// when it is broken.
-std::size_t SequenceLength(std::string_view text) {
-    const auto lead = static_cast<unsigned char>(text[0]);
-    std::size_t len = 0;
-    if (lead < 0x80) {
-        return 1;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        len = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        len = 3;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        len = 4;
-    } else {
-        return 0;
-    }
-    if (len > text.size()) {
-        return 0;
-    }
-    for (std::size_t i = 1; i < len; ++i) {
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            return 0;
-        }
-    }
-    return len;
-}
-
 // The characters of the text that the agenda file cannot hold, each once, in
 // the order they first appear. Broken UTF-8 shows as the replacement character.
 std::vector<std::string> UnsavableCharacters(std::string_view text) {
     std::vector<std::string> found;
-    while (!text.empty()) {
-        const std::size_t len = SequenceLength(text);
-        const std::size_t step = len == 0 ? 1 : len;
-        const std::string_view ch = text.substr(0, step);
-        if (len == 0 || !CanEncodeWindows1252(ch)) {
-            std::string shown = len == 0 ? std::string("\xEF\xBF\xBD") : std::string(ch);
+    for (std::size_t pos = 0; pos < text.size();) {
+        std::size_t len = 0;
+        const bool bWellFormed = NextCodePoint(text, pos, len).has_value();
+        const std::size_t step = bWellFormed ? len : 1;
+        const std::string_view ch = text.substr(pos, step);
+        if (!bWellFormed || !CanEncodeWindows1252(ch)) {
+            std::string shown = bWellFormed ? std::string(ch) : std::string("\xEF\xBF\xBD");
             if (std::find(found.begin(), found.end(), shown) == found.end()) {
                 found.push_back(std::move(shown));
             }
         }
-        text.remove_prefix(step);
+        pos += step;
     }
     return found;
 }
@@ -125,15 +99,23 @@ void CDlgDateItem::OnOK() {
         m_ui.MessageBox(
             "La anotación contiene caracteres que no se pueden guardar en la agenda: «" +
                 Join(chars, " ") + "». Quítelos o cámbielos, por favor.",
-            "Anotación", MbButtons::Ok, MbIcon::Warning);
+            "Anotación", MbButtons::Ok, MbIcon::Warning, MbDefault::First);
+        return;
+    }
+    // A weight that is not one is refused the same way: dropping it silently
+    // would save the note without the weight she typed.
+    const std::string strWeight = window->GetControlText(IDC_ITEM_WEIGHT);
+    const std::optional<float> fWeight = ParseWeightText(strWeight);
+    if (!fWeight) {
+        m_ui.MessageBox(kWeightHelp, "Peso", MbButtons::Ok, MbIcon::Warning, MbDefault::First);
         return;
     }
 
-    m_strWeight = window->GetControlText(IDC_ITEM_WEIGHT);
+    m_strWeight = strWeight;
     m_strText = strText;
     m_dtFrom = window->GetDate(IDC_ITEM_FROM);
     m_dtTo = window->GetDate(IDC_ITEM_TO);
-    m_fWeight = ParseWeightText(m_strWeight);
+    m_fWeight = *fWeight;
     m_bTask = window->GetCheck(IDC_ITEM_APPOINTMENT) ? 0 : 1;
     CDialog::OnOK();
 }

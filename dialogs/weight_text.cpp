@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <string>
 
 namespace gestalia {
@@ -30,43 +29,45 @@ std::string FormatWeightText(float fWeight) {
     return std::string(buf, end);
 }
 
-float ParseWeightText(std::string_view text) {
-    std::string s(text);
+std::optional<float> ParseWeightText(std::string_view text) {
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && IsBlank(text[first])) {
+        ++first;
+    }
+    while (last > first && IsBlank(text[last - 1])) {
+        --last;
+    }
+    std::string s(text.substr(first, last - first));
+    if (s.size() >= 2 && (s[s.size() - 2] == 'k' || s[s.size() - 2] == 'K') &&
+        (s.back() == 'g' || s.back() == 'G')) {
+        s.resize(s.size() - 2);
+        while (!s.empty() && IsBlank(s.back())) {
+            s.pop_back();
+        }
+    }
+    if (s.empty()) {
+        // Nothing typed is no weight; a lone "kg" is not a weight.
+        return first == last ? std::optional<float>(0.0f) : std::nullopt;
+    }
+    // Digits with at most one decimal comma or point, and at least one digit.
     std::replace(s.begin(), s.end(), ',', '.');
-
-    std::size_t pos = 0;
-    while (pos < s.size() && IsBlank(s[pos])) {
-        ++pos;
-    }
-    // from_chars takes a leading minus but no plus; a plus is taken here.
-    bool bNegative = false;
-    if (pos < s.size() && (s[pos] == '+' || s[pos] == '-')) {
-        bNegative = s[pos] == '-';
-        ++pos;
-    }
-    // Only a decimal number counts: digits, or a point followed by a digit (no
-    // "inf", "nan" or hexadecimal forms).
-    const bool bNumber =
-        pos < s.size() &&
-        (IsDigit(s[pos]) || (s[pos] == '.' && pos + 1 < s.size() && IsDigit(s[pos + 1])));
-    if (!bNumber) {
-        return 0.0f;
+    if (std::count(s.begin(), s.end(), '.') > 1 ||
+        !std::all_of(s.begin(), s.end(), [](char c) { return IsDigit(c) || c == '.'; }) ||
+        std::none_of(s.begin(), s.end(), IsDigit)) {
+        return std::nullopt;
     }
     double value = 0.0;
     const auto [ptr, ec] =
-        std::from_chars(s.data() + pos, s.data() + s.size(), value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        return 0.0f;  // far outside the accepted range either way
+        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
+    if (ec != std::errc() || ptr != s.data() + s.size()) {
+        return std::nullopt;
     }
-    if (ec != std::errc()) {
-        return 0.0f;
+    const auto fWeight = static_cast<float>(value);
+    if (!(fWeight >= 0.0f && fWeight <= kMaxWeightKg)) {
+        return std::nullopt;
     }
-    const float fWeight = static_cast<float>(bNegative ? -value : value);
-    if (!std::isfinite(fWeight) || fWeight < 0.0f || fWeight > kMaxWeightKg) {
-        return 0.0f;
-    }
-    // A typed "-0" is plain 0.
-    return fWeight == 0.0f ? 0.0f : fWeight;
+    return fWeight;
 }
 
 }  // namespace gestalia

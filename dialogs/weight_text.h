@@ -2,6 +2,7 @@
 // The weight box of the note editor: kilograms to text and back, independent of
 // the process locale.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +13,15 @@ inline constexpr float kMaxWeightKg = 140.0f;
 // One decimal ("%2.1f" in the C locale): 0 gives "0.0", 62.5 gives "62.5".
 std::string FormatWeightText(float fWeight);
 
-// The leading decimal number of the text (blanks skipped), with a decimal comma
-// read as a point: "62,5" and "62.5" both give 62.5. A text that does not begin
-// with a number gives 0; a weight below 0 or above 140 gives 0.
-float ParseWeightText(std::string_view text);
+// The weight a text gives, or nothing when the text is not one: a decimal
+// number from 0 to 140 with a comma or a point ("62,5", "62.5"), blanks around
+// it and an optional "kg" after it. A blank text is 0, no weight. Signs,
+// exponents, words and more than one number are not weights.
+std::optional<float> ParseWeightText(std::string_view text);
+
+// What the editor tells her when ParseWeightText refuses a text.
+inline constexpr std::string_view kWeightHelp =
+    "El peso debe ser un número de kilos de 0 a 140, por ejemplo 62,5. Déjelo vacío o en 0 si "
+    "no quiere anotar el peso.";
 
 }  // namespace gestalia

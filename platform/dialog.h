@@ -3,6 +3,7 @@
 // OK and Cancel by ending the modal run, and does nothing for the other messages.
 // Derived classes override what they handle.
 
+#include "platform/dialog_template.h"
 #include "platform/dialog_window.h"
 
 namespace gestalia {
@@ -21,6 +22,8 @@ class CDialog : public IDialogHandler {
     void OnPaint(IDrawSurface&) override {}
     std::optional<CCtlColor> OnCtlColor(int) override { return std::nullopt; }
     void OnSysCommand(int) override {}
+    // The close box is Cancel, as Escape is.
+    void OnClose() override { OnCommand(IDCANCEL); }
     CWMDateCtrl* GetCalendar(int) override { return nullptr; }
     std::intptr_t OnNotify(const NMWMDATECTRL&) override { return 0; }
     void ShowDayInPanels(const CDateValue&) override {}

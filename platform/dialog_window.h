@@ -78,7 +78,8 @@ class IDialogHandler {
     // A push button or radio button (ids IDOK and IDCANCEL for OK, Cancel,
     // Enter and Escape).
     virtual void OnCommand(int id) = 0;
-    // The user changed a date or time picker.
+    // The user changed a date or time picker, or chose the date it already
+    // shows (in its pop-up calendar, or with Enter in the box).
     virtual void OnDateChanged(int id) = 0;
     virtual void OnSize(Size client) = 0;
     // A left press on the window's own surface (clicks on statics land here).
@@ -88,6 +89,9 @@ class IDialogHandler {
     // The colours of a control; none keeps the toolkit's.
     virtual std::optional<CCtlColor> OnCtlColor(int id) = 0;
     virtual void OnSysCommand(int nCommand) = 0;
+    // The user asks to close the window (its close box). The window closes
+    // only if the handler ends the modal run; otherwise it stays as it is.
+    virtual void OnClose() = 0;
     // The calendar object behind a Calendar control; nullptr if none.
     virtual CWMDateCtrl* GetCalendar(int id) = 0;
     // A calendar's notification (NM_CLICK, NM_DBLCLK, NM_RCLICK), synchronously.

@@ -15,7 +15,10 @@ namespace gestalia {
 class IDialogHandler;
 struct CDialogTemplate;
 
-enum class MbButtons { Ok, YesNo };
+enum class MbButtons { Ok, YesNo, YesNoCancel };
+// The button that Enter presses. A question whose "yes" can destroy data makes
+// the harmless answer the default.
+enum class MbDefault { First, Second, Third };
 enum class MbIcon { None, Information, Question, Warning, Error };
 
 struct CFileFilter {
@@ -37,9 +40,10 @@ class IUiServices {
 
     // Builds the dialog, runs it modally and gives the EndDialog result.
     virtual int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) = 0;
-    // IDOK, IDYES or IDNO.
+    // IDOK, IDYES, IDNO or IDCANCEL (Escape, or the box closed, answers
+    // IDCANCEL where there is such a button and IDNO otherwise).
     virtual int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                           MbIcon icon) = 0;
+                           MbIcon icon, MbDefault defaultButton) = 0;
     // The chosen path, or nothing when cancelled.
     virtual std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) = 0;
     virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;

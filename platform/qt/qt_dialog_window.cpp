@@ -1,6 +1,8 @@
 #include "platform/qt/qt_dialog_window.h"
 
 #include <QAction>
+#include <QCalendarWidget>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDateEdit>
 #include <QFontDatabase>
@@ -254,6 +256,25 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             picker->setAlignment(TextAlignment(ct.style, Qt::AlignVCenter));
             connect(picker, &QDateEdit::dateChanged, this,
                     [this, id](QDate) { m_handler.OnDateChanged(id); });
+            // Choosing the date already shown is a choice too: a click on
+            // it in the pop-up, or Enter in the box, which sends no change.
+            QCalendarWidget* popup = picker->calendarWidget();
+            connect(popup, &QCalendarWidget::clicked, this, [this, id, picker](QDate d) {
+                if (d == picker->date()) {
+                    m_handler.OnDateChanged(id);
+                }
+            });
+            connect(picker, &QDateEdit::editingFinished, this, [this, id] {
+                CControl* c = Find(id);
+                if (c != nullptr && c->bEnterPressed) {
+                    c->bEnterPressed = false;
+                    m_handler.OnDateChanged(id);
+                }
+            });
+            // The wheel turns the date only in a box she is typing in: never
+            // under a pointer that merely passes over it.
+            picker->setFocusPolicy(Qt::StrongFocus);
+            picker->installEventFilter(this);
             return picker;
         }
         case ControlKind::TimePicker: {
@@ -581,6 +602,18 @@ void CQtDialogWindow::reject() {
     m_handler.OnCommand(IDCANCEL);
 }
 
+void CQtDialogWindow::closeEvent(QCloseEvent* event) {
+    if (!m_bEnded) {
+        m_handler.OnClose();
+    }
+    // The handler may keep the window open (it asks first, and she stays).
+    if (m_bEnded) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
 void CQtDialogWindow::keyPressEvent(QKeyEvent* event) {
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -593,6 +626,23 @@ void CQtDialogWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (auto* picker = qobject_cast<QDateTimeEdit*>(watched)) {
+        if (event->type() == QEvent::Wheel && !picker->hasFocus()) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                for (CControl& c : m_controls) {
+                    if (c.pWidget == watched) {
+                        c.bEnterPressed = true;
+                    }
+                }
+            }
+        }
+        return QDialog::eventFilter(watched, event);
+    }
     // Multi-line edits: Enter breaks the line only where the template wants
     // it; elsewhere it is the window's Enter.
     if (event->type() == QEvent::KeyPress) {

@@ -74,7 +74,8 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
     void EndDialog(int nResult) override;
 
   protected:
-    void reject() override;  // Escape and the close box
+    void reject() override;  // Escape
+    void closeEvent(QCloseEvent* event) override;  // the close box
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -88,6 +89,7 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
         QWidget* pWidget = nullptr;
         QString strText;     // bitmap buttons keep their text here, unshown
         CDateValue dtValue;  // pickers: the value last set; one part is edited
+        bool bEnterPressed = false;  // date pickers: Enter is being handled
     };
 
     void BuildControl(const CControlTemplate& ct, int nStaticIndex);

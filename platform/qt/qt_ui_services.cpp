@@ -8,6 +8,9 @@
 #include <QStringList>
 #include <QStyle>
 #include <QUrl>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/dialog_template.h"
@@ -64,21 +67,41 @@ int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler
 }
 
 int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                              MbIcon icon) {
+                              MbIcon icon, MbDefault defaultButton) {
     if (m_pAnswers != nullptr) {
-        return m_pAnswers->MessageBox(text, caption, buttons, icon);
+        return m_pAnswers->MessageBox(text, caption, buttons, icon, defaultButton);
     }
     QMessageBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), QMessageBox::NoButton,
                     QApplication::activeModalWidget());
-    if (buttons == MbButtons::YesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? IDYES : IDNO;
+    // The buttons in order, each with the answer it gives.
+    std::vector<std::pair<QMessageBox::StandardButton, int>> answers;
+    switch (buttons) {
+        case MbButtons::Ok:
+            answers = {{QMessageBox::Ok, IDOK}};
+            break;
+        case MbButtons::YesNo:
+            answers = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+            break;
+        case MbButtons::YesNoCancel:
+            answers = {{QMessageBox::Yes, IDYES},
+                       {QMessageBox::No, IDNO},
+                       {QMessageBox::Cancel, IDCANCEL}};
+            break;
     }
-    box.setStandardButtons(QMessageBox::Ok);
+    for (const auto& [button, answer] : answers) {
+        box.addButton(button);
+    }
+    const auto index = std::min(static_cast<std::size_t>(defaultButton), answers.size() - 1);
+    box.setDefaultButton(answers[index].first);
+    box.setEscapeButton(answers.back().first);
     box.exec();
-    return IDOK;
+    const auto* clicked = box.clickedButton();
+    for (const auto& [button, answer] : answers) {
+        if (clicked == box.button(button)) {
+            return answer;
+        }
+    }
+    return answers.back().second;
 }
 
 std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& spec, bool bSave) {

@@ -22,7 +22,7 @@ class IModalAnswers {
   public:
     virtual ~IModalAnswers() = default;
     virtual int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                           MbIcon icon) = 0;
+                           MbIcon icon, MbDefault defaultButton) = 0;
     virtual std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) = 0;
     virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
 };
@@ -39,7 +39,7 @@ class CQtUiServices final : public IUiServices {
 
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
     int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                   MbIcon icon) override;
+                   MbIcon icon, MbDefault defaultButton) override;
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;

@@ -82,8 +82,11 @@ TEST_F(MainWindowTest, CreateShowsOnlyTheLabelPickerAndTitleUntilADateIsChosen) 
     EXPECT_EQ(ReadAgenda(globals.szAgendaPath).dtLastPeriod, CDateValue(2027, 1, 1));
 }
 
-TEST_F(MainWindowTest, CreateWhileAnAgendaIsOpenWritesItsNotesIntoTheNewFile) {
-    Start(WriteAgenda("vieja.gst", CDateValue(2027, 1, 1), {"Eco", "Peso"}));
+// A new agenda, perhaps for another pregnancy, takes none of the notes of the
+// agenda open before; the old file keeps them.
+TEST_F(MainWindowTest, CreateWhileAnAgendaIsOpenStartsWithNoNotes) {
+    const std::string old = WriteAgenda("vieja.gst", CDateValue(2027, 1, 1), {"Eco", "Peso"});
+    Start(old);
     const std::string fresh = tmp.File("nueva.gst");
     ui.QueueSaveFile(fresh);
     window.Click(IDC_CREATE_AGENDA);
@@ -92,8 +95,21 @@ TEST_F(MainWindowTest, CreateWhileAnAgendaIsOpenWritesItsNotesIntoTheNewFile) {
     EXPECT_EQ(window.GetDate(IDC_LAST_PERIOD), CDateValue(2027, 1, 1));
     const CAgendaData data = ReadAgenda(fresh);
     EXPECT_EQ(data.dtLastPeriod, CDateValue(2027, 1, 1));
-    ASSERT_EQ(data.items.size(), 2u);
-    EXPECT_EQ(data.items[1].strText, "Peso");
+    EXPECT_TRUE(data.items.empty());
+    EXPECT_TRUE(globals.listItems.empty());
+    window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2027, 2, 1));
+    EXPECT_TRUE(ReadAgenda(fresh).items.empty());
+    EXPECT_EQ(ReadAgenda(old).items.size(), 2u);
+}
+
+// Creation ends with whatever date she chooses, the one already shown too.
+TEST_F(MainWindowTest, CreateEndsWithTheDateAlreadyShown) {
+    Start();
+    ui.QueueSaveFile(tmp.File("ana"));
+    window.Click(IDC_CREATE_AGENDA);
+    window.ChangeDate(IDC_LAST_PERIOD, window.GetDate(IDC_LAST_PERIOD));
+    EXPECT_EQ(Visible(), kAgendaVisible);
+    EXPECT_EQ(ReadAgenda(tmp.File("ana.gst")).dtLastPeriod, CDateValue(kYear, kMonth, kDay));
 }
 
 TEST_F(MainWindowTest, CancelledCreateChangesNothingAndKeepsThePath) {
@@ -116,6 +132,7 @@ TEST_F(MainWindowTest, CreateOverAnExistingFileAsksFirst) {
     ASSERT_EQ(ui.MessageBoxes().size(), 1u);
     EXPECT_EQ(ui.MessageBoxes()[0].strText, "El fichero ya existe. ¿Desea reemplazarlo?");
     EXPECT_EQ(ui.MessageBoxes()[0].buttons, MbButtons::YesNo);
+    EXPECT_EQ(ui.MessageBoxes()[0].defaultButton, MbDefault::Second);  // Enter answers "No"
     EXPECT_EQ(ui.MessageBoxes()[0].icon, MbIcon::Question);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(Visible(), kNoAgendaVisible);
@@ -213,19 +230,23 @@ TEST_F(MainWindowTest, OpeningADamagedFileChangesNothing) {
     EXPECT_EQ(ReadAll(broken), damaged);
 }
 
-TEST_F(MainWindowTest, OpeningAFileThatCannotBeReadGoesOnWithTheNewPath) {
+// Only a path with nothing there may become the agenda: a new, empty one that
+// the first save creates.
+TEST_F(MainWindowTest, OpeningAMissingFileStartsAnEmptyAgendaThere) {
     const std::string path = WriteAgenda("ana.gst", CDateValue(2027, 1, 1), {"Eco"});
     Start(path);
-    const std::string folder = tmp.File("carpeta");
-    std::filesystem::create_directory(folder);  // a folder cannot be read as a file
-    ui.QueueOpenFile(folder);
+    const std::string missing = tmp.File("nueva.gst");
+    ui.QueueOpenFile(missing);
     window.Click(IDC_OPEN_AGENDA);
     ASSERT_EQ(ui.MessageBoxes().size(), 1u);
-    EXPECT_EQ(ui.MessageBoxes()[0].strText.rfind("No puedo abrir el fichero", 0), 0u);
-    EXPECT_EQ(ui.MessageBoxes()[0].strCaption, folder);
-    EXPECT_EQ(globals.szAgendaPath, folder);
-    EXPECT_EQ(globals.listItems.size(), 1u);
+    EXPECT_EQ(ui.MessageBoxes()[0].strText.rfind("No puedo abrir el fichero.\n", 0), 0u);
+    EXPECT_EQ(ui.MessageBoxes()[0].strCaption, missing);
+    EXPECT_EQ(globals.szAgendaPath, missing);
+    EXPECT_TRUE(globals.listItems.empty());
     EXPECT_EQ(Visible(), kAgendaVisible);
+    window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2027, 2, 1));
+    EXPECT_TRUE(ReadAgenda(missing).items.empty());
+    EXPECT_EQ(ReadAgenda(path).items.size(), 1u);
 }
 
 TEST_F(MainWindowTest, EveryPickerChangeIsSavedAtOnce) {
@@ -246,7 +267,7 @@ TEST_F(MainWindowTest, AFailedSaveIsReportedAndMemoryKept) {
     ASSERT_EQ(ui.MessageBoxes().size(), 1u);
     window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2027, 1, 1));
     ASSERT_EQ(ui.MessageBoxes().size(), 2u);
-    EXPECT_EQ(ui.MessageBoxes()[1].strText.rfind("No puedo abrir el fichero", 0), 0u);
+    EXPECT_EQ(ui.MessageBoxes()[1].strText.rfind("No puedo guardar el fichero.\n", 0), 0u);
     EXPECT_EQ(ui.MessageBoxes()[1].strCaption, path);
     EXPECT_EQ(globals.dtLastPeriod, CDateValue(2027, 1, 1));
     EXPECT_EQ(globals.szAgendaPath, path);

@@ -95,14 +95,15 @@ TEST(FakeUiServicesTest, UnscriptedQuestionsFailAndAreCancelled) {
     EXPECT_NONFATAL_FAILURE(result = ui.RunModal(SmallTemplate(), r), "no scripted answer");
     EXPECT_EQ(result, IDCANCEL);
     EXPECT_NONFATAL_FAILURE(
-        result = ui.MessageBox("¿Seguro?", "Borrar", MbButtons::YesNo, MbIcon::Question),
+        result = ui.MessageBox("¿Seguro?", "Borrar", MbButtons::YesNo, MbIcon::Question,
+                              MbDefault::Second),
         "no scripted answer");
     EXPECT_EQ(result, IDNO);
     std::optional<std::string> path = "x";
     EXPECT_NONFATAL_FAILURE(path = ui.GetOpenFileName({}), "no scripted answer");
     EXPECT_FALSE(path.has_value());
     // An OK box has nothing to decide.
-    EXPECT_EQ(ui.MessageBox("Hecho", "Aviso", MbButtons::Ok, MbIcon::None), IDOK);
+    EXPECT_EQ(ui.MessageBox("Hecho", "Aviso", MbButtons::Ok, MbIcon::None, MbDefault::First), IDOK);
     EXPECT_EQ(ui.MessageBoxes().size(), 2u);
 }
 
@@ -111,8 +112,10 @@ TEST(FakeUiServicesTest, AnswersAreUsedInOrderAndRecorded) {
     ui.QueueMessageBox(IDYES);
     ui.QueueMessageBox(IDNO);
     ui.QueueSaveFile("/tmp/a.gst");
-    EXPECT_EQ(ui.MessageBox("1", "c", MbButtons::YesNo, MbIcon::Question), IDYES);
-    EXPECT_EQ(ui.MessageBox("2", "c", MbButtons::YesNo, MbIcon::Question), IDNO);
+    EXPECT_EQ(ui.MessageBox("1", "c", MbButtons::YesNo, MbIcon::Question,
+                              MbDefault::Second), IDYES);
+    EXPECT_EQ(ui.MessageBox("2", "c", MbButtons::YesNo, MbIcon::Question,
+                              MbDefault::Second), IDNO);
     CFileDialogSpec spec;
     spec.nFilterIndex = 2;
     EXPECT_EQ(ui.GetSaveFileName(spec), "/tmp/a.gst");

@@ -15,6 +15,7 @@
 #include "calendar/cell_data.h"
 #include "calendar/notify.h"
 #include "calendar/wm_date_ctrl.h"
+#include "dialogs/weight_text.h"
 #include "model/agenda_file.h"
 #include "model/clock.h"
 #include "model/globals.h"
@@ -204,6 +205,7 @@ TEST_F(ItemFlowTest, BorrarAnsweredNoKeepsTheNoteAndStillSaves) {
     EXPECT_EQ(box.strCaption, "Borrar Anotación");
     EXPECT_EQ(box.buttons, MbButtons::YesNo);
     EXPECT_EQ(box.icon, MbIcon::Question);
+    EXPECT_EQ(box.defaultButton, MbDefault::Second);  // Enter answers "No"
     ASSERT_EQ(m_globals.listItems.size(), 1u);
     EXPECT_EQ(m_globals.listItems.at(0).GetText(), "Vitaminas");
     EXPECT_EQ(m_globals.listItems.at(0).GetWeight(), 59.5f);
@@ -287,7 +289,7 @@ void PrintTo(const WeightCase& c, std::ostream* os) {
 
 class ItemFlowWeightTest : public ItemFlowTest, public ::testing::WithParamInterface<WeightCase> {};
 
-TEST_P(ItemFlowWeightTest, StoresTheTypedWeightOrZero) {
+TEST_P(ItemFlowWeightTest, StoresTheTypedWeight) {
     const std::string typed = GetParam().typed;
     m_ui.QueueDialog([typed](CFakeDialogWindow& w, IDialogHandler&) {
         w.SetControlText(IDC_ITEM_TEXT, "Peso");
@@ -305,9 +307,35 @@ TEST_P(ItemFlowWeightTest, StoresTheTypedWeightOrZero) {
 
 INSTANTIATE_TEST_SUITE_P(Weights, ItemFlowWeightTest,
                          ::testing::Values(WeightCase{"62,5", 62.5f}, WeightCase{"62.5", 62.5f},
-                                           WeightCase{"150", 0.0f}, WeightCase{"-3", 0.0f},
-                                           WeightCase{"sin peso", 0.0f},
-                                           WeightCase{"140", 140.0f}));
+                                           WeightCase{"", 0.0f}, WeightCase{"140", 140.0f}));
+
+class ItemFlowBadWeightTest : public ItemFlowTest,
+                              public ::testing::WithParamInterface<const char*> {};
+
+// A weight that is not accepted says what is, and the editor stays open with
+// everything she typed.
+TEST_P(ItemFlowBadWeightTest, IsExplainedAndTheEditorStaysOpen) {
+    const std::string typed = GetParam();
+    m_ui.QueueDialog([this, typed](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "Hoy peso");
+        w.SetControlText(IDC_ITEM_WEIGHT, typed);
+        w.Click(IDOK);
+        EXPECT_FALSE(w.Result().has_value());
+        ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+        EXPECT_EQ(m_ui.MessageBoxes()[0].strText, kWeightHelp);
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "Hoy peso");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), typed);
+        w.SetControlText(IDC_ITEM_WEIGHT, "61");
+        w.Click(IDOK);
+    });
+    DoubleClickDay(15);
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetText(), "Hoy peso");
+    EXPECT_EQ(m_globals.listItems.at(0).GetWeight(), 61.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Weights, ItemFlowBadWeightTest,
+                         ::testing::Values("abc", "-3", "150", "1e9", "sin peso"));
 
 TEST_F(ItemFlowTest, ATextTheFileCannotHoldIsRefusedAndNothingChanges) {
     const std::int32_t id = AddNote(CDateValue(2027, 3, 9, 0, 0, 0),
@@ -408,6 +436,7 @@ TEST_F(ItemFlowTest, DeleteAllAsksFirst) {
     EXPECT_EQ(m_ui.MessageBoxes()[0].strCaption, "Delete Date Items");
     EXPECT_EQ(m_ui.MessageBoxes()[0].buttons, MbButtons::YesNo);
     EXPECT_EQ(m_ui.MessageBoxes()[0].icon, MbIcon::Question);
+    EXPECT_EQ(m_ui.MessageBoxes()[0].defaultButton, MbDefault::Second);
     EXPECT_FALSE(std::filesystem::exists(m_globals.szAgendaPath));
 }
 

@@ -281,12 +281,12 @@ TEST_P(SafeSaveFailureTest, KeepsTheOldFileAndRemovesTheTemporary) {
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, SafeSaveFailureTest,
-    ::testing::Values(FailureCase{"Open", Step::open, "no puedo crear un fichero temporal"},
+    ::testing::Values(FailureCase{"Open", Step::open, "no se puede crear un fichero temporal"},
                       FailureCase{"Chmod", Step::chmod, "permisos"},
-                      FailureCase{"Write", Step::write, "no puedo escribir"},
+                      FailureCase{"Write", Step::write, "no se pueden escribir"},
                       FailureCase{"Sync", Step::sync, "disco"},
-                      FailureCase{"Close", Step::close, "no puedo cerrar"},
-                      FailureCase{"Rename", Step::rename, "no puedo poner el fichero nuevo"}),
+                      FailureCase{"Close", Step::close, "no se puede cerrar"},
+                      FailureCase{"Rename", Step::rename, "no se puede poner el fichero nuevo"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SafeSaveTest, ShortWritesAreContinued) {

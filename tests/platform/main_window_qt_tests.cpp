@@ -40,7 +40,8 @@ class CScriptedAnswers final : public IModalAnswers {
     std::deque<std::optional<std::string>> openAnswers;
     std::vector<std::string> boxes;
 
-    int MessageBox(std::string_view text, std::string_view, MbButtons buttons, MbIcon) override {
+    int MessageBox(std::string_view text, std::string_view, MbButtons buttons, MbIcon,
+                   MbDefault) override {
         boxes.emplace_back(text);
         if (buttons != MbButtons::Ok) {
             ADD_FAILURE() << "unexpected question: " << text;

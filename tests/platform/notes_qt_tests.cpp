@@ -42,7 +42,8 @@ using test::WriteAll;
 // Message boxes answered OK or yes, and recorded; no file dialog is expected.
 class CRecordingAnswers final : public IModalAnswers {
   public:
-    int MessageBox(std::string_view text, std::string_view, MbButtons buttons, MbIcon) override {
+    int MessageBox(std::string_view text, std::string_view, MbButtons buttons, MbIcon,
+                   MbDefault) override {
         m_texts.emplace_back(text);
         return buttons == MbButtons::YesNo ? IDYES : IDOK;
     }

@@ -250,6 +250,12 @@ void CFakeDialogWindow::Resize(Size client) {
     m_pHandler->OnSize(client);
 }
 
+void CFakeDialogWindow::PressCloseBox() {
+    if (RequireHandler("PressCloseBox")) {
+        m_pHandler->OnClose();
+    }
+}
+
 void CFakeDialogWindow::PressEscape() {
     if (RequireHandler("PressEscape")) {
         m_pHandler->OnCommand(IDCANCEL);
@@ -296,15 +302,16 @@ int CFakeUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handl
 }
 
 int CFakeUiServices::MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                                MbIcon icon) {
-    m_boxes.push_back(CShownMessageBox{std::string(text), std::string(caption), buttons, icon});
+                                MbIcon icon, MbDefault defaultButton) {
+    m_boxes.push_back(
+        CShownMessageBox{std::string(text), std::string(caption), buttons, icon, defaultButton});
     if (m_boxAnswers.empty()) {
         if (buttons == MbButtons::Ok) {
             return IDOK;
         }
         ADD_FAILURE() << "message box \"" << text << "\" (" << caption
                       << ") was shown with no scripted answer";
-        return IDNO;
+        return buttons == MbButtons::YesNoCancel ? IDCANCEL : IDNO;
     }
     const int nAnswer = m_boxAnswers.front();
     m_boxAnswers.pop_front();

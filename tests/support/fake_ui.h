@@ -109,6 +109,8 @@ class CFakeDialogWindow : public IDialogWindow {
     void ChangeDate(int id, const CDateValue& dt);
     void Resize(Size client);
     void PressEscape();
+    // The close box: asks the handler, as a user's click would.
+    void PressCloseBox();
 
   private:
     CFakeControl* Find(int id);
@@ -138,6 +140,7 @@ struct CShownMessageBox {
     std::string strCaption;
     MbButtons buttons = MbButtons::Ok;
     MbIcon icon = MbIcon::None;
+    MbDefault defaultButton = MbDefault::First;
 };
 
 struct CShownDialog {
@@ -172,7 +175,7 @@ class CFakeUiServices : public IUiServices {
     // question needs one.
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
     int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                   MbIcon icon) override;
+                   MbIcon icon, MbDefault defaultButton) override;
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
