@@ -75,7 +75,7 @@ Result<std::string> ResolveLinks(const std::string& path) {
         const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
         if (n < 0) {
             return CError{ErrorKind::cannotSave,
-                          "no puedo leer el enlace " + current + " (" + SystemErrorText(errno) + ")",
+                          "no se puede leer el enlace " + current + " (" + SystemErrorText(errno) + ")",
                           std::nullopt};
         }
         const std::string link(target, static_cast<std::size_t>(n));
@@ -192,7 +192,7 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
         }
     }
     if (err != 0) {
-        return Failure(path, "no puedo crear un fichero temporal en " + folder, err);
+        return Failure(path, "no se puede crear un fichero temporal en " + folder, err);
     }
 
     // From here on a failure removes the temporary file and leaves the old one alone.
@@ -207,7 +207,7 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     if (exists) {
         err = ops.Chmod(fd, static_cast<int>(old.st_mode & 07777));
         if (err != 0) {
-            return abandon("no puedo dar al fichero nuevo los permisos del anterior", err, true);
+            return abandon("no se pueden dar al fichero nuevo los permisos del anterior", err, true);
         }
     }
     std::size_t done = 0;
@@ -218,21 +218,21 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
             err = EIO;  // no progress: never loop on it
         }
         if (err != 0) {
-            return abandon("no puedo escribir los datos", err, true);
+            return abandon("no se pueden escribir los datos", err, true);
         }
         done += written;
     }
     err = ops.Sync(fd);
     if (err != 0) {
-        return abandon("no puedo llevar los datos al disco", err, true);
+        return abandon("no se pueden llevar los datos al disco", err, true);
     }
     err = ops.Close(fd);
     if (err != 0) {
-        return abandon("no puedo cerrar el fichero temporal", err, false);
+        return abandon("no se puede cerrar el fichero temporal", err, false);
     }
     err = ops.Rename(temp, target);
     if (err != 0) {
-        return abandon("no puedo poner el fichero nuevo en lugar del anterior", err, false);
+        return abandon("no se puede poner el fichero nuevo en lugar del anterior", err, false);
     }
     SyncFolder(folder);
     return {};
