@@ -161,6 +161,14 @@ CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& ha
 }
 
 CQtDialogWindow::~CQtDialogWindow() {
+    // Hiding the window as it goes takes the focus from a date box, which
+    // reports it; by then this window is no longer one to report to.
+    for (const CControl& c : m_controls) {
+        QObject::disconnect(c.pWidget, nullptr, this, nullptr);
+        if (auto* picker = qobject_cast<QDateEdit*>(c.pWidget)) {
+            QObject::disconnect(picker->calendarWidget(), nullptr, this, nullptr);
+        }
+    }
     if (auto* dialog = dynamic_cast<CDialog*>(&m_handler)) {
         if (dialog->Window() == this) {
             dialog->Detach();
@@ -256,21 +264,17 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             picker->setAlignment(TextAlignment(ct.style, Qt::AlignVCenter));
             connect(picker, &QDateEdit::dateChanged, this,
                     [this, id](QDate) { m_handler.OnDateChanged(id); });
-            // Choosing the date already shown is a choice too: a click on
-            // it in the pop-up, or Enter in the box, which sends no change.
+            // Choosing the date already shown in the pop-up is a choice too,
+            // though it changes nothing. (Enter in the box reports the date
+            // as a change already, changed or not.)
             QCalendarWidget* popup = picker->calendarWidget();
-            connect(popup, &QCalendarWidget::clicked, this, [this, id, picker](QDate d) {
+            const auto chosen = [this, id, picker](QDate d) {
                 if (d == picker->date()) {
                     m_handler.OnDateChanged(id);
                 }
-            });
-            connect(picker, &QDateEdit::editingFinished, this, [this, id] {
-                CControl* c = Find(id);
-                if (c != nullptr && c->bEnterPressed) {
-                    c->bEnterPressed = false;
-                    m_handler.OnDateChanged(id);
-                }
-            });
+            };
+            connect(popup, &QCalendarWidget::clicked, this, chosen);
+            connect(popup, &QCalendarWidget::activated, this, chosen);
             // The wheel turns the date only in a box she is typing in: never
             // under a pointer that merely passes over it.
             picker->setFocusPolicy(Qt::StrongFocus);
@@ -630,16 +634,6 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::Wheel && !picker->hasFocus()) {
             event->ignore();
             return true;
-        }
-        if (event->type() == QEvent::KeyPress) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                for (CControl& c : m_controls) {
-                    if (c.pWidget == watched) {
-                        c.bEnterPressed = true;
-                    }
-                }
-            }
         }
         return QDialog::eventFilter(watched, event);
     }

@@ -89,7 +89,6 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
         QWidget* pWidget = nullptr;
         QString strText;     // bitmap buttons keep their text here, unshown
         CDateValue dtValue;  // pickers: the value last set; one part is edited
-        bool bEnterPressed = false;  // date pickers: Enter is being handled
     };
 
     void BuildControl(const CControlTemplate& ct, int nStaticIndex);

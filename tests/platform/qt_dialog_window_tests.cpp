@@ -7,11 +7,15 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QLabel>
+#include <QCalendarWidget>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
+#include <QWheelEvent>
 #include <vector>
 
 #include "platform/dialog.h"
@@ -70,6 +74,12 @@ class CRecorder : public CDialog {
     void OnDateChanged(int id) override { dates.push_back(id); }
     void OnLButtonDown(Point pt) override { presses.push_back(pt); }
     void OnSysCommand(int n) override { sys.push_back(n); }
+    void OnClose() override {
+        ++closes;
+        if (!bRefuseClose) {
+            CDialog::OnClose();
+        }
+    }
     std::optional<CCtlColor> OnCtlColor(int id) override {
         if (id == kLabel) {
             return CCtlColor{RGB(238, 62, 115), RGB(253, 190, 209)};
@@ -77,6 +87,8 @@ class CRecorder : public CDialog {
         return std::nullopt;
     }
     std::vector<int> commands, dates, sys;
+    int closes = 0;
+    bool bRefuseClose = false;
     std::vector<Point> presses;
 };
 
@@ -157,6 +169,62 @@ TEST_F(QtDialogWindowTest, OnlyTheUsersDateChangesAreReported) {
     EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 2, 9, 30, 0));
 }
 
+// Choosing the date the box already shows sends no change of its own; it is
+// reported all the same, from the pop-up calendar or with Enter in the box.
+TEST_F(QtDialogWindowTest, ChoosingTheShownDateIsReported) {
+    window.SetDate(kDate, CDateValue(2027, 1, 1));
+    auto* picker = Child<QDateEdit>("ctl_13");
+    emit picker->calendarWidget()->clicked(picker->date());
+    EXPECT_EQ(handler.dates, std::vector<int>{kDate});
+    emit picker->calendarWidget()->activated(picker->date());
+    EXPECT_EQ(handler.dates, (std::vector<int>{kDate, kDate}));
+    QTest::keyClick(picker, Qt::Key_Return);
+    EXPECT_EQ(handler.dates, (std::vector<int>{kDate, kDate, kDate}));
+    EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 1));
+}
+
+// The wheel moves the date only in the box she is typing in.
+TEST_F(QtDialogWindowTest, TheWheelChangesNoDateInABoxWithoutFocus) {
+    window.SetDate(kDate, CDateValue(2027, 1, 1));
+    auto* picker = Child<QDateEdit>("ctl_13");
+    const auto turn = [picker] {
+        const QPointF at(picker->width() / 2.0, picker->height() / 2.0);
+        QWheelEvent wheel(at, picker->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(picker, &wheel);
+    };
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    Child<QLineEdit>("ctl_10")->setFocus();
+    for (int i = 0; i < 3; ++i) {
+        turn();
+    }
+    EXPECT_FALSE(picker->hasFocus());
+    EXPECT_TRUE(handler.dates.empty());
+    EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 1));
+
+    // In the box she typed in, the wheel and the arrows work as in any date box.
+    picker->setFocus();
+    ASSERT_TRUE(picker->hasFocus());
+    turn();
+    QTest::keyClick(picker, Qt::Key_Up);
+    EXPECT_EQ(handler.dates, (std::vector<int>{kDate, kDate}));
+    EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 3));
+}
+
+// The close box asks the handler; a handler that does not end the run keeps
+// the window open.
+TEST_F(QtDialogWindowTest, TheCloseBoxClosesOnlyWhenTheHandlerEndsTheRun) {
+    handler.bRefuseClose = true;
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(window.isVisible());
+    handler.bRefuseClose = false;
+    EXPECT_TRUE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(handler.closes, 2);
+    EXPECT_EQ(handler.commands, std::vector<int>{IDCANCEL});
+}
+
 TEST_F(QtDialogWindowTest, ClicksOnStaticsReachTheWindow) {
     QWidget* label = Child<QLabel>("ctl_static_0");
     const QPoint centre = label->geometry().center();
@@ -195,6 +263,44 @@ TEST_F(QtDialogWindowTest, BitmapButtonsShowTheirPicture) {
     EXPECT_FALSE(icon.isNull());
     EXPECT_EQ(Child<QPushButton>("ctl_16")->iconSize(), QSize(48, 48));
 }
+
+struct DefaultCase {
+    MbButtons buttons;
+    MbDefault defaultButton;
+    Qt::Key key;
+    int answer;
+};
+
+class QtMessageBoxTest : public ::testing::TestWithParam<DefaultCase> {};
+
+// Enter takes the question's default answer, Escape the harmless one.
+TEST_P(QtMessageBoxTest, KeysTakeTheAnswersTheQuestionNames) {
+    CQtUiServices ui;
+    bool bFound = false;
+    QTimer::singleShot(0, [&bFound] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
+                bFound = true;
+                QTest::keyClick(box, GetParam().key);
+            }
+        }
+    });
+    const DefaultCase& c = GetParam();
+    EXPECT_EQ(ui.MessageBox("¿Desea reemplazarlo?", "Prueba", c.buttons, MbIcon::Question,
+                            c.defaultButton),
+              c.answer);
+    EXPECT_TRUE(bFound);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Questions, QtMessageBoxTest,
+    ::testing::Values(DefaultCase{MbButtons::YesNo, MbDefault::Second, Qt::Key_Return, IDNO},
+                      DefaultCase{MbButtons::YesNo, MbDefault::First, Qt::Key_Return, IDYES},
+                      DefaultCase{MbButtons::YesNoCancel, MbDefault::Third, Qt::Key_Return,
+                                  IDCANCEL},
+                      DefaultCase{MbButtons::YesNoCancel, MbDefault::First, Qt::Key_Escape,
+                                  IDCANCEL},
+                      DefaultCase{MbButtons::Ok, MbDefault::First, Qt::Key_Return, IDOK}));
 
 TEST(QtImagesTest, EveryPictureIsEmbeddedAtItsSize) {
     EXPECT_EQ(BitmapPixmap(131).size(), QSize(48, 48));
