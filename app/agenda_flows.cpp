@@ -204,8 +204,8 @@ bool CCalCtrlDlg::ConfirmLeavingUnsaved(std::string_view strLeaving) {
     }
     const std::string text =
         "Los últimos cambios de la agenda no están guardados: no se pudo escribir el fichero " +
-        m_globals.szAgendaPath +
-        ".\n\n¿Desea guardarlos en otro fichero antes de " + std::string(strLeaving) +
+        m_globals.szAgendaPath + ".\n\n¿Desea guardarlos en otro fichero antes de " +
+        std::string(strLeaving) +
         "?\n\nSí: elegir otro fichero y guardarlos allí.\nNo: " + std::string(strLeaving) +
         " sin guardarlos; se perderán.\nCancelar: volver a la agenda.";
     switch (m_ui.MessageBox(text, kUnsavedCaptionText, MbButtons::YesNoCancel, MbIcon::Warning,

@@ -144,8 +144,8 @@ Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemS
 Result<std::string> SerializeAgenda(const CAgendaData& data) {
     constexpr auto kMaxInt32 = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
     if (data.items.size() > kMaxInt32) {
-        return CError{ErrorKind::cannotSave, "la agenda tiene demasiadas anotaciones para guardarla",
-                      std::nullopt};
+        return CError{ErrorKind::cannotSave,
+                      "la agenda tiene demasiadas anotaciones para guardarla", std::nullopt};
     }
     std::string out;
     PutDate(out, data.dtLastPeriod);
@@ -294,8 +294,7 @@ Result<std::string> ReadFileBytes(const std::string& path) {
             const int err = errno;
             ::close(fd);
             return CError{ErrorKind::cannotOpen,
-                          path + ": no se puede leer (" + SystemErrorText(err) + ")",
-                          std::nullopt};
+                          path + ": no se puede leer (" + SystemErrorText(err) + ")", std::nullopt};
         }
         if (got == 0) {
             break;

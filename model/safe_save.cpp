@@ -74,9 +74,10 @@ Result<std::string> ResolveLinks(const std::string& path) {
         char target[PATH_MAX];
         const ssize_t n = ::readlink(current.c_str(), target, sizeof target - 1);
         if (n < 0) {
-            return CError{ErrorKind::cannotSave,
-                          "no se puede leer el enlace " + current + " (" + SystemErrorText(errno) + ")",
-                          std::nullopt};
+            return CError{
+                ErrorKind::cannotSave,
+                "no se puede leer el enlace " + current + " (" + SystemErrorText(errno) + ")",
+                std::nullopt};
         }
         const std::string link(target, static_cast<std::size_t>(n));
         current = (!link.empty() && link[0] == '/') ? link : DirName(current) + "/" + link;
@@ -207,7 +208,8 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     if (exists) {
         err = ops.Chmod(fd, static_cast<int>(old.st_mode & 07777));
         if (err != 0) {
-            return abandon("no se pueden dar al fichero nuevo los permisos del anterior", err, true);
+            return abandon("no se pueden dar al fichero nuevo los permisos del anterior", err,
+                           true);
         }
     }
     std::size_t done = 0;

@@ -74,7 +74,7 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
     void EndDialog(int nResult) override;
 
   protected:
-    void reject() override;  // Escape
+    void reject() override;                        // Escape
     void closeEvent(QCloseEvent* event) override;  // the close box
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

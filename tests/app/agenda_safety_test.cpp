@@ -182,8 +182,7 @@ TEST_F(UnsavedAgendaTest, AReadOnlyFileIsNotReplacedAndTheWindowSaysSo) {
 }
 
 // "Salir" and the close box ask; the default is to stay.
-class LeavingUnsavedTest : public UnsavedAgendaTest,
-                           public ::testing::WithParamInterface<bool> {
+class LeavingUnsavedTest : public UnsavedAgendaTest, public ::testing::WithParamInterface<bool> {
   protected:
     void Leave() {
         if (GetParam()) {
@@ -260,8 +259,8 @@ TEST_F(MainWindowTest, ASavedAgendaQuitsWithoutAsking) {
 TEST_F(MainWindowTest, ASaveErrorWithAnOffsetIsNotADamagedFile) {
     const std::string path = WriteAgenda("ana.gst", CDateValue(2027, 1, 1));
     Start(path);
-    dlg.Calendar().AddItem(CDateValue(2027, 3, 1), CDateValue(2027, 3, 1), "Ecografía \xF0\x9F\x98\x80",
-                           1, 0.0f);
+    dlg.Calendar().AddItem(CDateValue(2027, 3, 1), CDateValue(2027, 3, 1),
+                           "Ecografía \xF0\x9F\x98\x80", 1, 0.0f);
     window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2027, 1, 2));
     ASSERT_EQ(ui.MessageBoxes().size(), 1u);
     const std::string& text = ui.MessageBoxes()[0].strText;

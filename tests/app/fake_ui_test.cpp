@@ -94,10 +94,9 @@ TEST(FakeUiServicesTest, UnscriptedQuestionsFailAndAreCancelled) {
     int result = 0;
     EXPECT_NONFATAL_FAILURE(result = ui.RunModal(SmallTemplate(), r), "no scripted answer");
     EXPECT_EQ(result, IDCANCEL);
-    EXPECT_NONFATAL_FAILURE(
-        result = ui.MessageBox("¿Seguro?", "Borrar", MbButtons::YesNo, MbIcon::Question,
-                              MbDefault::Second),
-        "no scripted answer");
+    EXPECT_NONFATAL_FAILURE(result = ui.MessageBox("¿Seguro?", "Borrar", MbButtons::YesNo,
+                                                   MbIcon::Question, MbDefault::Second),
+                            "no scripted answer");
     EXPECT_EQ(result, IDNO);
     std::optional<std::string> path = "x";
     EXPECT_NONFATAL_FAILURE(path = ui.GetOpenFileName({}), "no scripted answer");
@@ -112,10 +111,9 @@ TEST(FakeUiServicesTest, AnswersAreUsedInOrderAndRecorded) {
     ui.QueueMessageBox(IDYES);
     ui.QueueMessageBox(IDNO);
     ui.QueueSaveFile("/tmp/a.gst");
-    EXPECT_EQ(ui.MessageBox("1", "c", MbButtons::YesNo, MbIcon::Question,
-                              MbDefault::Second), IDYES);
-    EXPECT_EQ(ui.MessageBox("2", "c", MbButtons::YesNo, MbIcon::Question,
-                              MbDefault::Second), IDNO);
+    EXPECT_EQ(ui.MessageBox("1", "c", MbButtons::YesNo, MbIcon::Question, MbDefault::Second),
+              IDYES);
+    EXPECT_EQ(ui.MessageBox("2", "c", MbButtons::YesNo, MbIcon::Question, MbDefault::Second), IDNO);
     CFileDialogSpec spec;
     spec.nFilterIndex = 2;
     EXPECT_EQ(ui.GetSaveFileName(spec), "/tmp/a.gst");

@@ -34,22 +34,22 @@ TEST_P(ParseWeightTextTest, ReadsAWeightFromZeroTo140OrNothing) {
 
 constexpr std::optional<float> kRefused = std::nullopt;
 
-INSTANTIATE_TEST_SUITE_P(
-    Weights, ParseWeightTextTest,
-    ::testing::Values(ParseCase{"62,5", 62.5f}, ParseCase{"62.5", 62.5f}, ParseCase{"150", kRefused},
-                      ParseCase{"-3", kRefused}, ParseCase{"abc", kRefused},
-                      ParseCase{"140", 140.0f}, ParseCase{"140,0", 140.0f},
-                      ParseCase{"140.1", kRefused}, ParseCase{"0", 0.0f}, ParseCase{"", 0.0f},
-                      ParseCase{"  \t ", 0.0f}, ParseCase{"   70", 70.0f},
-                      ParseCase{"\t71,25 ", 71.25f}, ParseCase{"72 kg", 72.0f},
-                      ParseCase{"72KG", 72.0f}, ParseCase{"kg", kRefused},
-                      ParseCase{"+65", kRefused}, ParseCase{",5", 0.5f}, ParseCase{"5.", 5.0f},
-                      ParseCase{"1e2", kRefused}, ParseCase{"1e9", kRefused},
-                      ParseCase{"kg 60", kRefused}, ParseCase{"inf", kRefused},
-                      ParseCase{"nan", kRefused}, ParseCase{"0x40", kRefused},
-                      ParseCase{"-0", kRefused}, ParseCase{".", kRefused},
-                      ParseCase{"62,5,3", kRefused}, ParseCase{"6 2", kRefused},
-                      ParseCase{"0.0", 0.0f}));
+INSTANTIATE_TEST_SUITE_P(Weights, ParseWeightTextTest,
+                         ::testing::Values(ParseCase{"62,5", 62.5f}, ParseCase{"62.5", 62.5f},
+                                           ParseCase{"150", kRefused}, ParseCase{"-3", kRefused},
+                                           ParseCase{"abc", kRefused}, ParseCase{"140", 140.0f},
+                                           ParseCase{"140,0", 140.0f}, ParseCase{"140.1", kRefused},
+                                           ParseCase{"0", 0.0f}, ParseCase{"", 0.0f},
+                                           ParseCase{"  \t ", 0.0f}, ParseCase{"   70", 70.0f},
+                                           ParseCase{"\t71,25 ", 71.25f}, ParseCase{"72 kg", 72.0f},
+                                           ParseCase{"72KG", 72.0f}, ParseCase{"kg", kRefused},
+                                           ParseCase{"+65", kRefused}, ParseCase{",5", 0.5f},
+                                           ParseCase{"5.", 5.0f}, ParseCase{"1e2", kRefused},
+                                           ParseCase{"1e9", kRefused}, ParseCase{"kg 60", kRefused},
+                                           ParseCase{"inf", kRefused}, ParseCase{"nan", kRefused},
+                                           ParseCase{"0x40", kRefused}, ParseCase{"-0", kRefused},
+                                           ParseCase{".", kRefused}, ParseCase{"62,5,3", kRefused},
+                                           ParseCase{"6 2", kRefused}, ParseCase{"0.0", 0.0f}));
 
 struct FormatCase {
     float weight;

@@ -255,8 +255,8 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(AgendaFileTest, DatesAtTheEdgesAndUnmarkedDatesKeepTheirBytes) {
     for (const std::string& bytes :
          {Header(0, -657434.999), Header(0, 2958465.99999), Header(0, std::nan(""), 1),
-          Header(0, HUGE_VAL, 2), Header(1) + I32(0) + Date(-1e300, 1) + Date(1e300, 2) +
-                                      I32(0) + F32(0)}) {
+          Header(0, HUGE_VAL, 2),
+          Header(1) + I32(0) + Date(-1e300, 1) + Date(1e300, 2) + I32(0) + F32(0)}) {
         const Result<CAgendaData> data = ParseAgenda(bytes);
         ASSERT_TRUE(data.ok()) << data.error().message;
         const Result<std::string> again = SerializeAgenda(data.value());

@@ -5,9 +5,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
-#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -294,13 +294,12 @@ TEST_P(QtMessageBoxTest, KeysTakeTheAnswersTheQuestionNames) {
 
 INSTANTIATE_TEST_SUITE_P(
     Questions, QtMessageBoxTest,
-    ::testing::Values(DefaultCase{MbButtons::YesNo, MbDefault::Second, Qt::Key_Return, IDNO},
-                      DefaultCase{MbButtons::YesNo, MbDefault::First, Qt::Key_Return, IDYES},
-                      DefaultCase{MbButtons::YesNoCancel, MbDefault::Third, Qt::Key_Return,
-                                  IDCANCEL},
-                      DefaultCase{MbButtons::YesNoCancel, MbDefault::First, Qt::Key_Escape,
-                                  IDCANCEL},
-                      DefaultCase{MbButtons::Ok, MbDefault::First, Qt::Key_Return, IDOK}));
+    ::testing::Values(
+        DefaultCase{MbButtons::YesNo, MbDefault::Second, Qt::Key_Return, IDNO},
+        DefaultCase{MbButtons::YesNo, MbDefault::First, Qt::Key_Return, IDYES},
+        DefaultCase{MbButtons::YesNoCancel, MbDefault::Third, Qt::Key_Return, IDCANCEL},
+        DefaultCase{MbButtons::YesNoCancel, MbDefault::First, Qt::Key_Escape, IDCANCEL},
+        DefaultCase{MbButtons::Ok, MbDefault::First, Qt::Key_Return, IDOK}));
 
 TEST(QtImagesTest, EveryPictureIsEmbeddedAtItsSize) {
     EXPECT_EQ(BitmapPixmap(131).size(), QSize(48, 48));

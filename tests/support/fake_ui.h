@@ -174,8 +174,8 @@ class CFakeUiServices : public IUiServices {
     // without a queued answer (there is nothing to decide); every other
     // question needs one.
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
-    int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                   MbIcon icon, MbDefault defaultButton) override;
+    int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons, MbIcon icon,
+                   MbDefault defaultButton) override;
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
