@@ -39,7 +39,7 @@ inline constexpr std::size_t kAgendaTitlePathChars = 40;
 // in memory differs from its file.
 inline constexpr std::string_view kHintText = "* Doble click sobre el día para añadir una nota";
 inline constexpr std::string_view kUnsavedText =
-    "¡ATENCIÓN! Los últimos cambios NO están guardados: no se pudo escribir el fichero";
+    "¡ATENCIÓN! Los últimos cambios NO están guardados";
 // Added to the window's caption while the agenda is not saved.
 inline constexpr std::string_view kUnsavedCaption = " - CAMBIOS SIN GUARDAR";
 
