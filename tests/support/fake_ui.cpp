@@ -251,7 +251,7 @@ void CFakeDialogWindow::Resize(Size client) {
 }
 
 void CFakeDialogWindow::PressEscape() {
-    if (RequireHandler("PressEscape")) {
+    if (RequireHandler("PressEscape") && m_tmpl.bCloseOnEscape) {
         m_pHandler->OnCommand(IDCANCEL);
     }
 }
