@@ -628,6 +628,12 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void CQtDialogWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    // A desktop without a window manager does not hold the window to its
+    // minimum size: the window does.
+    if (const QSize least = event->size().expandedTo(minimumSize()); least != event->size()) {
+        resize(least);
+        return;
+    }
     m_handler.OnSize(Size{event->size().width(), event->size().height()});
 }
 
