@@ -79,8 +79,8 @@ class CCalCtrlDlg : public CDialog {
     void OnNextMonth();
     void OnPreviousMonth();
     void ShowWeekTip(std::int32_t nElapsedDays, bool bWithFallback);
-    // The tip and the link of the chosen day's week (the link of day 1 before
-    // the first week that has one).
+    // The tip of the chosen day's week and its link: the day's own, else its
+    // week's (the link of day 1 before the first week that has one).
     void ShowChosenDayTip();
     // The calendar shows the month of the day, as the month arrows would.
     void ShowMonthOf(const CDateValue& day);

@@ -61,9 +61,12 @@ void CCalCtrlDlg::ShowChosenDayTip() {
         return;
     }
     const std::int32_t elapsed = ElapsedDays(m_dtChosen, m_globals.dtLastPeriod);
-    // The tip as a click shows it; the link of the week rather than of the
-    // day alone, so that the panel never keeps another week's link.
+    // The tip and the day's own link as a click shows them; a day without a
+    // link takes its week's, so that the panel never keeps another week's.
     ShowWeekTip(elapsed, false);
+    if (HasDayLink(elapsed)) {
+        return;
+    }
     std::optional<CDayLink> link = FindWeekLink(elapsed);
     if (!link) {
         link = FindDayLink(kFallbackLinkDay);

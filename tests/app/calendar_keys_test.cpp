@@ -91,6 +91,13 @@ TEST_F(CalendarKeysTest, ANewLastPeriodShowsTheTipOfTheChosenDaysWeek) {
     EXPECT_EQ(Text(IDC_DAY_TEXT), "1 de Febrero de 2027");
 }
 
+TEST_F(CalendarKeysTest, ADayWithItsOwnLinkKeepsIt) {
+    // Today is day 177, in week 25, whose first link is day 175's.
+    Start(WriteAgenda("ana.gst", CDateValue(2026, 9, 19)));
+    EXPECT_EQ(Text(IDC_TIP_TITLE), std::string(kTipTitlePrefix) + FindDayLink(177)->strTitle);
+    EXPECT_EQ(Text(IDC_TIP_TEXT), std::string(*GetWeekTip(25)));
+}
+
 TEST_F(CalendarKeysTest, AWebPageThatCannotBeOpenedSaysSo) {
     Start();
     ui.SetOpenUrlResult(false);
