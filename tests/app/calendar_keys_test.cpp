@@ -81,14 +81,14 @@ TEST_F(CalendarKeysTest, OtherKeysAndDeleteWithoutANoteDoNothing) {
 
 TEST_F(CalendarKeysTest, ANewLastPeriodShowsTheTipOfTheChosenDaysWeek) {
     Start(WriteAgenda("ana.gst", CDateValue(2027, 1, 1)));
-    dlg.ShowDayInPanels(CDateValue(2027, 2, 1));
-    // From 1 December 2026 the chosen day is day 62, in week 8 (days 56 to
-    // 62), whose first link is day 58's.
+    dlg.ShowDayInPanels(CDateValue(2027, 1, 31));
+    // From 1 December 2026 the chosen day is day 61, without a link of its
+    // own, in week 8 (days 56 to 62), whose first link is day 58's.
     window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2026, 12, 1));
     EXPECT_EQ(Text(IDC_TIP_TEXT), std::string(*GetWeekTip(8)));
     EXPECT_EQ(Text(IDC_TIP_TITLE), std::string(kTipTitlePrefix) + FindDayLink(58)->strTitle);
     EXPECT_EQ(globals.szLinkUrl, FindDayLink(58)->strUrl);
-    EXPECT_EQ(Text(IDC_DAY_TEXT), "1 de Febrero de 2027");
+    EXPECT_EQ(Text(IDC_DAY_TEXT), "31 de Enero de 2027");
 }
 
 TEST_F(CalendarKeysTest, ADayWithItsOwnLinkKeepsIt) {
