@@ -9,11 +9,14 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QElapsedTimer>
 #include <QFocusEvent>
+#include <QHelpEvent>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QToolTip>
 #include <vector>
 
 #include "calendar/month_layout.h"
@@ -241,6 +244,26 @@ TEST_F(CalendarWidget, ScreenReadersReadEveryDay) {
     const Rect rc = CellRect(15);
     EXPECT_EQ(day15->rect().topLeft(), widget->mapToGlobal(QPoint(rc.left, rc.top)));
     EXPECT_EQ(day15->rect().width(), rc.Width());
+}
+
+TEST_F(CalendarWidget, HoveringANoteLineShowsItsWholeTextAndWeight) {
+    ctrl.AddItem(CDateValue(2027, 3, 9), CDateValue(2027, 3, 9), "Ecografía de la semana 10", -1,
+                 61.5f);
+    Grab();
+    const Rect slot = ItemSlot(CellRect(9), metrics.h, 0);
+    const QPoint onLine(slot.left + 3, slot.top + 3);
+    QHelpEvent help(QEvent::ToolTip, onLine, widget->mapToGlobal(onLine));
+    QApplication::sendEvent(widget.get(), &help);
+    EXPECT_EQ(QToolTip::text().toStdString(), "Ecografía de la semana 10\nPeso: 61.5 Kg");
+    QHelpEvent away(QEvent::ToolTip, Inside(12), widget->mapToGlobal(Inside(12)));
+    QApplication::sendEvent(widget.get(), &away);
+    // The tip fades out.
+    QElapsedTimer waited;
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 2000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 }  // namespace
