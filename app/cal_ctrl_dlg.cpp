@@ -66,6 +66,7 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     m_globals.dtLastPeriod = now;
     m_dtLastPeriod = now.GetDatePart();
     m_dtShown = now;
+    m_dtChosen = now.GetDatePart();
 
     m_globals.szDayText =
         SpanishDateText(m_dtShown.GetDay(), m_dtShown.GetMonth(), m_dtShown.GetYear());
@@ -87,6 +88,7 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     window.SetCheck(IDC_MONTH_VIEW, true);
 
     m_dtShown = CDateValue::Now(m_clock);
+    window.SetMinimumClientSize(MinimumClientSize(m_ui.ScrollBarWidth()));
     LayoutControls();
     HideAgendaControls();
 
@@ -170,6 +172,8 @@ void CCalCtrlDlg::RecalcTimeline() {
     }
     m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
     ShowMonthText();
+    // The tip panel follows the new last-period date for the chosen day.
+    ShowChosenDayTip();
     DoDataExchange(false);
 }
 
@@ -226,8 +230,9 @@ void CCalCtrlDlg::OnCommand(int id) {
             OnWeightChart();
             break;
         case IDCANCEL:
-            // "Salir" and Escape. Nothing is saved: every change was saved
-            // when it was made, or she is asked about the one that was not.
+            // "Salir" and the close box; Escape does nothing here. Nothing is
+            // saved: every change was saved when it was made, or she is asked
+            // about the one that was not.
             OnExit();
             break;
         default:
@@ -274,6 +279,12 @@ std::intptr_t CCalCtrlDlg::OnNotify(const NMWMDATECTRL& nm) {
             break;
         case NM_DBLCLK:
             OnCalendarDblClk(nm);
+            break;
+        case NM_KEYDOWN:
+            OnCalendarKeyDown(nm);
+            break;
+        case WMN_SHOWMONTH:
+            ShowMonthOf(nm.dtDay);
             break;
         default:
             // NM_RCLICK and anything else: nothing to do.

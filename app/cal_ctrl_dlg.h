@@ -53,6 +53,10 @@ std::string BuildAgendaTitle(std::string_view path);
 // The path with ".gst" appended unless it holds ".gst" anywhere (case-sensitive).
 std::string WithAgendaExtension(std::string path);
 
+// The least client size at which every control the layout places shows
+// whole, with calendar lines of `nLineHeight` pixels (layout.cpp).
+Size MinimumClientSize(int nLineHeight);
+
 class CCalCtrlDlg : public CDialog {
   public:
     // Everything passed in must outlive the window.
@@ -92,6 +96,11 @@ class CCalCtrlDlg : public CDialog {
     void OnNextMonth();
     void OnPreviousMonth();
     void ShowWeekTip(std::int32_t nElapsedDays, bool bWithFallback);
+    // The tip of the chosen day's week and its link: the day's own, else its
+    // week's (the link of day 1 before the first week that has one).
+    void ShowChosenDayTip();
+    // The calendar shows the month of the day, as the month arrows would.
+    void ShowMonthOf(const CDateValue& day);
     void OnSiteLink();
 
     // Layout (layout.cpp).
@@ -100,6 +109,8 @@ class CCalCtrlDlg : public CDialog {
     // Notes (item_commands.cpp).
     void OnCalendarClick(const NMWMDATECTRL& nm);
     void OnCalendarDblClk(const NMWMDATECTRL& nm);
+    // Delete on the calendar: asks, deletes the chosen note and saves.
+    void OnCalendarKeyDown(const NMWMDATECTRL& nm);
     void OnDeleteItem();
     // Asks, then deletes the note with that id (none: nothing is deleted).
     void DeleteItemAfterAsking(std::int32_t id);
@@ -113,6 +124,7 @@ class CCalCtrlDlg : public CDialog {
     std::int32_t SelectedId() const { return m_nSelectedId; }
     CDateValue Shown() const { return m_dtShown; }
     bool IsUnsaved() const { return m_bUnsaved; }
+    CDateValue Chosen() const { return m_dtChosen; }
 
   private:
     CGlobals& m_globals;
@@ -126,7 +138,8 @@ class CCalCtrlDlg : public CDialog {
     std::string m_strDueDate;
     std::string m_strDaysLeft;
     std::string m_strWeeks;
-    CDateValue m_dtShown;  // a date in the month the calendar shows
+    CDateValue m_dtShown;   // a date in the month the calendar shows
+    CDateValue m_dtChosen;  // the day the day panels show (today at start-up)
     // The picker shows today in place of a last-period date that is not
     // valid; until the user picks a date, reading it back keeps the invalid one.
     bool m_bPickerStandIn = false;
@@ -157,6 +170,8 @@ class CCalCtrlDlg : public CDialog {
     bool AskReplace();
     void SetUnsaved(bool bUnsaved);
     void ShowMonthText();
+    // Hands the address to the desktop; says so in a message when it cannot.
+    void OpenPage(const std::string& url);
     void SetPanelText(int id, const std::string& text);
 };
 

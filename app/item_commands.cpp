@@ -6,6 +6,7 @@
 
 #include "app/cal_ctrl_dlg.h"
 #include "calendar/cell_data.h"
+#include "calendar/keys.h"
 #include "calendar/notify.h"
 #include "dialogs/daily_weights.h"
 #include "dialogs/dlg_date_item.h"
@@ -87,6 +88,20 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
     // reported there and marks the window unsaved; the notes stay as edited,
     // and the next change or the way out tries again.
     static_cast<void>(SaveAgenda());
+}
+
+void CCalCtrlDlg::OnCalendarKeyDown(const NMWMDATECTRL& nm) {
+    if (nm.nKey != VK_DELETE || nm.pItem == nullptr) {
+        return;
+    }
+    // The key chose the note, as a click on it would.
+    const std::int32_t id = nm.nItemId;
+    m_nSelectedId = id;
+    DeleteItemAfterAsking(id);
+    if (m_globals.listItems.Find(id) == nullptr) {
+        // Every change reaches the file at once; a failure is reported there.
+        static_cast<void>(SaveAgenda());
+    }
 }
 
 void CCalCtrlDlg::OnDeleteItem() {

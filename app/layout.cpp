@@ -4,6 +4,7 @@
 #include <array>
 
 #include "app/cal_ctrl_dlg.h"
+#include "calendar/month_layout.h"
 #include "model/globals.h"
 #include "platform/dialog_template.h"
 #include "resources/control_ids.h"
@@ -50,7 +51,80 @@ std::array<CPlacement, 19> Placements(int w, int h) {
     }};
 }
 
+// The least room a laid-out control needs to show whole, in pixels, with the
+// fonts the window gives it: the panel font (15 pixels, semi-bold) for the
+// status texts, the date, the titles and the buttons, the dialog font for the
+// hint and the tip text. Widths cover the longest text each one shows: the
+// creation label, a due date, the longest link title, the longest day.
+struct CControlNeed {
+    int id;
+    Size size;
+};
+
+constexpr std::array<CControlNeed, 14> kControlNeeds = {{
+    {IDC_CREATE_AGENDA, {90, 60}},
+    {IDC_OPEN_AGENDA, {90, 75}},
+    {IDCANCEL, {90, 30}},
+    {IDC_WEIGHT_BUTTON, {90, 30}},
+    {IDC_DUE_DATE, {300, 20}},
+    {IDC_DAYS_LEFT, {300, 20}},
+    {IDC_WEEKS, {300, 20}},
+    {IDC_LAST_PERIOD_LABEL, {320, 20}},
+    {IDC_LAST_PERIOD, {120, 20}},
+    {IDC_MONTH_TEXT, {150, 30}},
+    {IDC_DAY_TEXT, {250, 20}},
+    {IDC_HINT, {270, 20}},
+    {IDC_TIP_TITLE, {640, 30}},
+    {IDC_TIP_TEXT, {300, 40}},
+}};
+
+// A weekday column of the calendar as wide as its widest day label,
+// "(Semana 40)  30", with the label's margins.
+constexpr int kDayColumnWidth = 100;
+
+// Client sizes are searched up to this side.
+constexpr int kLargestSide = 4096;
+
+bool Fits(const Rect& rc, Size need) {
+    return rc.Width() >= need.cx && rc.Height() >= need.cy;
+}
+
+bool AllFit(Size client, Size calendarNeed) {
+    for (const CPlacement& p : Placements(client.cx, client.cy)) {
+        if (p.id == IDC_CALENDAR && !Fits(p.rc, calendarNeed)) {
+            return false;
+        }
+        for (const CControlNeed& need : kControlNeeds) {
+            if (need.id == p.id && !Fits(p.rc, need.size)) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 }  // namespace
+
+Size MinimumClientSize(int nLineHeight) {
+    const Size calendar = MinimumMonthSize(nLineHeight, kDayColumnWidth);
+    // Every width grows with the client width and every height with the
+    // client height, and each depends on that one only: the least width is
+    // found with the largest height, and the other way round.
+    Size least{kLargestSide, kLargestSide};
+    for (int w = 0; w <= kLargestSide; ++w) {
+        if (AllFit({w, kLargestSide}, {calendar.cx, 0})) {
+            least.cx = w;
+            break;
+        }
+    }
+    for (int h = 0; h <= kLargestSide; ++h) {
+        if (AllFit({kLargestSide, h}, {0, calendar.cy})) {
+            least.cy = h;
+            break;
+        }
+    }
+    return least;
+}
 
 void CCalCtrlDlg::LayoutControls() {
     IDialogWindow* window = Window();

@@ -17,6 +17,8 @@ namespace {
 // The day whose link stands in when the first day has none.
 constexpr std::int32_t kFallbackLinkDay = 1;
 
+constexpr std::string_view kCannotOpenPage = "No se ha podido abrir la página web:\n";
+
 // Moves the date a day at a time, by `step`, until its month changes: the
 // first day of the next month or the last day of the previous one, at the
 // same time of day. A date that is not valid stays as it is.
@@ -45,6 +47,37 @@ void CCalCtrlDlg::OnPreviousMonth() {
     ShowMonthText();
 }
 
+void CCalCtrlDlg::ShowMonthOf(const CDateValue& day) {
+    if (!day.IsValid()) {
+        return;
+    }
+    m_dtShown = day;
+    m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+    ShowMonthText();
+}
+
+void CCalCtrlDlg::ShowChosenDayTip() {
+    if (!m_globals.dtLastPeriod.IsValid()) {
+        return;
+    }
+    const std::int32_t elapsed = ElapsedDays(m_dtChosen, m_globals.dtLastPeriod);
+    // The tip and the day's own link as a click shows them; a day without a
+    // link takes its week's, so that the panel never keeps another week's.
+    ShowWeekTip(elapsed, false);
+    if (HasDayLink(elapsed)) {
+        return;
+    }
+    std::optional<CDayLink> link = FindWeekLink(elapsed);
+    if (!link) {
+        link = FindDayLink(kFallbackLinkDay);
+    }
+    if (link) {
+        m_globals.szLinkTitle = std::string(kTipTitlePrefix) + link->strTitle;
+        SetPanelText(IDC_TIP_TITLE, m_globals.szLinkTitle);
+        m_globals.szLinkUrl = link->strUrl;
+    }
+}
+
 void CCalCtrlDlg::ShowWeekTip(std::int32_t nElapsedDays, bool bWithFallback) {
     if (const std::optional<int> week = TipWeekIndex(nElapsedDays)) {
         if (const std::optional<std::string_view> tip = GetWeekTip(*week)) {
@@ -67,6 +100,7 @@ void CCalCtrlDlg::ShowWeekTip(std::int32_t nElapsedDays, bool bWithFallback) {
 }
 
 void CCalCtrlDlg::ShowDayInPanels(const CDateValue& dtDay) {
+    m_dtChosen = dtDay.GetDatePart();
     m_globals.szDayText = SpanishDateText(dtDay.GetDay(), dtDay.GetMonth(), dtDay.GetYear());
     SetPanelText(IDC_DAY_TEXT, m_globals.szDayText);
 
@@ -98,12 +132,19 @@ void CCalCtrlDlg::OnLButtonDown(Point pt) {
     const Point at{pt.x + origin.left, pt.y + origin.top};
     if (window->IsControlVisible(IDC_TIP_TITLE) &&
         window->GetControlRect(IDC_TIP_TITLE).Contains(at)) {
-        m_ui.OpenUrl(m_globals.szLinkUrl);
+        OpenPage(m_globals.szLinkUrl);
     }
 }
 
 void CCalCtrlDlg::OnSiteLink() {
-    m_ui.OpenUrl(SiteBaseUrl());
+    OpenPage(std::string(SiteBaseUrl()));
+}
+
+void CCalCtrlDlg::OpenPage(const std::string& url) {
+    if (!m_ui.OpenUrl(url)) {
+        m_ui.MessageBox(std::string(kCannotOpenPage) + url, "Gestalia", MbButtons::Ok,
+                        MbIcon::Warning);
+    }
 }
 
 }  // namespace gestalia

@@ -1,5 +1,6 @@
 #include "calendar/month_layout.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "calendar/wm_date_ctrl.h"
@@ -30,6 +31,20 @@ MonthMetrics MakeMonthMetrics(Size client, int lineHeight) {
     m.colw = m.W / kColumns;
     m.rowh = m.H / kRows - 2;
     return m;
+}
+
+Size MinimumMonthSize(int lineHeight, int columnWidth) {
+    // A note line is drawn when its slot's bottom lies inside the row, and
+    // seen when it lies inside the client area too, in the last row as well.
+    const int width = kColumns * std::max(0, columnWidth);
+    for (int height = 0;; ++height) {
+        const MonthMetrics m = MakeMonthMetrics({width, height}, lineHeight);
+        const Rect lastRow = CellRectsOf(m, kCells - kDaysPerRow + 1).rcCell;
+        const Rect line = ItemSlot(lastRow, m.h, 0);
+        if (lastRow.Contains({line.left, line.bottom}) && line.bottom <= height) {
+            return {width, height};
+        }
+    }
 }
 
 int CellRow(int index) {
@@ -79,6 +94,11 @@ Rect ItemSlot(const Rect& rcCell, int h, int k) {
 Rect MarkerRect(const Rect& rcCell) {
     return {rcCell.right - kMarkerWidth, rcCell.bottom - kMarkerHeight, rcCell.right,
             rcCell.bottom};
+}
+
+Rect FocusFrameRect(const Rect& rcCell) {
+    return {rcCell.left + kFocusInset, rcCell.top + kFocusInset, rcCell.right - kFocusInset,
+            rcCell.bottom - kFocusInset};
 }
 
 Rect HeaderBand(const MonthMetrics& m) {

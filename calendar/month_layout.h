@@ -18,6 +18,7 @@ inline constexpr int kWeekdayColumns = 5;  // columns with one cell per row
 inline constexpr int kItemIconWidth = 20;  // room an item icon takes
 inline constexpr int kMarkerWidth = 20;    // overflow marker
 inline constexpr int kMarkerHeight = 9;
+inline constexpr int kFocusInset = 2;  // focus frame inside a cell
 
 struct MonthMetrics {
     int W = 0;
@@ -28,6 +29,10 @@ struct MonthMetrics {
 };
 
 MonthMetrics MakeMonthMetrics(Size client, int lineHeight);
+// The least client size whose weekday columns are `columnWidth` wide and whose
+// rows show a day label and one note line; the inverse of MakeMonthMetrics
+// for those two needs.
+Size MinimumMonthSize(int lineHeight, int columnWidth);
 
 // Position of cell index i (1 to 42): row 0 to 5, weekday position 1 to 7
 // (1 = Monday .. 7 = Sunday), column 1 to 6.
@@ -48,6 +53,8 @@ CellRects CellRectsOf(const MonthMetrics& m, int index);
 Rect ItemSlot(const Rect& rcCell, int h, int k);
 // The overflow marker in the bottom-right corner of a cell rectangle.
 Rect MarkerRect(const Rect& rcCell);
+// The keyboard focus frame, two pixels inside a cell rectangle.
+Rect FocusFrameRect(const Rect& rcCell);
 
 // Header: the band, the label rectangle of column k (1 to 6) and the two x
 // positions of the separator after column k (frame colour first, then white).

@@ -86,6 +86,7 @@ void CWMDateCtrl::OnPaint(IDrawSurface& surface) {
     const MonthMetrics m = MakeMonthMetrics(m_pHost->ClientSize(), m_pHost->ScrollBarWidth());
     PaintMonthGrid(surface, m);
     PaintCells(surface, m, m_pHost->HighlightColour());
+    PaintFocusFrame(surface);
 }
 
 void CWMDateCtrl::PaintMonthGrid(IDrawSurface& surface, const MonthMetrics& m) {

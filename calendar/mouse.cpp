@@ -65,6 +65,7 @@ void CWMDateCtrl::OnLButtonDown(Point pt) {
     m_pSelCell = nullptr;
 
     if (CWVCellData* cell = CellAt(pt)) {
+        m_dtChosen = cell->m_dtDate;
         if (SelectAndHitTest(*cell, pt)) {
             SendNotify(pt, NM_CLICK);
         }

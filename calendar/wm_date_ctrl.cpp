@@ -57,6 +57,7 @@ CWMDateCtrl::CWMDateCtrl(CGlobals& globals, const IClock& clock, std::uintptr_t 
     : m_globals(globals), m_clock(clock), m_id(id) {
     const CDateValue now = CDateValue::Now(m_clock);
     m_dtMonth = FirstDayOfMonth(now);
+    m_dtChosen = now.GetDatePart();
     m_cells.reserve(kCells);
     for (int i = 1; i <= kCells; ++i) {
         m_cells.emplace_back(i, now);

@@ -81,6 +81,35 @@ class CWMDateCtrl {
     void OnRButtonDown(Point pt);
     void OnRButtonUp(Point pt);
 
+    // Keyboard focus and keys (keyboard.cpp). The chosen day is the day the
+    // keys act on and the focus frame marks; it starts as today, and a left
+    // press on a day chooses that day. Arrows move it a day or a week, Page
+    // Up and Page Down a month, Home goes to today; moving it fills the
+    // parent's day panels as a press does, and past the six shown weeks the
+    // parent is asked to show its month (WMN_SHOWMONTH). Enter or Space adds a
+    // note (NM_DBLCLK without an item), F2 or Shift+Enter changes the chosen
+    // note (NM_DBLCLK with it), Delete deletes it (NM_KEYDOWN), Ctrl+Down and
+    // Ctrl+Up choose the next or previous note of the day (NM_CLICK), Shift+F10
+    // or the menu key send NM_RCLICK. Without a chosen note, the day's first
+    // note is the one.
+    void OnSetFocus();
+    void OnKillFocus();
+    bool HasFocus() const { return m_bFocus; }
+    // True when the key was the calendar's.
+    bool OnKeyDown(std::int32_t nKey, std::uint32_t modifiers);
+    CDateValue GetChosenDay() const { return m_dtChosen; }
+    // The index (1 to 42) of the cell that holds the chosen day; 0 when not shown.
+    int ChosenCellIndex() const;
+
+    // Texts for screen readers and tooltips (day_texts.cpp).
+    // "martes, 15 de diciembre de 2026, 2 anotaciones" for cell index 1 to 42.
+    std::string DayDescription(int nIndex) const;
+    // The note whose last painted line holds the point, by the item hit
+    // test's rule but changing nothing; 0 when none.
+    std::int32_t ItemIdAt(Point pt) const;
+    // The note's whole text and its weight; empty for an unknown id.
+    std::string ItemTooltip(std::int32_t id) const;
+
     // State, for the window logic and tests.
     CDateValue GetMonth() const { return m_dtMonth; }
     bool IsMonthView() const { return m_bMonthView != 0; }
@@ -117,6 +146,22 @@ class CWMDateCtrl {
     void PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item, const Rect& slot,
                        Colour crHighlight) const;
     void PaintMarker(IDrawSurface& surface, CWVCellData& cell) const;
+    void PaintFocusFrame(IDrawSurface& surface) const;
+
+    // Keyboard helpers (keyboard.cpp). The cell holding the day; none when not shown.
+    const CWVCellData* CellOfDay(const CDateValue& day) const;
+    CWVCellData* CellOfDay(const CDateValue& day);
+    // Makes `day` the chosen day: the month follows when it is not shown, the
+    // cell is selected as by a press on its empty part, the panels show it.
+    void ChooseDay(const CDateValue& day);
+    // Selects the chosen day's cell with `nItemId` as its hit item (0: none).
+    CWVCellData* SelectChosenCell(std::int32_t nItemId);
+    // The chosen note of the chosen day, else its first note; 0 when it has none.
+    std::int32_t ChosenItemId() const;
+    void ChooseNextItem(int step);
+    // The ids of the notes that start on `day`, in store order.
+    std::vector<std::int32_t> ItemsOfDay(const CDateValue& day) const;
+    void SendKeyNotify(std::int32_t code, std::int32_t nItemId, std::int32_t nKey);
     CFontSpec ControlFont() const;
 
     CGlobals& m_globals;
@@ -132,6 +177,8 @@ class CWMDateCtrl {
     // addresses stay valid for the control's life.
     std::vector<CWVCellData> m_cells;
     CDateValue m_dtToday;
+    CDateValue m_dtChosen;  // at midnight
+    bool m_bFocus = false;
 };
 
 }  // namespace gestalia

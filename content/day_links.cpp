@@ -105,6 +105,32 @@ const DayLinkRow* FindRow(std::int32_t day) {
     return nullptr;
 }
 
+// The first row of the pregnancy week that holds `day` (weeks start every
+// seventh day from day 0, counted as the tip weeks are, so days -6 to -1
+// belong to week 0), else the last row before that week; none when the table
+// has neither.
+const DayLinkRow* FindWeekRow(std::int32_t day) {
+    const std::int64_t start = static_cast<std::int64_t>(day / 7) * 7;
+    const DayLinkRow* before = nullptr;
+    for (const DayLinkRow& row : kDayLinks) {
+        if (row.nDay >= start && row.nDay < start + 7) {
+            return &row;
+        }
+        if (row.nDay < start) {
+            before = &row;
+        }
+    }
+    return before;
+}
+
+CDayLink MakeLink(const DayLinkRow& row) {
+    CDayLink link;
+    link.strUrl.reserve(SiteBaseUrl().size() + row.strPath.size());
+    link.strUrl.append(SiteBaseUrl()).append(row.strPath);
+    link.strTitle = row.strTitle;
+    return link;
+}
+
 }  // namespace
 
 std::string_view SiteBaseUrl() {
@@ -120,11 +146,15 @@ std::optional<CDayLink> FindDayLink(std::int32_t day) {
     if (row == nullptr) {
         return std::nullopt;
     }
-    CDayLink link;
-    link.strUrl.reserve(SiteBaseUrl().size() + row->strPath.size());
-    link.strUrl.append(SiteBaseUrl()).append(row->strPath);
-    link.strTitle = row->strTitle;
-    return link;
+    return MakeLink(*row);
+}
+
+std::optional<CDayLink> FindWeekLink(std::int32_t day) {
+    const DayLinkRow* row = FindWeekRow(day);
+    if (row == nullptr) {
+        return std::nullopt;
+    }
+    return MakeLink(*row);
 }
 
 }  // namespace gestalia

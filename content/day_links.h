@@ -22,5 +22,8 @@ std::string_view SiteBaseUrl();
 
 bool HasDayLink(std::int32_t day);
 std::optional<CDayLink> FindDayLink(std::int32_t day);
+// The link of the pregnancy week that holds the day: the week's first entry,
+// else the last entry before the week; none before the first entry's week.
+std::optional<CDayLink> FindWeekLink(std::int32_t day);
 
 }  // namespace gestalia

@@ -23,6 +23,12 @@ CDateValue DueDate(const CDateValue& dtLastPeriod) {
     return due;
 }
 
+// "1 semana", "3 semanas": only exactly one is singular; zero and negative
+// counts keep the plural.
+std::string CountText(std::int32_t n, const char* singular, const char* plural) {
+    return std::to_string(n) + " " + (n == 1 ? singular : plural);
+}
+
 void SplitWeeks(TimelineFigures& f) {
     f.nWeeks = f.nElapsedDays / kDaysPerWeek;
     f.nDaysInWeek = f.nElapsedDays % kDaysPerWeek;
@@ -60,12 +66,15 @@ std::string FormatDueDateText(const TimelineFigures& f) {
 }
 
 std::string FormatDaysLeftText(const TimelineFigures& f) {
+    if (f.nDaysLeft == 1) {
+        return "Queda 1 día para ver a tu bebé";
+    }
     return "Quedan " + std::to_string(f.nDaysLeft) + " días para ver a tu bebé";
 }
 
 std::string FormatWeeksText(const TimelineFigures& f) {
-    return "Estás de " + std::to_string(f.nWeeks) + " semanas y " + std::to_string(f.nDaysInWeek) +
-           " días";
+    return "Estás de " + CountText(f.nWeeks, "semana", "semanas") + " y " +
+           CountText(f.nDaysInWeek, "día", "días");
 }
 
 std::optional<int> TipWeekIndex(std::int32_t nElapsedDays) {

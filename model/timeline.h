@@ -28,9 +28,11 @@ TimelineFigures TimelineAsOfNow(const CDateValue& dtLastPeriod, const CDateValue
 // For a chosen day (at midnight): the real difference, truncated.
 TimelineFigures TimelineForDay(const CDateValue& dtLastPeriod, const CDateValue& dtDay);
 
-std::string FormatDueDateText(const TimelineFigures& f);   // "Fecha probable de parto: 08/10/2027"
-std::string FormatDaysLeftText(const TimelineFigures& f);  // "Quedan 280 días para ver a tu bebé"
-std::string FormatWeeksText(const TimelineFigures& f);     // "Estás de 0 semanas y 0 días"
+std::string FormatDueDateText(const TimelineFigures& f);  // "Fecha probable de parto: 08/10/2027"
+// "Quedan 280 días para ver a tu bebé"; exactly one day: "Queda 1 día para ver a tu bebé".
+std::string FormatDaysLeftText(const TimelineFigures& f);
+// "Estás de 0 semanas y 0 días"; a count of exactly one is singular ("1 semana", "1 día").
+std::string FormatWeeksText(const TimelineFigures& f);
 
 // Week index into the tip table (0 to 41) for elapsed days -6 to 293; none otherwise.
 std::optional<int> TipWeekIndex(std::int32_t nElapsedDays);

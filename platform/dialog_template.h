@@ -46,6 +46,7 @@ enum ControlStyle : std::uint32_t {
     kStyleGroup = 1u << 12,  // starts a group of radio buttons
     kStyleTabStop = 1u << 13,
     kStyleBitmap = 1u << 14,  // push button showing a bitmap
+    kStyleLink = 1u << 15,    // opens a web page: the hand cursor over it
 };
 
 // A rectangle in dialog units: x, y, width, height.
@@ -73,6 +74,9 @@ struct CDialogTemplate {
     int nPointSize = 8;
     bool bResizable = false;
     bool bSystemMenu = true;
+    // Escape closes the window as Cancel does; a main window that one stray
+    // key must not end says false.
+    bool bCloseOnEscape = true;
     std::vector<CControlTemplate> controls;
 };
 

@@ -62,6 +62,8 @@ class IDialogWindow {
 
     virtual void SetCaption(std::string_view utf8) = 0;
     virtual Size GetClientSize() const = 0;
+    // The user cannot make the client area smaller than this.
+    virtual void SetMinimumClientSize(Size client) = 0;
     virtual bool IsMinimised() const = 0;
     // Adds an entry to the window's menu; choosing it calls OnSysCommand(nCommand).
     virtual void AppendSystemMenu(std::string_view text, int nCommand) = 0;

@@ -1,6 +1,7 @@
 // Template 102: the main agenda window. The visible controls are placed by the
 // window's layout from the client size; the rectangles here are where they
-// start. Controls shown only with an agenda start hidden and disabled.
+// start. Controls shown only with an agenda start hidden and disabled. The
+// picture buttons' texts are what screen readers and tooltips say of them.
 
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
@@ -23,6 +24,8 @@ CDialogTemplate MakeMainTemplate() {
     t.cy = 329;
     t.bResizable = true;
     t.bSystemMenu = true;
+    // "Salir" and the close box end the program; Escape alone does not.
+    t.bCloseOnEscape = false;
     t.controls = {
         {IDCANCEL, ControlKind::PushButton, "Salir", kStyleTabStop, {3, 298, 60, 24}},
         {IDC_CALENDAR, ControlKind::Calendar, "", kAgendaOnly | kStyleTabStop, {67, 62, 427, 205}},
@@ -68,12 +71,12 @@ CDialogTemplate MakeMainTemplate() {
          {67, 3, 213, 12}},
         {IDC_NEXT,
          ControlKind::PushButton,
-         "Siguiente",
+         "Mes siguiente",
          kAgendaOnly | kStyleBitmap | kStyleTabStop,
          {427, 43, 67, 18}},
         {IDC_PREVIOUS,
          ControlKind::PushButton,
-         "Anterior",
+         "Mes anterior",
          kAgendaOnly | kStyleBitmap | kStyleTabStop,
          {67, 43, 67, 18}},
         {IDC_CREATE_AGENDA,
@@ -86,7 +89,11 @@ CDialogTemplate MakeMainTemplate() {
          "ABRIR AGENDA YA CREADA",
          kStyleMultiLine | kStyleTabStop,
          {3, 167, 60, 97}},
-        {IDC_TIP_TITLE, ControlKind::Static, "Consejo", kPanelStatic, {67, 279, 427, 18}},
+        {IDC_TIP_TITLE,
+         ControlKind::Static,
+         "Consejo",
+         kPanelStatic | kStyleLink,
+         {67, 279, 427, 18}},
         {IDC_ORIGIN, ControlKind::Static, "", kStyleHidden, {2, 3, 20, 8}},
         {IDC_DAY_TEXT, ControlKind::Static, "fecha", kPanelStatic, {280, 267, 213, 12}},
         {IDC_MONTH_TEXT, ControlKind::Static, "", kPanelStatic, {133, 43, 293, 18}},
@@ -98,8 +105,8 @@ CDialogTemplate MakeMainTemplate() {
          {67, 301, 427, 25}},
         {IDC_SITE,
          ControlKind::PushButton,
-         "Button2",
-         kStyleBitmap | kStyleTabStop,
+         "Abrir la página web de Gestalia",
+         kStyleBitmap | kStyleLink | kStyleTabStop,
          {0, 0, 67, 62}},
         {IDC_AGENDA_TITLE,
          ControlKind::Edit,

@@ -1,13 +1,20 @@
 #include "platform/qt/calendar_widget.h"
 
+#include <QAccessible>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QStyle>
+#include <QToolTip>
 
+#include "calendar/keys.h"
 #include "calendar/wm_date_ctrl.h"
 #include "platform/dialog_window.h"
+#include "platform/qt/calendar_accessible.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
 
@@ -20,6 +27,49 @@ Point ToPoint(const QMouseEvent* event) {
     return {p.x(), p.y()};
 }
 
+// The control's number for a Qt key; 0 for a key it does not know.
+std::int32_t ToVirtualKey(int key) {
+    switch (key) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return VK_RETURN;
+        case Qt::Key_Space:
+            return VK_SPACE;
+        case Qt::Key_PageUp:
+            return VK_PRIOR;
+        case Qt::Key_PageDown:
+            return VK_NEXT;
+        case Qt::Key_Home:
+            return VK_HOME;
+        case Qt::Key_Left:
+            return VK_LEFT;
+        case Qt::Key_Up:
+            return VK_UP;
+        case Qt::Key_Right:
+            return VK_RIGHT;
+        case Qt::Key_Down:
+            return VK_DOWN;
+        case Qt::Key_Delete:
+            return VK_DELETE;
+        case Qt::Key_Menu:
+            return VK_APPS;
+        case Qt::Key_F2:
+            return VK_F2;
+        case Qt::Key_F10:
+            return VK_F10;
+        default:
+            return 0;
+    }
+}
+
+std::uint32_t ToModifiers(Qt::KeyboardModifiers modifiers) {
+    std::uint32_t m = kModNone;
+    m |= modifiers.testFlag(Qt::ShiftModifier) ? kModShift : 0u;
+    m |= modifiers.testFlag(Qt::ControlModifier) ? kModControl : 0u;
+    m |= modifiers.testFlag(Qt::AltModifier) ? kModAlt : 0u;
+    return m;
+}
+
 }  // namespace
 
 CCalendarWidget::CCalendarWidget(CWMDateCtrl& ctrl, CCalendarSink sink, QWidget* parent)
@@ -28,6 +78,9 @@ CCalendarWidget::CCalendarWidget(CWMDateCtrl& ctrl, CCalendarSink sink, QWidget*
     // The control erases its own background.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setCursor(Qt::ArrowCursor);
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(QStringLiteral("Calendario"));
+    InstallCalendarAccessibility();
     m_ctrl.SetHost(this);
 }
 
@@ -45,6 +98,7 @@ void CCalendarWidget::paintEvent(QPaintEvent* /*event*/) {
 void CCalendarWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         m_ctrl.OnLButtonDown(ToPoint(event));
+        AnnounceChosenDay();
     } else if (event->button() == Qt::RightButton) {
         m_ctrl.OnRButtonDown(ToPoint(event));
     }
@@ -65,6 +119,68 @@ void CCalendarWidget::mouseDoubleClickEvent(QMouseEvent* event) {
         m_ctrl.OnLButtonDblClk(ToPoint(event));
     }
     event->accept();
+}
+
+void CCalendarWidget::contextMenuEvent(QContextMenuEvent* event) {
+    // The mouse's right press and release are the control's own messages; the
+    // menu key asks for the same notification on the chosen day.
+    if (event->reason() == QContextMenuEvent::Keyboard) {
+        m_ctrl.OnKeyDown(VK_APPS, kModNone);
+    }
+    event->accept();
+}
+
+void CCalendarWidget::keyPressEvent(QKeyEvent* event) {
+    const std::int32_t key = ToVirtualKey(event->key());
+    if (key != 0 && m_ctrl.OnKeyDown(key, ToModifiers(event->modifiers()))) {
+        event->accept();
+        AnnounceChosenDay();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CCalendarWidget::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    m_ctrl.OnSetFocus();
+    m_dtAnnounced.reset();
+    AnnounceChosenDay();
+}
+
+void CCalendarWidget::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    m_ctrl.OnKillFocus();
+}
+
+bool CCalendarWidget::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const std::int32_t id = m_ctrl.ItemIdAt({help->pos().x(), help->pos().y()});
+        if (id == 0) {
+            QToolTip::hideText();
+            event->ignore();
+            return true;
+        }
+        QString text = QString::fromStdString(m_ctrl.ItemTooltip(id));
+        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QToolTip::showText(help->globalPos(), text, this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void CCalendarWidget::AnnounceChosenDay() {
+    const int index = m_ctrl.ChosenCellIndex();
+    const CDateValue chosen = m_ctrl.GetChosenDay();
+    if (!hasFocus() || index == 0 || (m_dtAnnounced && *m_dtAnnounced == chosen)) {
+        return;
+    }
+    m_dtAnnounced = chosen;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(index - 1);
+        QAccessible::updateAccessibility(&focus);
+    }
 }
 
 void CCalendarWidget::Invalidate() {

@@ -16,11 +16,19 @@
 // on construction and unbinds on destruction. The widget belongs to its Qt
 // parent. Mouse events: a left or right press, a right release and a left
 // double-click (which Qt delivers in place of the second press of a pair, as
-// the desktop's double-click message is).
+// the desktop's double-click message is). A right press also takes Qt's
+// context menu event, so that no menu of the window steals the release.
+//
+// The widget takes the focus on a click and through Tab; focus changes and
+// keys go to the control, which draws its own focus frame and decides which
+// keys are its own (the others go on to the window). Hovering a note line
+// shows the note's tooltip. Screen readers see the widget as a list of the
+// 42 days (calendar_accessible.h).
 
 #include <QWidget>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <utility>
 
 #include "calendar/calendar_host.h"
@@ -55,6 +63,11 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    bool event(QEvent* event) override;
 
   private:
     // ICalendarHost
@@ -66,9 +79,13 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     std::intptr_t SendNotify(const NMWMDATECTRL& nm) override;
     void ShowDayInPanels(const CDateValue& dtDay) override;
 
+    // Tells a screen reader which day is chosen now, when it changed.
+    void AnnounceChosenDay();
+
     CWMDateCtrl& m_ctrl;
     CCalendarSink m_sink;
     CQtImageRegistry m_images;
+    std::optional<CDateValue> m_dtAnnounced;  // the chosen day a reader was last told
 };
 
 // The calendar control of a dialog: a CCalendarWidget whose sink is the

@@ -27,6 +27,7 @@
 #include "platform/qt/calendar_widget.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
+#include "platform/qt/whole_line_text_edit.h"
 #include "platform/ui_services.h"
 
 namespace gestalia {
@@ -216,6 +217,9 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             } else {
                 button->setText(text);
             }
+            if ((ct.style & kStyleLink) != 0) {
+                button->setCursor(Qt::PointingHandCursor);
+            }
             connect(button, &QPushButton::clicked, this, [this, id] { m_handler.OnCommand(id); });
             return button;
         }
@@ -229,14 +233,19 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             const bool vcentre = (ct.style & kStyleVCentre) != 0;
             label->setAlignment(TextAlignment(ct.style, vcentre ? Qt::AlignVCenter : Qt::AlignTop));
             label->setWordWrap(!vcentre);
-            // Statics pass clicks to the window (the tip title relies on it).
+            // Statics pass clicks to the window (the tip title relies on it),
+            // so the window shows the hand over a link (mouseMoveEvent).
             label->setAttribute(Qt::WA_TransparentForMouseEvents);
+            if ((ct.style & kStyleLink) != 0) {
+                setMouseTracking(true);
+            }
             return label;
         }
         case ControlKind::Edit: {
             const bool readOnly = (ct.style & kStyleReadOnly) != 0;
             if (IsMultiLineEdit(ct)) {
-                auto* edit = new QTextEdit(this);
+                // A text she only reads shows whole lines.
+                auto* edit = readOnly ? new CWholeLineTextEdit(this) : new QTextEdit(this);
                 edit->setAcceptRichText(false);
                 edit->setReadOnly(readOnly);
                 edit->document()->setDefaultTextOption(
@@ -537,6 +546,10 @@ Size CQtDialogWindow::GetClientSize() const {
     return Size{width(), height()};
 }
 
+void CQtDialogWindow::SetMinimumClientSize(Size client) {
+    setMinimumSize(std::max(0, client.cx), std::max(0, client.cy));
+}
+
 bool CQtDialogWindow::IsMinimised() const {
     return isMinimized();
 }
@@ -619,6 +632,10 @@ void CQtDialogWindow::closeEvent(QCloseEvent* event) {
 }
 
 void CQtDialogWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !m_tmpl.bCloseOnEscape) {
+        event->accept();
+        return;
+    }
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
@@ -655,6 +672,12 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void CQtDialogWindow::resizeEvent(QResizeEvent* event) {
     QDialog::resizeEvent(event);
+    // A desktop without a window manager does not hold the window to its
+    // minimum size: the window does.
+    if (const QSize least = event->size().expandedTo(minimumSize()); least != event->size()) {
+        resize(least);
+        return;
+    }
     m_handler.OnSize(Size{event->size().width(), event->size().height()});
 }
 
@@ -671,6 +694,20 @@ void CQtDialogWindow::mousePressEvent(QMouseEvent* event) {
         m_handler.OnLButtonDown(Point{p.x(), p.y()});
     }
     QDialog::mousePressEvent(event);
+}
+
+void CQtDialogWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    const bool overLink = std::any_of(m_controls.begin(), m_controls.end(), [&](const CControl& c) {
+        return c.tmpl.kind == ControlKind::Static && (c.tmpl.style & kStyleLink) != 0 &&
+               c.pWidget->isVisible() && c.pWidget->geometry().contains(at);
+    });
+    if (overLink) {
+        setCursor(Qt::PointingHandCursor);
+    } else {
+        unsetCursor();
+    }
+    QDialog::mouseMoveEvent(event);
 }
 
 void CQtDialogWindow::contextMenuEvent(QContextMenuEvent* event) {

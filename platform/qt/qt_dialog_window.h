@@ -6,7 +6,8 @@
 // the user's actions to its IDialogHandler: buttons and Enter or Escape as
 // OnCommand, date changes as OnDateChanged, sizes, left presses, paints and
 // the entries of its context menu (in place of the system menu) as the
-// matching handler calls.
+// matching handler calls. A template that keeps Escape from closing it gets
+// nothing from that key; controls styled as links show the hand cursor.
 //
 // The widgets belong to the dialog; the handler and the services are not
 // owned and must outlive it.
@@ -69,6 +70,7 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
     void Invalidate(int id) override;
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override;
+    void SetMinimumClientSize(Size client) override;
     bool IsMinimised() const override;
     void AppendSystemMenu(std::string_view text, int nCommand) override;
     void EndDialog(int nResult) override;
@@ -80,6 +82,7 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;  // the hand over link statics
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 

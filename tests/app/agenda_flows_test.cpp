@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "content/day_links.h"
 #include "content/week_tips.h"
 #include "tests/app/main_window_fixture.h"
 
@@ -148,10 +149,8 @@ TEST_F(MainWindowTest, CreateOverAnExistingFileAsksFirst) {
     EXPECT_EQ(Visible(), kCreatingVisible);
 }
 
-TEST_F(MainWindowTest, OpenShowsTheAgendaAndKeepsTheTipPanel) {
+TEST_F(MainWindowTest, OpenShowsTheAgendaAndTheTipOfTheChosenDaysWeek) {
     Start();
-    const std::string tip = Text(IDC_TIP_TEXT);
-    const std::string title = Text(IDC_TIP_TITLE);
     const std::string path = WriteAgenda("ana.gst", CDateValue(2027, 1, 1), {"Eco"});
     ui.QueueOpenFile(path);
     window.Click(IDC_OPEN_AGENDA);
@@ -166,8 +165,10 @@ TEST_F(MainWindowTest, OpenShowsTheAgendaAndKeepsTheTipPanel) {
     EXPECT_EQ(Text(IDC_MONTH_TEXT), "Marzo 2027");
     EXPECT_EQ(dlg.Calendar().GetMonth(), CDateValue(kYear, kMonth, 1));
     EXPECT_EQ(globals.listItems.size(), 1u);
-    EXPECT_EQ(Text(IDC_TIP_TEXT), tip);
-    EXPECT_EQ(Text(IDC_TIP_TITLE), title);
+    // Today, the chosen day, is day 73: week 10, whose link is day 73's.
+    EXPECT_EQ(Text(IDC_TIP_TEXT), std::string(*GetWeekTip(10)));
+    EXPECT_EQ(Text(IDC_TIP_TITLE), std::string(kTipTitlePrefix) + FindDayLink(73)->strTitle);
+    EXPECT_EQ(globals.szLinkUrl, FindDayLink(73)->strUrl);
 }
 
 TEST_F(MainWindowTest, OpenBringsTheShownMonthBackToToday) {

@@ -76,7 +76,7 @@ TEST_F(AppTest, RunsTheMainWindowWithoutAgendaWhenThereIsNoArgument) {
     ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
         EXPECT_FALSE(w.IsControlVisible(IDC_CALENDAR));
         EXPECT_TRUE(w.IsControlVisible(IDC_CREATE_AGENDA));
-        w.PressEscape();
+        w.Click(IDCANCEL);
     });
     EXPECT_FALSE(app.InitInstance({}));
     EXPECT_TRUE(globals.szAgendaPath.empty());

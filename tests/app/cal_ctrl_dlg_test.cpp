@@ -77,9 +77,9 @@ TEST_F(MainWindowTest, SetUpWithAPathOpensTheAgendaAtOnce) {
     EXPECT_EQ(Text(IDC_DUE_DATE), "Fecha probable de parto: 08/10/2027");
     EXPECT_EQ(Text(IDC_DAYS_LEFT), "Quedan 207 días para ver a tu bebé");
     EXPECT_EQ(Text(IDC_WEEKS), "Estás de 10 semanas y 3 días");
-    // The title stays empty on this road, and the tip panel keeps day 0.
+    // The title stays empty on this road; the tip panel shows today's week.
     EXPECT_EQ(Text(IDC_AGENDA_TITLE), "");
-    EXPECT_EQ(Text(IDC_TIP_TEXT), std::string(*GetWeekTip(0)));
+    EXPECT_EQ(Text(IDC_TIP_TEXT), std::string(*GetWeekTip(10)));
     EXPECT_EQ(dlg.Calendar().GetMonth(), CDateValue(kYear, kMonth, 1));
     EXPECT_TRUE(ui.MessageBoxes().empty());
 }
@@ -134,9 +134,8 @@ TEST_F(MainWindowTest, InvalidLastPeriodInTheFileShowsTodayAndANote) {
     EXPECT_EQ(Text(IDC_WEEKS), "Estás de 10 semanas y 3 días");
 }
 
-TEST_F(MainWindowTest, RecalcTimelineUsesThePickerAndNowButNotTheTipPanel) {
+TEST_F(MainWindowTest, RecalcTimelineUsesThePickerAndNowAndRefreshesTheTip) {
     Start();
-    const std::string tip = Text(IDC_TIP_TEXT);
     const std::string day = Text(IDC_DAY_TEXT);
     window.SetDate(IDC_LAST_PERIOD, CDateValue(2026, 6, 13));  // 275 days before
     dlg.RecalcTimeline();
@@ -144,7 +143,9 @@ TEST_F(MainWindowTest, RecalcTimelineUsesThePickerAndNowButNotTheTipPanel) {
     EXPECT_EQ(Text(IDC_DUE_DATE), "Fecha probable de parto: 20/03/2027");
     EXPECT_EQ(Text(IDC_DAYS_LEFT), "Quedan 5 días para ver a tu bebé");
     EXPECT_EQ(Text(IDC_WEEKS), "Estás de 39 semanas y 2 días");
-    EXPECT_EQ(Text(IDC_TIP_TEXT), tip);
+    // The chosen day is today, in week 39; the last link lies in week 30.
+    EXPECT_EQ(Text(IDC_TIP_TEXT), std::string(*GetWeekTip(39)));
+    EXPECT_EQ(Text(IDC_TIP_TITLE), std::string(kTipTitlePrefix) + FindDayLink(216)->strTitle);
     EXPECT_EQ(Text(IDC_DAY_TEXT), day);
 }
 
@@ -158,11 +159,13 @@ TEST_F(MainWindowTest, SalirEndsTheWindowWithoutWritingAnything) {
     EXPECT_EQ(ReadAll(path), before);
 }
 
-TEST_F(MainWindowTest, EscapeEndsTheWindowButEnterDoesNot) {
+TEST_F(MainWindowTest, NeitherEscapeNorEnterEndsTheWindow) {
     Start();
     dlg.OnCommand(IDOK);
     EXPECT_FALSE(window.Result().has_value());
     window.PressEscape();
+    EXPECT_FALSE(window.Result().has_value());
+    window.Click(IDCANCEL);
     EXPECT_EQ(window.Result(), IDCANCEL);
 }
 
@@ -244,7 +247,10 @@ TEST_F(MainWindowTest, MainTemplateHasEveryControlWithItsText) {
     EXPECT_EQ(w.GetControlText(IDC_CREATE_AGENDA), "CREAR AGENDA");
     EXPECT_EQ(w.GetControlText(IDC_OPEN_AGENDA), "ABRIR AGENDA YA CREADA");
     EXPECT_EQ(w.GetControlText(IDC_HINT), "* Doble click sobre el día para añadir una nota");
-    EXPECT_EQ(w.GetControlText(IDC_SITE), "Button2");
+    // The picture buttons' texts name them for screen readers and tooltips.
+    EXPECT_EQ(w.GetControlText(IDC_SITE), "Abrir la página web de Gestalia");
+    EXPECT_EQ(w.GetControlText(IDC_PREVIOUS), "Mes anterior");
+    EXPECT_EQ(w.GetControlText(IDC_NEXT), "Mes siguiente");
     EXPECT_EQ(w.GetControlText(IDC_WEIGHT_BUTTON), "Peso");
     // The hidden commands keep their template rectangles.
     EXPECT_EQ(w.GetControlRect(IDC_DELETE_ITEM), DialogUnitsToPixels({24, 74, 50, 14}));

@@ -56,6 +56,20 @@ TEST(MonthLayout, MarkerSitsInBottomRightCorner) {
     EXPECT_EQ(MarkerRect(CellRectsOf(kExample, 6).rcCell), (Rect{445, 29, 465, 38}));
 }
 
+TEST(MonthLayout, FocusFrameLiesTwoPixelsInsideTheCell) {
+    EXPECT_EQ(FocusFrameRect(CellRectsOf(kExample, 1).rcCell), (Rect{2, 19, 76, 57}));
+}
+
+// With 17-pixel lines a note line needs rows of 37 pixels (H / 6 - 2), and
+// the last row's line ends at 17 + 5 * 37 + 2 * 17 + 2 = 238.
+TEST(MonthLayout, MinimumSizeShowsOneNoteLineInEveryRow) {
+    const Size least = MinimumMonthSize(17, 100);
+    EXPECT_EQ(least, (Size{600, 238}));
+    EXPECT_EQ(MakeMonthMetrics(least, 17).colw, 100);
+    EXPECT_EQ(MakeMonthMetrics(least, 17).rowh, 37);
+    EXPECT_EQ(MinimumMonthSize(13, 90), (Size{540, 186}));
+}
+
 TEST(MonthLayout, HeaderBandAndLabels) {
     EXPECT_EQ(HeaderBand(kExample), (Rect{0, 0, 465, 17}));
     EXPECT_EQ(HeaderLabelRect(kExample, 1), (Rect{2, 2, 76, 16}));

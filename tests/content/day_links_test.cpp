@@ -132,5 +132,30 @@ TEST_P(EveryLink, TitleFitsThePanelOnceEncoded) {
 
 INSTANTIATE_TEST_SUITE_P(DayLinks, EveryLink, ::testing::ValuesIn(kLinkedDays));
 
+// The link of a day's pregnancy week: the week's first entry, else the last
+// one before the week.
+struct WeekLinkCase {
+    std::int32_t day;
+    std::optional<std::int32_t> linkDay;
+};
+
+class WeekLinkLookup : public ::testing::TestWithParam<WeekLinkCase> {};
+
+TEST_P(WeekLinkLookup, FindsTheLinkInForceThatWeek) {
+    const std::optional<CDayLink> link = FindWeekLink(GetParam().day);
+    ASSERT_EQ(link.has_value(), GetParam().linkDay.has_value());
+    if (link) {
+        EXPECT_EQ(link->strTitle, FindDayLink(*GetParam().linkDay)->strTitle);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(DayLinks, WeekLinkLookup,
+                         ::testing::Values(WeekLinkCase{0, 1}, WeekLinkCase{6, 1},
+                                           WeekLinkCase{-3, 1}, WeekLinkCase{7, 1},
+                                           WeekLinkCase{41, 1}, WeekLinkCase{42, 43},
+                                           WeekLinkCase{70, 73}, WeekLinkCase{76, 73},
+                                           WeekLinkCase{77, 81}, WeekLinkCase{300, 216},
+                                           WeekLinkCase{-7, std::nullopt}));
+
 }  // namespace
 }  // namespace gestalia

@@ -134,5 +134,35 @@ TEST(TimelineTest, ElapsedDaysTruncatesTheSpan) {
     EXPECT_EQ(ElapsedDays(CDateValue(2027, 1, 1), CDateValue(2027, 1, 2, 23, 0, 0)), -1);
 }
 
+// Exactly one is singular; every other count, zero and negatives included,
+// keeps the plural.
+struct CountTextCase {
+    std::int32_t nDaysLeft;
+    std::int32_t nWeeks;
+    std::int32_t nDaysInWeek;
+    const char* daysLeft;
+    const char* weeks;
+};
+
+class CountTextTest : public ::testing::TestWithParam<CountTextCase> {};
+
+TEST_P(CountTextTest, OneIsSingular) {
+    TimelineFigures f;
+    f.nDaysLeft = GetParam().nDaysLeft;
+    f.nWeeks = GetParam().nWeeks;
+    f.nDaysInWeek = GetParam().nDaysInWeek;
+    EXPECT_EQ(FormatDaysLeftText(f), GetParam().daysLeft);
+    EXPECT_EQ(FormatWeeksText(f), GetParam().weeks);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, CountTextTest,
+    ::testing::Values(
+        CountTextCase{1, 1, 1, "Queda 1 día para ver a tu bebé", "Estás de 1 semana y 1 día"},
+        CountTextCase{2, 1, 3, "Quedan 2 días para ver a tu bebé", "Estás de 1 semana y 3 días"},
+        CountTextCase{0, 2, 1, "Quedan 0 días para ver a tu bebé", "Estás de 2 semanas y 1 día"},
+        CountTextCase{-1, -1, -1, "Quedan -1 días para ver a tu bebé",
+                      "Estás de -1 semanas y -1 días"}));
+
 }  // namespace
 }  // namespace gestalia

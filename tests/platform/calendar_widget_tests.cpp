@@ -6,10 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QElapsedTimer>
+#include <QFocusEvent>
+#include <QHelpEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QToolTip>
 #include <vector>
 
 #include "calendar/month_layout.h"
@@ -138,6 +145,125 @@ TEST_F(CalendarWidget, UnbindsFromTheControlWhenDestroyed) {
     widget.reset();
     ctrl.Redraw();  // would reach a dead host otherwise
     EXPECT_EQ(ctrl.SendNotify({1, 1}, NM_CLICK), 0);
+}
+
+TEST_F(CalendarWidget, TakesTheFocusOnAClickAndThroughTab) {
+    EXPECT_EQ(widget->focusPolicy(), Qt::StrongFocus);
+}
+
+TEST_F(CalendarWidget, DrawsTheFocusFrameOnTheChosenDayWhileFocused) {
+    Grab();
+    const Rect frame = FocusFrameRect(CellRect(10));  // today, 10 March
+    const QPoint onFrame(frame.left, frame.bottom - 3);
+    EXPECT_NE(Grab().pixel(onFrame), qRgb(0, 0, 0));
+    QFocusEvent in(QEvent::FocusIn, Qt::TabFocusReason);
+    QApplication::sendEvent(widget.get(), &in);
+    EXPECT_EQ(Grab().pixel(onFrame), qRgb(0, 0, 0));
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(widget.get(), &out);
+    EXPECT_NE(Grab().pixel(onFrame), qRgb(0, 0, 0));
+}
+
+struct KeyCase {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool bAccepted;
+    std::int32_t code;  // the notification it sends, 0 for none
+};
+
+class CalendarWidgetKeys : public CalendarWidget, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(CalendarWidgetKeys, ReachTheControlWhichKeepsItsOwn) {
+    ctrl.AddItem(CDateValue(2027, 3, 10), CDateValue(2027, 3, 10), "Consulta", -1, 0.0f);
+    Grab();
+    QKeyEvent press(QEvent::KeyPress, GetParam().key, GetParam().modifiers);
+    QApplication::sendEvent(widget.get(), &press);
+    EXPECT_EQ(press.isAccepted(), GetParam().bAccepted);
+    if (GetParam().code == 0) {
+        EXPECT_TRUE(received.empty());
+    } else {
+        ASSERT_EQ(received.size(), 1u);
+        EXPECT_EQ(received[0].code, GetParam().code);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, CalendarWidgetKeys,
+    ::testing::Values(KeyCase{Qt::Key_Right, Qt::NoModifier, true, 0},
+                      KeyCase{Qt::Key_PageUp, Qt::NoModifier, true, WMN_SHOWMONTH},
+                      KeyCase{Qt::Key_Return, Qt::NoModifier, true, NM_DBLCLK},
+                      KeyCase{Qt::Key_Enter, Qt::KeypadModifier, true, NM_DBLCLK},
+                      KeyCase{Qt::Key_Space, Qt::NoModifier, true, NM_DBLCLK},
+                      KeyCase{Qt::Key_F2, Qt::NoModifier, true, NM_DBLCLK},
+                      KeyCase{Qt::Key_Delete, Qt::NoModifier, true, NM_KEYDOWN},
+                      KeyCase{Qt::Key_Down, Qt::ControlModifier, true, NM_CLICK},
+                      KeyCase{Qt::Key_F10, Qt::ShiftModifier, true, NM_RCLICK},
+                      KeyCase{Qt::Key_Menu, Qt::NoModifier, true, NM_RCLICK},
+                      KeyCase{Qt::Key_Escape, Qt::NoModifier, false, 0},
+                      KeyCase{Qt::Key_A, Qt::NoModifier, false, 0}));
+
+TEST_F(CalendarWidget, ArrowsFillTheDayPanels) {
+    Grab();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(widget.get(), &right);
+    ASSERT_EQ(shownDays.size(), 1u);
+    EXPECT_TRUE(shownDays[0] == CDateValue(2027, 3, 11));
+}
+
+TEST_F(CalendarWidget, TakesTheContextMenuEventsSoNoWindowMenuOpens) {
+    Grab();
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, Inside(12), widget->mapToGlobal(Inside(12)));
+    mouse.ignore();
+    QApplication::sendEvent(widget.get(), &mouse);
+    EXPECT_TRUE(mouse.isAccepted());
+    EXPECT_TRUE(received.empty()) << "the mouse's press and release send the right click";
+    QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(0, 0),
+                               widget->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(widget.get(), &keyboard);
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].code, NM_RCLICK);
+    EXPECT_EQ(received[0].nCellIndex, 10);
+}
+
+TEST_F(CalendarWidget, ScreenReadersReadEveryDay) {
+    ctrl.AddItem(CDateValue(2027, 3, 15), CDateValue(2027, 3, 15), "Eco", -1, 0.0f);
+    Grab();
+    QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(widget.get());
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->role(), QAccessible::List);
+    EXPECT_EQ(calendar->text(QAccessible::Name), QStringLiteral("Calendario"));
+    ASSERT_EQ(calendar->childCount(), kCells);
+    QAccessibleInterface* day15 = calendar->child(14);  // cell 15: Monday 15 March
+    ASSERT_NE(day15, nullptr);
+    EXPECT_EQ(day15->text(QAccessible::Name).toStdString(),
+              "lunes, 15 de marzo de 2027, 1 anotación");
+    EXPECT_EQ(day15->role(), QAccessible::ListItem);
+    EXPECT_EQ(calendar->indexOfChild(day15), 14);
+    EXPECT_FALSE(day15->state().selected);
+    EXPECT_TRUE(calendar->child(9)->state().selected) << "today, the chosen day";
+    const Rect rc = CellRect(15);
+    EXPECT_EQ(day15->rect().topLeft(), widget->mapToGlobal(QPoint(rc.left, rc.top)));
+    EXPECT_EQ(day15->rect().width(), rc.Width());
+}
+
+TEST_F(CalendarWidget, HoveringANoteLineShowsItsWholeTextAndWeight) {
+    ctrl.AddItem(CDateValue(2027, 3, 9), CDateValue(2027, 3, 9), "Ecografía de la semana 10", -1,
+                 61.5f);
+    Grab();
+    const Rect slot = ItemSlot(CellRect(9), metrics.h, 0);
+    const QPoint onLine(slot.left + 3, slot.top + 3);
+    QHelpEvent help(QEvent::ToolTip, onLine, widget->mapToGlobal(onLine));
+    QApplication::sendEvent(widget.get(), &help);
+    EXPECT_EQ(QToolTip::text().toStdString(), "Ecografía de la semana 10\nPeso: 61.5 Kg");
+    QHelpEvent away(QEvent::ToolTip, Inside(12), widget->mapToGlobal(Inside(12)));
+    QApplication::sendEvent(widget.get(), &away);
+    // The tip fades out.
+    QElapsedTimer waited;
+    waited.start();
+    while (QToolTip::isVisible() && waited.elapsed() < 2000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    EXPECT_FALSE(QToolTip::isVisible());
 }
 
 }  // namespace

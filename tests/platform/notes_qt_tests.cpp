@@ -11,10 +11,13 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QTextEdit>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -23,11 +26,15 @@
 
 #include "app/cal_ctrl_dlg.h"
 #include "calendar/cell_data.h"
+#include "calendar/month_layout.h"
+#include "content/day_links.h"
 #include "model/agenda_file.h"
 #include "model/clock.h"
 #include "model/globals.h"
 #include "platform/qt/qt_dialog_window.h"
+#include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_ui_services.h"
+#include "platform/qt/whole_line_text_edit.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
 #include "tests/model/temp_dir.h"
@@ -263,6 +270,222 @@ TEST_F(NotesQtTest, TheChartPaintsAPinkDotAt55PercentOfTheHeight) {
         }
     }
     EXPECT_EQ(strayPink, 0);
+}
+
+// The main window with the agenda of the fixture open, shown.
+class MainWindowQtTest : public NotesQtTest {
+  protected:
+    void SetUp() override {
+        NotesQtTest::SetUp();
+        m_globals.szAgendaPath = m_path;
+        m_dlg = std::make_unique<CCalCtrlDlg>(m_globals, m_ui, m_clock);
+        m_window = std::make_unique<CQtDialogWindow>(MainDialogTemplate(), *m_dlg, m_ui);
+        m_window->Initialise();
+        m_window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
+        m_calendar = m_window->ControlWidget(IDC_CALENDAR);
+        ASSERT_NE(m_calendar, nullptr);
+        static_cast<void>(m_calendar->grab());  // the paint lays the cells out
+    }
+    void TearDown() override { m_window->hide(); }
+
+    CAgendaData Saved() {
+        Result<CAgendaData> saved = ParseAgenda(ReadAll(m_path));
+        EXPECT_TRUE(saved.ok());
+        return saved.ok() ? saved.value() : CAgendaData{};
+    }
+    // Types into the note editor's text and presses OK.
+    static void WriteNote(QDialog& editor, const char* text) {
+        auto* note = Child<QTextEdit>(editor, IDC_ITEM_TEXT);
+        auto* ok = Child<QPushButton>(editor, IDOK);
+        if (note == nullptr || ok == nullptr) {
+            ADD_FAILURE() << "the editor lacks its note or OK control";
+            editor.reject();
+            return;
+        }
+        note->setFocus();
+        note->selectAll();
+        QTest::keyClicks(note, text);
+        QTest::mouseClick(ok, Qt::LeftButton);
+    }
+
+    std::unique_ptr<CCalCtrlDlg> m_dlg;
+    std::unique_ptr<CQtDialogWindow> m_window;
+    QWidget* m_calendar = nullptr;
+};
+
+TEST_F(MainWindowQtTest, TheKeyboardAloneAddsChangesAndDeletesANote) {
+    // Escape does not end the main window.
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    EXPECT_TRUE(m_window->isVisible());
+
+    QTest::keyClick(m_calendar, Qt::Key_Right);  // from today, 10 March
+    EXPECT_EQ(Child<QLabel>(*m_window, IDC_DAY_TEXT)->text().toStdString(), "11 de Marzo de 2027");
+
+    std::string added;
+    {
+        CModalDriver driver([&](QDialog& editor) {
+            added = editor.windowTitle().toStdString();
+            WriteNote(editor, "Eco");
+        });
+        QTest::keyClick(m_calendar, Qt::Key_Return);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(added, "Añadir anotación - 11/03/2027");
+    ASSERT_EQ(Saved().items.size(), 1u);
+    EXPECT_EQ(Saved().items[0].strText, "Eco");
+    EXPECT_EQ(Saved().items[0].dtFrom, CDateValue(2027, 3, 11));
+
+    std::string changed;
+    {
+        CModalDriver driver([&](QDialog& editor) {
+            changed = editor.windowTitle().toStdString();
+            WriteNote(editor, "Eco doppler");
+        });
+        QTest::keyClick(m_calendar, Qt::Key_F2);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_EQ(changed, "Modificar anotación - 11/03/2027");
+    ASSERT_EQ(Saved().items.size(), 1u);
+    EXPECT_EQ(Saved().items[0].strText, "Eco doppler");
+
+    QTest::keyClick(m_calendar, Qt::Key_Delete);  // answered yes
+    EXPECT_EQ(m_answers.Texts(), std::vector<std::string>{"¿Desea borrar esta anotación?"});
+    EXPECT_TRUE(Saved().items.empty());
+}
+
+TEST_F(MainWindowQtTest, PageDownMovesTheMonthAndItsTitle) {
+    QTest::keyClick(m_calendar, Qt::Key_PageDown);
+    QTest::keyClick(m_calendar, Qt::Key_PageDown);
+    EXPECT_EQ(Child<QLabel>(*m_window, IDC_MONTH_TEXT)->text().toStdString(), "Mayo 2027");
+    EXPECT_EQ(m_dlg->Calendar().GetChosenDay(), CDateValue(2027, 5, 10));
+    EXPECT_EQ(m_dlg->Shown().GetMonth(), 5);
+}
+
+// Closes any popup menu at once and remembers that one opened.
+class CPopupCloser {
+  public:
+    CPopupCloser() {
+        m_timer.setInterval(5);
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (QWidget* popup = QApplication::activePopupWidget()) {
+                m_bSeen = true;
+                popup->close();
+            }
+        });
+        m_timer.start();
+    }
+    bool Seen() const { return m_bSeen; }
+
+  private:
+    QTimer m_timer;
+    bool m_bSeen = false;
+};
+
+TEST_F(MainWindowQtTest, ARightClickReachesTheCalendarAndElsewhereOpensTheMenu) {
+    // Three notes on 17 March: one line and the "more" marker.
+    for (const char* text : {"uno", "dos", "tres"}) {
+        static_cast<void>(m_dlg->Calendar().AddItem(CDateValue(2027, 3, 17),
+                                                    CDateValue(2027, 3, 17), text, 1, 0.0f));
+    }
+    static_cast<void>(m_calendar->grab());
+    const Rect marker = m_dlg->Calendar().FindCell(CDateValue(2027, 3, 17))->m_rcMarker;
+    ASSERT_FALSE(marker.IsEmpty());
+    const QPoint onMarker = m_calendar->mapTo(
+        m_window.get(), QPoint((marker.left + marker.right) / 2, (marker.top + marker.bottom) / 2));
+    QWindow* handle = m_window->windowHandle();
+    ASSERT_NE(handle, nullptr);
+
+    CPopupCloser popups;
+    {
+        // Through the window, as the desktop delivers it: the press and
+        // release on the marker open the editor as a double-click does.
+        CModalDriver driver([](QDialog& editor) { editor.reject(); });
+        QTest::mousePress(handle, Qt::RightButton, Qt::NoModifier, onMarker);
+        QTest::mouseRelease(handle, Qt::RightButton, Qt::NoModifier, onMarker);
+        EXPECT_TRUE(driver.Acted());
+    }
+    EXPECT_FALSE(popups.Seen());
+
+    // Between "Peso" and "Salir" the window's own menu opens.
+    const QPoint outside(50, m_window->height() - 55);
+    QTest::mousePress(handle, Qt::RightButton, Qt::NoModifier, outside);
+    QTest::mouseRelease(handle, Qt::RightButton, Qt::NoModifier, outside);
+    QTest::qWait(50);
+    EXPECT_TRUE(popups.Seen());
+}
+
+TEST_F(MainWindowQtTest, AtItsLeastSizeEveryControlShowsWhole) {
+    m_window->resize(300, 200);
+    QApplication::processEvents();
+    const Size least = MinimumClientSize(m_ui.ScrollBarWidth());
+    EXPECT_EQ(m_window->size(), QSize(least.cx, least.cy));
+
+    // Texts in the panel font, the longest of each kind.
+    const auto fits = [](QWidget* w, const QString& text, int margins) {
+        const int need = QFontMetrics(w->font()).horizontalAdvance(text) + margins;
+        EXPECT_LE(need, w->width()) << w->objectName().toStdString() << ": " << text.toStdString();
+    };
+    fits(Child<QWidget>(*m_window, IDC_DUE_DATE), "Fecha probable de parto: 28/09/2027", 8);
+    fits(Child<QWidget>(*m_window, IDC_DAYS_LEFT), "Quedan -288 días para ver a tu bebé", 8);
+    fits(Child<QWidget>(*m_window, IDC_WEEKS), "Estás de -41 semanas y -6 días", 8);
+    fits(Child<QWidget>(*m_window, IDC_DAY_TEXT), "30 de Septiembre de 2027", 0);
+    fits(Child<QWidget>(*m_window, IDC_MONTH_TEXT), "Septiembre 2027", 0);
+    fits(Child<QWidget>(*m_window, IDC_HINT), "* Doble click sobre el día para añadir una nota", 0);
+    fits(m_window->findChild<QWidget*>("ctl_static_0"), "Seleccione la fecha de la última regla",
+         0);
+    for (std::int32_t day = 0; day < 300; ++day) {
+        if (const std::optional<CDayLink> link = FindDayLink(day)) {
+            fits(Child<QWidget>(*m_window, IDC_TIP_TITLE),
+                 QString::fromStdString(std::string(kTipTitlePrefix) + link->strTitle), 0);
+        }
+    }
+    QWidget* picker = Child<QWidget>(*m_window, IDC_LAST_PERIOD);
+    EXPECT_LE(picker->minimumSizeHint().width(), picker->width());
+    for (int id : {IDC_CREATE_AGENDA, IDC_OPEN_AGENDA}) {
+        auto* label = Child<QWidget>(*m_window, id)->findChild<QLabel*>();
+        ASSERT_NE(label, nullptr);
+        EXPECT_LE(label->heightForWidth(label->width()), label->height()) << id;
+    }
+
+    // The widest day label of the calendar, and a note line in every row.
+    QImage image(10, 10, QImage::Format_RGB32);
+    QPainter painter(&image);
+    CQtDrawSurface surface(painter);
+    surface.SetFont(CFontSpec{});
+    const int label = surface.MeasureText("(Semana 40)  30", true).cx;
+    const MonthMetrics m =
+        MakeMonthMetrics({m_calendar->width(), m_calendar->height()}, m_ui.ScrollBarWidth());
+    EXPECT_LE(label + 3, m.colw);
+    EXPECT_GE(m.rowh, 2 * m.h + 3);
+}
+
+TEST_F(MainWindowQtTest, TheTipTextShowsWholeLinesAtEveryHeight) {
+    auto* tip = Child<CWholeLineTextEdit>(*m_window, IDC_TIP_TEXT);
+    ASSERT_NE(tip, nullptr);
+    for (int height : {600, 617, 653, 700}) {
+        m_window->resize(800, height);
+        QApplication::processEvents();
+        EXPECT_GE(tip->TextAreaHeight(), tip->LineHeight()) << height;
+        EXPECT_EQ(tip->TextAreaHeight() % tip->LineHeight(), 0) << height;
+    }
+}
+
+TEST_F(MainWindowQtTest, LinksShowTheHandAndPicturesHaveSpanishNames) {
+    auto* site = Child<QPushButton>(*m_window, IDC_SITE);
+    EXPECT_EQ(site->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(site->accessibleName().toStdString(), "Abrir la página web de Gestalia");
+    EXPECT_EQ(site->toolTip(), site->accessibleName());
+    EXPECT_EQ(Child<QPushButton>(*m_window, IDC_PREVIOUS)->accessibleName().toStdString(),
+              "Mes anterior");
+    EXPECT_EQ(Child<QPushButton>(*m_window, IDC_NEXT)->accessibleName().toStdString(),
+              "Mes siguiente");
+
+    const QPoint onTitle = Child<QWidget>(*m_window, IDC_TIP_TITLE)->geometry().center();
+    QTest::mouseMove(m_window.get(), onTitle);
+    EXPECT_EQ(m_window->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(m_window.get(), QPoint(50, m_window->height() - 55));
+    EXPECT_NE(m_window->cursor().shape(), Qt::PointingHandCursor);
 }
 
 }  // namespace

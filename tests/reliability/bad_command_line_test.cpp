@@ -116,7 +116,7 @@ TEST_P(BadCommandLineTest, OpensTheWindowWithOnePlainMessageAndLoadsNothing) {
         windowRan = true;
         EXPECT_TRUE(w.IsControlVisible(IDC_CREATE_AGENDA));
         EXPECT_TRUE(w.IsControlVisible(IDC_OPEN_AGENDA));
-        w.PressEscape();
+        w.Click(IDCANCEL);
     });
 
     EXPECT_FALSE(m_app.InitInstance({bad.path}));
@@ -159,7 +159,7 @@ TEST(CommandLinePathTest, AgendaWhoseNameIsNotUtf8Opens) {
     CCalCtrlApp app(globals, ui, clock);
     ui.QueueDialog([](test::CFakeDialogWindow& w, IDialogHandler&) {
         EXPECT_TRUE(w.IsControlVisible(IDC_CALENDAR));
-        w.PressEscape();
+        w.Click(IDCANCEL);
     });
     EXPECT_FALSE(app.InitInstance({path}));
     EXPECT_TRUE(ui.MessageBoxes().empty());

@@ -257,7 +257,7 @@ void CFakeDialogWindow::PressCloseBox() {
 }
 
 void CFakeDialogWindow::PressEscape() {
-    if (RequireHandler("PressEscape")) {
+    if (RequireHandler("PressEscape") && m_tmpl.bCloseOnEscape) {
         m_pHandler->OnCommand(IDCANCEL);
     }
 }

@@ -66,6 +66,7 @@ class CFakeDialogWindow : public IDialogWindow {
     void Invalidate(int id) override;
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override { return m_client; }
+    void SetMinimumClientSize(Size client) override { m_minClient = client; }
     bool IsMinimised() const override { return m_bMinimised; }
     void AppendSystemMenu(std::string_view text, int nCommand) override;
     void EndDialog(int nResult) override;
@@ -93,6 +94,8 @@ class CFakeDialogWindow : public IDialogWindow {
     // The result of EndDialog, if it was called.
     std::optional<int> Result() const { return m_nResult; }
 
+    // The minimum the window logic set (0 x 0 if none); Resize does not hold to it.
+    Size MinimumClientSize() const { return m_minClient; }
     // Geometry as the platform would change it; does not call OnSize.
     void SetClientSize(Size client) { m_client = client; }
     void SetMinimised(bool b) { m_bMinimised = b; }
@@ -108,6 +111,7 @@ class CFakeDialogWindow : public IDialogWindow {
     void Click(int id);
     void ChangeDate(int id, const CDateValue& dt);
     void Resize(Size client);
+    // Cancel, unless the template keeps Escape from closing the window.
     void PressEscape();
     // The close box: asks the handler, as a user's click would.
     void PressCloseBox();
@@ -123,6 +127,7 @@ class CFakeDialogWindow : public IDialogWindow {
     std::vector<CFakeControl> m_controls;
     std::string m_strCaption;
     Size m_client;
+    Size m_minClient;
     bool m_bMinimised = false;
     std::vector<CMenuEntry> m_menu;
     std::vector<int> m_raised;

@@ -294,6 +294,15 @@ TEST(ToolTimeline, BeforeTheLastPeriodAndPastTheDueDate) {
               "Fecha probable de parto: 07/10/2027\n"
               "Quedan -3 días para ver a tu bebé\n"
               "Estás de 40 semanas y 3 días\n");
+    // One day before the due date, one week and one day in: singular.
+    EXPECT_EQ(RunToolWith({"timeline", "2027-01-01", "2027-10-07"}).out,
+              "Fecha probable de parto: 08/10/2027\n"
+              "Queda 1 día para ver a tu bebé\n"
+              "Estás de 39 semanas y 6 días\n");
+    EXPECT_EQ(RunToolWith({"timeline", "2027-01-01", "2027-01-09"}).out,
+              "Fecha probable de parto: 08/10/2027\n"
+              "Quedan 272 días para ver a tu bebé\n"
+              "Estás de 1 semana y 1 día\n");
 }
 
 class ToolTimelineBadDate : public ::testing::TestWithParam<std::vector<std::string>> {};
