@@ -143,7 +143,7 @@ void CCalCtrlDlg::OnSiteLink() {
 void CCalCtrlDlg::OpenPage(const std::string& url) {
     if (!m_ui.OpenUrl(url)) {
         m_ui.MessageBox(std::string(kCannotOpenPage) + url, "Gestalia", MbButtons::Ok,
-                        MbIcon::Warning);
+                        MbIcon::Warning, MbDefault::First);
     }
 }
 
