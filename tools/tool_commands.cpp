@@ -2,10 +2,14 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+
 #include "model/agenda_file.h"
 #include "model/result.h"
 #include "model/timeline.h"
 #include "tools/agenda_export.h"
+#include "tools/manual_pages.h"
+#include "tools/usage_messages.h"
 
 namespace gestalia {
 
@@ -126,24 +130,29 @@ int RunTimeline(std::string_view lastPeriod, std::optional<std::string_view> day
 
 int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream& out,
             std::ostream& err) {
-    CLI::App app{"Herramienta de línea de órdenes para las agendas de Gestalia (.gst)",
-                 "gestalia-tool"};
+    const ManualPage manual = ToolManual();
+    CLI::App app{manual.summary, "gestalia-tool"};
     app.require_subcommand(1);
+    SpeakSpanish(app, manual);
 
+    const auto addCommand = [&app](std::string_view name) {
+        const auto doc = std::find_if(kToolCommands.begin(), kToolCommands.end(),
+                                      [name](const ToolCommandDoc& d) { return d.name == name; });
+        return app.add_subcommand(std::string(name), std::string(doc->summary));
+    };
     std::string path;
-    CLI::App* dump = app.add_subcommand("dump", "Muestra la agenda en JSON");
-    dump->add_option("FILE", path, "Fichero de agenda")->required();
-    CLI::App* check = app.add_subcommand("check", "Comprueba que la agenda se puede leer");
-    check->add_option("FILE", path, "Fichero de agenda")->required();
-    CLI::App* csv = app.add_subcommand("export-csv", "Exporta las notas en CSV");
-    csv->add_option("FILE", path, "Fichero de agenda")->required();
+    CLI::App* dump = addCommand("dump");
+    dump->add_option("FICHERO", path)->required();
+    CLI::App* check = addCommand("check");
+    check->add_option("FICHERO", path)->required();
+    CLI::App* csv = addCommand("export-csv");
+    csv->add_option("FICHERO", path)->required();
 
     std::string lastPeriod;
     std::string day;
-    CLI::App* timeline =
-        app.add_subcommand("timeline", "Textos de estado del embarazo (fechas AAAA-MM-DD)");
-    timeline->add_option("LMP", lastPeriod, "Primer día de la última regla")->required();
-    CLI::Option* dayOption = timeline->add_option("DAY", day, "Día elegido (por defecto, hoy)");
+    CLI::App* timeline = addCommand("timeline");
+    timeline->add_option("REGLA", lastPeriod)->required();
+    CLI::Option* dayOption = timeline->add_option("DÍA", day);
 
     try {
         app.parse(argc, argv);
