@@ -2,8 +2,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <algorithm>
-
 #include "model/agenda_file.h"
 #include "model/result.h"
 #include "model/timeline.h"
@@ -135,22 +133,22 @@ int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream
     app.require_subcommand(1);
     SpeakSpanish(app, manual);
 
-    const auto addCommand = [&app](std::string_view name) {
-        const auto doc = std::find_if(kToolCommands.begin(), kToolCommands.end(),
-                                      [name](const ToolCommandDoc& d) { return d.name == name; });
-        return app.add_subcommand(std::string(name), std::string(doc->summary));
-    };
+    // The commands the manual documents, in its order; asking for one it does
+    // not document throws rather than going on without it.
+    for (const ToolCommandDoc& command : kToolCommands) {
+        app.add_subcommand(std::string(command.name), std::string(command.summary));
+    }
     std::string path;
-    CLI::App* dump = addCommand("dump");
+    CLI::App* dump = app.get_subcommand("dump");
     dump->add_option("FICHERO", path)->required();
-    CLI::App* check = addCommand("check");
+    CLI::App* check = app.get_subcommand("check");
     check->add_option("FICHERO", path)->required();
-    CLI::App* csv = addCommand("export-csv");
+    CLI::App* csv = app.get_subcommand("export-csv");
     csv->add_option("FICHERO", path)->required();
 
     std::string lastPeriod;
     std::string day;
-    CLI::App* timeline = addCommand("timeline");
+    CLI::App* timeline = app.get_subcommand("timeline");
     timeline->add_option("REGLA", lastPeriod)->required();
     CLI::Option* dayOption = timeline->add_option("DÍA", day);
 

@@ -9,7 +9,15 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 SUDO=""
 [ "$(id -u)" -ne 0 ] && SUDO="sudo"
 scratch="$(mktemp -d /tmp/gestalia-package-XXXXXX)"
-trap 'rm -rf "$scratch"' EXIT
+installed=0
+# A failed run does not leave the package installed.
+cleanup() {
+  if [ "$installed" = 1 ]; then
+    $SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq gestalia >/dev/null || true
+  fi
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
 
 step() { echo "== $*"; }
 fail() {
@@ -95,6 +103,7 @@ lintian --fail-on error --tag-display-limit 0 "$deb"
 step "installing with apt"
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq -o DPkg::Lock::Timeout=120 \
   "$deb" >/dev/null
+installed=1
 dpkg-query -L gestalia > "$scratch/installed"
 for f in "${expected[@]}"; do
   grep -qx "/$f" "$scratch/installed" || fail "dpkg does not list /$f"
@@ -106,8 +115,8 @@ type="$(query_mime "$scratch/none" /usr/share filetype "$scratch/mi agenda.gst")
 app="$(query_mime "$scratch/none" /usr/share default application/x-gestalia-agenda)"
 [ "$type" = application/x-gestalia-agenda ] || fail "installed file type $type"
 [ "$app" = example.gestalia.Gestalia.desktop ] || fail "installed default application $app"
-LANGUAGE=es LC_ALL=C.UTF-8 appstreamcli get --details example.gestalia.Gestalia |
-  tee "$scratch/appstream" | head -n 4
+LANGUAGE=es LC_ALL=C.UTF-8 appstreamcli get --details example.gestalia.Gestalia >"$scratch/appstream"
+sed -n '1,4p' "$scratch/appstream"
 grep -q '^Resumen: Agenda del embarazo' "$scratch/appstream" || fail "appstreamcli: no Spanish summary"
 grep -q 'capturas/gestalia-agenda.png' "$scratch/appstream" || fail "appstreamcli lacks the screenshot"
 
@@ -143,6 +152,7 @@ env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1024x768x24' bash "$scratch/sta
 step "purging the package"
 $SUDO env DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq -o DPkg::Lock::Timeout=120 \
   gestalia >/dev/null
+installed=0
 if dpkg-query -W gestalia >/dev/null 2>&1; then fail "dpkg still knows gestalia"; fi
 while read -r f; do
   [ "$f" = "/." ] && continue
