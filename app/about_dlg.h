@@ -1,10 +1,19 @@
 #pragma once
-// CAboutDlg: the About box (template 100). Its OK button closes it.
+// CAboutDlg: the About box (template 100). It names the program and its
+// version; its OK button closes it.
+
+#include <string>
 
 #include "platform/dialog.h"
 
 namespace gestalia {
 
-class CAboutDlg : public CDialog {};
+// "Gestalia versión 1.0": the About box's text, with the build's version.
+std::string AboutVersionText();
+
+class CAboutDlg : public CDialog {
+  public:
+    bool OnInitDialog(IDialogWindow& window) override;
+};
 
 }  // namespace gestalia

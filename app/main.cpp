@@ -17,7 +17,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Gestalia"));
-    QApplication::setDesktopFileName(QStringLiteral("gestalia"));
+    QApplication::setDesktopFileName(QStringLiteral("example.gestalia.Gestalia"));
     QApplication::setWindowIcon(gestalia::ProgramIcon());
 
     // She reads Spanish: the date picker's calendar and the toolkit's own

@@ -10,6 +10,8 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   clang-14 libclang-rt-14-dev clang-format
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info xdg-utils
+  libfile-mimeinfo-perl man-db
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test.
+# UndefinedBehaviorSanitizer, and runs every test; then builds the Debian
+# package and tries it: installed, started, purged (tests/package).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${GESTALIA_TEST_BUILD_DIR:-$here/build-test}"
@@ -12,5 +13,5 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export LSAN_OPTIONS="suppressions=$here/tests/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-cd "$build"
-ctest --output-on-failure --timeout 600 -j2
+(cd "$build" && ctest --output-on-failure --timeout 600 -j2)
+bash "$here/tests/package/check_package.sh"

@@ -6,6 +6,8 @@
 #include "model/result.h"
 #include "model/timeline.h"
 #include "tools/agenda_export.h"
+#include "tools/manual_pages.h"
+#include "tools/usage_messages.h"
 
 namespace gestalia {
 
@@ -126,24 +128,29 @@ int RunTimeline(std::string_view lastPeriod, std::optional<std::string_view> day
 
 int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream& out,
             std::ostream& err) {
-    CLI::App app{"Herramienta de línea de órdenes para las agendas de Gestalia (.gst)",
-                 "gestalia-tool"};
+    const ManualPage manual = ToolManual();
+    CLI::App app{manual.summary, "gestalia-tool"};
     app.require_subcommand(1);
+    SpeakSpanish(app, manual);
 
+    // The commands the manual documents, in its order; asking for one it does
+    // not document throws rather than going on without it.
+    for (const ToolCommandDoc& command : kToolCommands) {
+        app.add_subcommand(std::string(command.name), std::string(command.summary));
+    }
     std::string path;
-    CLI::App* dump = app.add_subcommand("dump", "Muestra la agenda en JSON");
-    dump->add_option("FILE", path, "Fichero de agenda")->required();
-    CLI::App* check = app.add_subcommand("check", "Comprueba que la agenda se puede leer");
-    check->add_option("FILE", path, "Fichero de agenda")->required();
-    CLI::App* csv = app.add_subcommand("export-csv", "Exporta las notas en CSV");
-    csv->add_option("FILE", path, "Fichero de agenda")->required();
+    CLI::App* dump = app.get_subcommand("dump");
+    dump->add_option("FICHERO", path)->required();
+    CLI::App* check = app.get_subcommand("check");
+    check->add_option("FICHERO", path)->required();
+    CLI::App* csv = app.get_subcommand("export-csv");
+    csv->add_option("FICHERO", path)->required();
 
     std::string lastPeriod;
     std::string day;
-    CLI::App* timeline =
-        app.add_subcommand("timeline", "Textos de estado del embarazo (fechas AAAA-MM-DD)");
-    timeline->add_option("LMP", lastPeriod, "Primer día de la última regla")->required();
-    CLI::Option* dayOption = timeline->add_option("DAY", day, "Día elegido (por defecto, hoy)");
+    CLI::App* timeline = app.get_subcommand("timeline");
+    timeline->add_option("REGLA", lastPeriod)->required();
+    CLI::Option* dayOption = timeline->add_option("DÍA", day);
 
     try {
         app.parse(argc, argv);

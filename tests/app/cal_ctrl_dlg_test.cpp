@@ -1,6 +1,8 @@
 // The main window's set-up, its two states, the timeline as of now and the
 // routing of commands, menu entries and notifications.
 
+#include <gmock/gmock.h>
+
 #include <filesystem>
 
 #include "app/about_dlg.h"
@@ -178,6 +180,7 @@ TEST_P(SysCommandTest, CommandsSixteenToThirtyOneOpenTheAboutBox) {
     if (opens) {
         ui.QueueDialog([](CFakeDialogWindow& about, IDialogHandler& handler) {
             EXPECT_EQ(about.Caption(), "About Brotela");
+            EXPECT_EQ(about.GetControlText(IDC_STATIC), AboutVersionText());
             EXPECT_NE(dynamic_cast<CAboutDlg*>(&handler), nullptr);
             about.Click(IDOK);
         });
@@ -200,6 +203,10 @@ TEST_F(MainWindowTest, AboutBoxTextsAreAsDesigned) {
     CFakeDialogWindow w(about);
     EXPECT_EQ(w.GetControlText(IDC_STATIC), "Brotela Version 0.0");
     EXPECT_EQ(w.GetControlText(IDOK), "OK");
+}
+
+TEST(AboutBox, NamesTheProgramAndItsVersion) {
+    EXPECT_THAT(AboutVersionText(), ::testing::MatchesRegex("Gestalia versión [0-9]+\\.[0-9]+.*"));
 }
 
 TEST_F(MainWindowTest, ViewRadiosSwitchTheCalendarView) {

@@ -1,5 +1,6 @@
 #include "tools/tool_commands.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
@@ -18,6 +19,8 @@
 
 #include "model/agenda_file.h"
 #include "model/clock.h"
+#include "tools/manual_page.h"
+#include "tools/manual_pages.h"
 
 namespace gestalia {
 namespace {
@@ -356,25 +359,51 @@ INSTANTIATE_TEST_SUITE_P(
                       IsoDayCase{" 2012-01-1", 0, 0, 0}, IsoDayCase{"2012/01/01", 0, 0, 0},
                       IsoDayCase{"2012-01-010", 0, 0, 0}));
 
-class ToolUsage : public ::testing::TestWithParam<std::vector<std::string>> {};
+struct UsageCase {
+    std::vector<std::string> args;
+    const char* message;  // what the one-line Spanish error must say
+};
 
-TEST_P(ToolUsage, BadArgumentsExitWithTwo) {
-    const ToolRun run = RunToolWith(GetParam());
+class ToolUsage : public ::testing::TestWithParam<UsageCase> {};
+
+TEST_P(ToolUsage, BadArgumentsExitWithTwoAndSaySoInSpanish) {
+    const ToolRun run = RunToolWith(GetParam().args);
     EXPECT_EQ(run.code, kToolBadUsage);
-    EXPECT_FALSE(run.err.empty());
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, std::string("gestalia-tool: ") + GetParam().message +
+                           "\nMás información: gestalia-tool --help\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(Tool, ToolUsage,
-                         ::testing::Values(std::vector<std::string>{},
-                                           std::vector<std::string>{"print", "a.gst"},
-                                           std::vector<std::string>{"dump"},
-                                           std::vector<std::string>{"timeline"},
-                                           std::vector<std::string>{"dump", "a.gst", "b.gst"}));
+INSTANTIATE_TEST_SUITE_P(
+    Tool, ToolUsage,
+    ::testing::Values(UsageCase{{}, "falta la orden (dump, check, export-csv, timeline)"},
+                      UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
+                      UsageCase{{"--colour"}, "opción desconocida: --colour"},
+                      UsageCase{{"dump"}, "dump: falta el argumento FICHERO"},
+                      UsageCase{{"timeline"}, "timeline: falta el argumento REGLA"},
+                      UsageCase{{"dump", "a.gst", "b.gst"}, "dump: sobra el argumento: b.gst"},
+                      UsageCase{{"check", "--deep", "a.gst"},
+                                "check: opción desconocida: --deep"}));
 
-TEST(ToolUsage, HelpExitsWithZero) {
+TEST(ToolUsage, HelpIsTheManualPage) {
     const ToolRun run = RunToolWith({"--help"});
     EXPECT_EQ(run.code, kToolOk);
-    EXPECT_NE(run.out.find("export-csv"), std::string::npos);
+    EXPECT_EQ(run.out, RenderHelpText(ToolManual()));
+    EXPECT_EQ(run.err, "");
+}
+
+TEST(ToolUsage, EveryDocumentedCommandHasItsOwnHelp) {
+    for (const ToolCommandDoc& command : kToolCommands) {
+        const ToolRun run = RunToolWith({std::string(command.name), "--help"});
+        EXPECT_EQ(run.code, kToolOk) << command.name;
+        EXPECT_EQ(run.out, CommandHelpText(command)) << command.name;
+    }
+}
+
+TEST(ToolUsage, VersionNamesTheTool) {
+    const ToolRun run = RunToolWith({"--version"});
+    EXPECT_EQ(run.code, kToolOk);
+    EXPECT_THAT(run.out, ::testing::MatchesRegex("gestalia-tool [0-9]+\\.[0-9.]+\n"));
 }
 
 }  // namespace

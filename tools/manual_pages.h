@@ -1,0 +1,47 @@
+#pragma once
+// What gestalia and gestalia-tool say about themselves: the manual pages
+// gestalia(1) and gestalia-tool(1), and from the same data the tool's --help
+// and the descriptions its argument parser knows the commands by.
+
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "tools/manual_page.h"
+
+namespace gestalia {
+
+struct ToolCommandDoc {
+    std::string_view name;       // "check"
+    std::string_view arguments;  // "FICHERO"
+    std::string_view summary;    // one line
+    std::string_view text;       // the whole explanation
+};
+
+// In the order --help lists them.
+inline constexpr std::array<ToolCommandDoc, 4> kToolCommands{{
+    {"dump", "FICHERO", "Muestra la agenda en JSON",
+     "Muestra la agenda en JSON: la fecha de la última regla (lastPeriod) y las notas "
+     "(items), cada una con su número, su texto, sus fechas de inicio y fin, su icono y su "
+     "peso en kilogramos."},
+    {"check", "FICHERO", "Comprueba que la agenda se puede leer",
+     "Comprueba que la agenda se puede leer. Escribe OK, o una sola línea con el nombre del "
+     "fichero, el byte en el que empieza el daño y qué está mal."},
+    {"export-csv", "FICHERO", "Exporta las notas en CSV",
+     "Exporta las notas en CSV con las columnas fecha, texto y peso_kg, con las líneas "
+     "terminadas en CRLF."},
+    {"timeline", "REGLA [DÍA]", "Textos de estado del embarazo",
+     "Escribe los tres textos de estado: la fecha probable de parto, los días que quedan y "
+     "las semanas de embarazo, para el DÍA elegido o, sin él, para hoy. REGLA es el primer "
+     "día de la última regla. Las fechas se escriben AAAA-MM-DD."},
+}};
+
+// gestalia-tool(1); its help leaves out only the cross references.
+ManualPage ToolManual();
+// gestalia(1).
+ManualPage ProgramManual();
+
+// "gestalia-tool check --help": the usage line and the explanation of one command.
+std::string CommandHelpText(const ToolCommandDoc& command);
+
+}  // namespace gestalia
