@@ -98,7 +98,6 @@ class CWMDateCtrl {
 
   private:
     struct CellPaint;
-    struct DatedItem;
 
     CItemStore& Items();
     const CItemStore& Items() const;

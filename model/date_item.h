@@ -1,5 +1,7 @@
 #pragma once
 // CWVCellDataItem: one dated note of the agenda. Texts are UTF-8 in memory.
+// An item owned by a CItemStore tells the store when its start changes, so
+// that the store's index by day stays in step; a copy belongs to no store.
 
 #include <cstdint>
 #include <string>
@@ -10,6 +12,7 @@
 namespace gestalia {
 
 class CImageList;  // defined by the calendar; items only point at it
+class CItemStore;
 
 class CWVCellDataItem {
   public:
@@ -31,7 +34,7 @@ class CWVCellDataItem {
     std::int32_t GetID() const { return m_nID; }
     void SetID(std::int32_t id) { m_nID = id; }
     CDateValue GetFrom() const { return m_dtFrom; }
-    void SetFrom(const CDateValue& dt) { m_dtFrom = dt; }
+    void SetFrom(const CDateValue& dt);
     CDateValue GetTo() const { return m_dtTo; }
     void SetTo(const CDateValue& dt) { m_dtTo = dt; }
     std::string GetText() const { return m_strText; }
@@ -45,6 +48,15 @@ class CWVCellDataItem {
     void SetWeight(float f) { m_fWeight = f; }
 
   private:
+    friend class CItemStore;
+    // The owning store; a copied item starts without one.
+    struct StoreLink {
+        CItemStore* p = nullptr;
+        StoreLink() = default;
+        StoreLink(const StoreLink&) {}
+        StoreLink& operator=(const StoreLink&) { return *this; }
+    };
+
     std::int32_t m_nImage = -1;
     const CImageList* m_pImageList = nullptr;  // not owned; the main window's list
     std::int32_t m_bTask = 0;
@@ -57,6 +69,8 @@ class CWVCellDataItem {
     std::int32_t m_bSelected = 0;
     Rect m_rcItem;  // empty until first drawn
     float m_fWeight = 0.0f;
+    StoreLink m_store;
+    std::uint64_t m_nOrder = 0;  // rises in store order; set by the store
 };
 
 }  // namespace gestalia
