@@ -25,6 +25,7 @@
 
 #include "calendar/calendar_host.h"
 #include "platform/qt/qt_image_registry.h"
+#include "platform/qt/qt_text_cache.h"
 
 namespace gestalia {
 
@@ -50,8 +51,14 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     void SetSink(CCalendarSink sink) { m_sink = std::move(sink); }
     CQtImageRegistry& Images() { return m_images; }
 
+    // What the paints keep for the next one (fonts, shown texts); cleared when
+    // the size or the fonts change.
+    const CQtTextCache& TextCache() const { return m_texts; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -69,6 +76,7 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     CWMDateCtrl& m_ctrl;
     CCalendarSink m_sink;
     CQtImageRegistry m_images;
+    CQtTextCache m_texts;
 };
 
 // The calendar control of a dialog: a CCalendarWidget whose sink is the
