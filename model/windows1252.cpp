@@ -30,7 +30,7 @@ constexpr char32_t ByteToCodePoint(unsigned char b) {
 // The UTF-8 form of every byte, worked out once at compile time.
 struct Utf8Bytes {
     std::uint8_t length = 0;
-    std::array<char, 3> bytes{};
+    std::array<char, 4> bytes{};  // the fourth is padding: all four are copied at once
 };
 
 constexpr std::array<Utf8Bytes, 256> MakeDecodeTable() {
@@ -99,10 +99,6 @@ constexpr bool HasC1Byte(std::uint64_t word) {
 }
 static_assert(HasC1Byte(0x4141414141418041ULL) && HasC1Byte(0x9F00000000000000ULL));
 static_assert(!HasC1Byte(0x41414141414141E9ULL) && !HasC1Byte(0xA07F7F7F7F7F7F7FULL));
-
-bool IsAscii(std::string_view text) {
-    return AsciiPrefix(text) == text.size();
-}
 
 std::optional<unsigned char> CodePointToByte(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
@@ -179,8 +175,8 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
     // bytes at a time; only a word holding a byte of 0x80 to 0x9F is looked
     // at byte by byte.
     const auto extra = [](unsigned char b) {
-        return static_cast<std::size_t>((b >> 7) + (((b & 0xE0u) == 0x80u) &
-                                                    ((kThreeByteC1 >> (b & 0x1Fu)) & 1u)));
+        return static_cast<std::size_t>(
+            (b >> 7) + (((b & 0xE0u) == 0x80u) & ((kThreeByteC1 >> (b & 0x1Fu)) & 1u)));
     };
     std::size_t length = n;
     std::size_t i = ascii;
@@ -204,7 +200,8 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
         length += extra(static_cast<unsigned char>(from[i]));
     }
 
-    out.resize(length);
+    // Three bytes of room past the end, for the whole table entry copied last.
+    out.resize(length + 3);
     char* to = out.data();
     std::memcpy(to, from, ascii);
     to += ascii;
@@ -214,7 +211,7 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
             return;
         }
         const Utf8Bytes& u = kDecodeTable[b];
-        std::memcpy(to, u.bytes.data(), u.length);
+        std::memcpy(to, u.bytes.data(), u.bytes.size());
         to += u.length;
     };
     // Eight bytes are copied at a time up to the next byte from 0x80 up. The
@@ -239,16 +236,46 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
     for (; i < n; ++i) {
         put(static_cast<unsigned char>(from[i]));
     }
+    out.resize(length);
 }
 
 Status AppendWindows1252(std::string& out, std::string_view utf8) {
-    if (IsAscii(utf8)) {
-        out.append(utf8);
-        return {};
-    }
     const std::size_t before = out.size();
+    const std::size_t n = utf8.size();
+    // No character takes more bytes in Windows-1252 than in UTF-8.
+    out.resize(before + n);
+    char* to = out.data() + before;
+    const char* const from = utf8.data();
     std::size_t pos = 0;
-    while (pos < utf8.size()) {
+    while (pos < n) {
+        // ASCII eight bytes at a time, as in decoding.
+        if (pos + 8 <= n) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, from + pos, sizeof word);
+            const std::uint64_t high = word & kHighBits;
+            const auto plain = static_cast<std::size_t>(
+                high == 0 ? sizeof word : static_cast<std::size_t>(std::countr_zero(high) / 8));
+            if (plain > 0) {
+                std::memcpy(to, from + pos, plain);
+                to += plain;
+                pos += plain;
+                continue;
+            }
+        }
+        const auto b0 = static_cast<unsigned char>(from[pos]);
+        const auto b1 = pos + 1 < n ? static_cast<unsigned char>(from[pos + 1]) : 0u;
+        if (b0 < 0x80) {
+            *to++ = static_cast<char>(b0);
+            ++pos;
+            continue;
+        }
+        // The Latin-1 letters and signs, U+00A0 to U+00FF, are the byte of
+        // their number.
+        if ((b0 == 0xC2 && b1 >= 0xA0 && b1 <= 0xBF) || (b0 == 0xC3 && (b1 & 0xC0) == 0x80)) {
+            *to++ = static_cast<char>(((b0 & 0x03u) << 6) | (b1 & 0x3Fu));
+            pos += 2;
+            continue;
+        }
         std::size_t len = 0;
         const std::optional<char32_t> c = NextCodePoint(utf8, pos, len);
         if (!c) {
@@ -263,9 +290,10 @@ Status AppendWindows1252(std::string& out, std::string_view utf8) {
                               std::string(utf8.substr(pos, len)) + ")",
                           pos};
         }
-        out += static_cast<char>(*b);
+        *to++ = static_cast<char>(*b);
         pos += len;
     }
+    out.resize(static_cast<std::size_t>(to - out.data()));
     return {};
 }
 
