@@ -247,7 +247,12 @@ TEST(AgendaFileTest, CountOfZeroIsAnEmptyAgenda) {
 }
 
 TEST(AgendaFileTest, SinkTakesEveryRecordInFileOrderAndNothingIsKept) {
-    const std::string bytes = Header(3) + Record("uno") + Record("Ecograf\xED" "a", 0) + Record("");
+    const std::string bytes = Header(3) + Record("uno") +
+                              Record(
+                                  "Ecograf\xED"
+                                  "a",
+                                  0) +
+                              Record("");
     std::vector<std::string> texts;
     const Result<CAgendaData> data =
         ParseAgenda(bytes, [&texts](CAgendaRecord& r) { texts.push_back(r.strText); });

@@ -109,8 +109,10 @@ TEST_P(DecodeIntoTest, ReusedBufferGivesTheFreshResult) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Windows1252Test, DecodeIntoTest,
-                         ::testing::Values("", "Consulta", "Ecograf\xED" "a", "\x80",
-                                           "An\xE1lisis de sangre y orina \x96 en ayunas",
+                         ::testing::Values("", "Consulta",
+                                           "Ecograf\xED"
+                                           "a",
+                                           "\x80", "An\xE1lisis de sangre y orina \x96 en ayunas",
                                            "\xE1\xE9\xED\xF3\xFA\x80\x81\x9F\xFF",
                                            "Nota n\xFAmero 12345 \xB7 an\xE1lisis y peso"));
 
