@@ -59,14 +59,14 @@ class CReader {
     std::size_t Offset() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
 
-    // Callers check Remaining() first.
+    // Callers check Remaining() first. The bytes are read through a local
+    // pointer and the position moved once, so that the compiler may load the
+    // four bytes at once.
     std::uint32_t U32() {
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(m_bytes[m_pos++]))
-                 << (8 * i);
-        }
-        return v;
+        const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
+        m_pos += 4;
+        return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+               (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     }
     std::uint64_t U64() {
         const std::uint64_t lo = U32();
