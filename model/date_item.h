@@ -20,6 +20,9 @@ class CWVCellDataItem {
 
     // Creation values: no id (-1), no icon (-1), "Unknown Item".
     explicit CWVCellDataItem(const CDateValue& now) : m_dtFrom(now), m_dtTo(now) {}
+    CWVCellDataItem(const CWVCellDataItem&) = default;
+    // Assigning over a stored item would move its start behind the store's back.
+    CWVCellDataItem& operator=(const CWVCellDataItem&) = delete;
 
     std::int32_t GetImage() const { return m_nImage; }
     void SetImage(std::int32_t n) { m_nImage = n; }
@@ -54,7 +57,6 @@ class CWVCellDataItem {
         CItemStore* p = nullptr;
         StoreLink() = default;
         StoreLink(const StoreLink&) {}
-        StoreLink& operator=(const StoreLink&) { return *this; }
     };
 
     std::int32_t m_nImage = -1;
