@@ -18,6 +18,9 @@ namespace gestalia {
 namespace {
 
 constexpr std::size_t kDateImageSize = 12;
+// The text memory a record handed to a sink starts with: room to decode a
+// note of a kilobyte at once.
+constexpr std::size_t kReusedTextCapacity = 3 * 1024 + 3;
 
 void PutU32(std::string& out, std::uint32_t v) {
     const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
@@ -219,6 +222,9 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
     // One record serves the whole file when a sink takes the records and does
     // not move from it: its text keeps its memory from one note to the next.
     CAgendaRecord r;
+    if (onRecord) {
+        r.strText.reserve(kReusedTextCapacity);
+    }
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {

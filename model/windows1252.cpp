@@ -178,8 +178,16 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
         return static_cast<std::size_t>(
             (b >> 7) + (((b & 0xE0u) == 0x80u) & ((kThreeByteC1 >> (b & 0x1Fu)) & 1u)));
     };
+    // A buffer that already has room for three bytes a byte is written at
+    // once (a reused one); otherwise the length is counted first so that the
+    // text gets no more memory than it needs.
     std::size_t length = n;
     std::size_t i = ascii;
+    const std::size_t most = ascii + 3 * (n - ascii);
+    if (out.capacity() >= most + 3) {
+        i = n;
+        length = most;
+    }
     for (; i + 8 <= n; i += 8) {
         std::uint64_t word = 0;
         std::memcpy(&word, from + i, sizeof word);
@@ -236,7 +244,7 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
     for (; i < n; ++i) {
         put(static_cast<unsigned char>(from[i]));
     }
-    out.resize(length);
+    out.resize(static_cast<std::size_t>(to - out.data()));
 }
 
 Status AppendWindows1252(std::string& out, std::string_view utf8) {
