@@ -3,8 +3,8 @@
 // Every rectangle comes from month_layout.h and is recorded where the mouse
 // handling will look for it.
 
+#include <span>
 #include <string>
-#include <vector>
 
 #include "calendar/calendar_host.h"
 #include "calendar/draw_surface.h"
@@ -48,20 +48,14 @@ std::string DayLabel(const CDateValue& d, int index, const CDateValue& dtLastPer
 
 }  // namespace
 
-// An item of the store with the calendar day it starts on (and belongs to).
-struct CWMDateCtrl::DatedItem {
-    CWVCellDataItem* pItem;
-    CDateValue dtDay;
-};
-
 // What one cell pass needs to know of a cell.
 struct CWMDateCtrl::CellPaint {
     CWVCellData& cell;
     bool bToday = false;
     int h = 0;
     Colour crHighlight = 0;
-    // The store's items that start on a valid day, in store order.
-    const std::vector<DatedItem>& items;
+    // The store's items that start on the cell's day, in store order.
+    std::span<CWVCellDataItem* const> items;
 };
 
 CFontSpec CWMDateCtrl::ControlFont() const {
@@ -142,19 +136,12 @@ void CWMDateCtrl::PaintHeader(IDrawSurface& surface, const MonthMetrics& m) cons
 void CWMDateCtrl::PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colour crHighlight) {
     surface.SetFont(ControlFont());
     m_dtToday = m_dtToday.GetDatePart();
-    // Each item's day is worked out once per paint, not once per cell; an
-    // invalid start belongs to no cell.
-    std::vector<DatedItem> items;
-    items.reserve(Items().size());
-    Items().ForEach([&items](CWVCellDataItem& item) {
-        const CDateValue day = item.GetFrom().GetDatePart();
-        if (day.IsValid()) {
-            items.push_back({&item, day});
-        }
-    });
+    // The store's index by day gives each cell its own items, so a paint costs
+    // the same however many notes lie outside the shown weeks.
     for (int i = 1; i <= kCells; ++i) {
         CWVCellData& cell = *GetCell(i);
-        PaintCell(surface, CellPaint{cell, cell.m_dtDate == m_dtToday, m.h, crHighlight, items});
+        PaintCell(surface, CellPaint{cell, cell.m_dtDate == m_dtToday, m.h, crHighlight,
+                                     Items().ItemsOfDay(cell.m_dtDate)});
     }
 }
 
@@ -189,14 +176,11 @@ void CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp) {
     int k = 0;
     Rect slot = ItemSlot(rcCell, cp.h, k);
     bool bOverflow = false;
-    for (const DatedItem& dated : cp.items) {
-        if (!(dated.dtDay == cp.cell.m_dtDate)) {
-            continue;
-        }
+    for (CWVCellDataItem* item : cp.items) {
         // Items that do not fit all share the first slot that did not fit.
-        dated.pItem->SetItemRect(slot);
+        item->SetItemRect(slot);
         if (rcCell.Contains({slot.left, slot.bottom})) {
-            PaintItemLine(surface, *dated.pItem, slot, cp.crHighlight);
+            PaintItemLine(surface, *item, slot, cp.crHighlight);
             slot = ItemSlot(rcCell, cp.h, ++k);
         } else {
             bOverflow = true;

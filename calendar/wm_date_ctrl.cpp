@@ -201,9 +201,11 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
         cell.m_nHitItemId = 0;
     }
     m_globals.dtLastPeriod = agenda.value().dtLastPeriod;
+    // One reading of the clock serves every note of the file.
+    const CItemDefaults defaults = MakeItemDefaults();
     for (CAgendaRecord& record : agenda.value().items) {
-        AddItem(record.dtFrom, record.dtTo, std::move(record.strText), record.nImage,
-                record.fWeight);
+        Items().AddItem(record.dtFrom, record.dtTo, std::move(record.strText), record.nImage,
+                        record.fWeight, defaults);
     }
     Redraw();
     return {};

@@ -127,7 +127,6 @@ class CWMDateCtrl {
 
   private:
     struct CellPaint;
-    struct DatedItem;
 
     CItemStore& Items();
     const CItemStore& Items() const;

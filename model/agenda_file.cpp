@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cerrno>
 #include <cmath>
@@ -18,17 +19,19 @@ namespace gestalia {
 namespace {
 
 constexpr std::size_t kDateImageSize = 12;
+// The text memory a record handed to a sink starts with: room to decode a
+// note of a kilobyte at once.
+constexpr std::size_t kReusedTextCapacity = 3 * 1024 + 3;
 
 void PutU32(std::string& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
+    const char bytes[4] = {static_cast<char>(v & 0xFF), static_cast<char>((v >> 8) & 0xFF),
+                           static_cast<char>((v >> 16) & 0xFF), static_cast<char>(v >> 24)};
+    out.append(bytes, sizeof bytes);
 }
 
 void PutU64(std::string& out, std::uint64_t v) {
-    for (int i = 0; i < 8; ++i) {
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
+    PutU32(out, static_cast<std::uint32_t>(v & 0xFFFFFFFFu));
+    PutU32(out, static_cast<std::uint32_t>(v >> 32));
 }
 
 void PutInt32(std::string& out, std::int32_t v) {
@@ -70,14 +73,14 @@ class CReader {
     std::size_t Offset() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
 
-    // Callers check Remaining() first.
+    // Callers check Remaining() first. The bytes are read through a local
+    // pointer and the position moved once, so that the compiler may load the
+    // four bytes at once.
     std::uint32_t U32() {
-        std::uint32_t v = 0;
-        for (int i = 0; i < 4; ++i) {
-            v |= static_cast<std::uint32_t>(static_cast<unsigned char>(m_bytes[m_pos++]))
-                 << (8 * i);
-        }
-        return v;
+        const auto* p = reinterpret_cast<const unsigned char*>(m_bytes.data() + m_pos);
+        m_pos += 4;
+        return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+               (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
     }
     std::uint64_t U64() {
         const std::uint64_t lo = U32();
@@ -95,23 +98,25 @@ class CReader {
     std::size_t m_pos = 0;
 };
 
-// One 12-byte date image; what names the date in a message.
-Result<CDateValue> ReadDate(CReader& in, const std::string& what) {
+// One 12-byte date image; what() names the date in a message, built only when
+// there is one to give.
+template <class Name>
+Result<CDateValue> ReadDate(CReader& in, const Name& what) {
     const std::size_t at = in.Offset();
     if (in.Remaining() < kDateImageSize) {
-        return Damaged(what + " " + Where(at) + " está cortada: el fichero termina antes", at);
+        return Damaged(what() + " " + Where(at) + " está cortada: el fichero termina antes", at);
     }
     const double dt = std::bit_cast<double>(in.U64());
     const std::size_t statusAt = in.Offset();
     const std::int32_t status = static_cast<std::int32_t>(in.U32());
     if (status < 0 || status > static_cast<std::int32_t>(DateStatus::null)) {
-        return Damaged("el estado de " + what + " " + Where(statusAt) + " es desconocido (" +
+        return Damaged("el estado de " + what() + " " + Where(statusAt) + " es desconocido (" +
                            std::to_string(status) + ")",
                        statusAt);
     }
     // A date marked invalid or null may hold anything and keeps it.
     if (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt)) {
-        return Damaged(what + " " + Where(at) +
+        return Damaged(what() + " " + Where(at) +
                            " está marcada como válida pero no es una fecha entre los años 100 y "
                            "9999",
                        at);
@@ -123,48 +128,53 @@ std::string ItemName(std::size_t index) {
     return "la anotación " + std::to_string(index + 1);
 }
 
-}  // namespace
+// What the writer needs of one note, borrowed from the store or a record.
+struct CAgendaRecordView {
+    std::string_view text;  // UTF-8
+    CDateValue dtFrom;
+    CDateValue dtTo;
+    std::int32_t nImage;
+    float fWeight;
+};
 
-Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items) {
-    CAgendaData data;
-    data.dtLastPeriod = dtLastPeriod;
-    data.items.reserve(items.size());
-    items.ForEach([&data](const CWVCellDataItem& item) {
-        CAgendaRecord r;
-        r.strText = item.Text();
-        r.dtFrom = item.GetFrom();
-        r.dtTo = item.GetTo();
-        r.nImage = item.GetImage();
-        r.fWeight = item.GetWeight();
-        data.items.push_back(std::move(r));
-    });
-    return SerializeAgenda(data);
-}
-
-Result<std::string> SerializeAgenda(const CAgendaData& data) {
+// The file image, written into one buffer sized up front: a UTF-8 text never
+// takes fewer bytes than its Windows-1252 form.
+Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
+                                     const std::vector<CAgendaRecordView>& records) {
     constexpr auto kMaxInt32 = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
-    if (data.items.size() > kMaxInt32) {
+    if (records.size() > kMaxInt32) {
         return CError{ErrorKind::cannotSave,
                       "la agenda tiene demasiadas anotaciones para guardarla", std::nullopt};
     }
+    std::size_t capacity = kAgendaHeaderSize;
+    for (const CAgendaRecordView& r : records) {
+        capacity += kAgendaRecordFixedSize + r.text.size();
+    }
     std::string out;
-    PutDate(out, data.dtLastPeriod);
-    PutInt32(out, static_cast<std::int32_t>(data.items.size()));
-    for (std::size_t i = 0; i < data.items.size(); ++i) {
-        const CAgendaRecord& r = data.items[i];
-        Result<std::string> text = EncodeWindows1252(r.strText);
+    out.reserve(capacity);
+    PutDate(out, dtLastPeriod);
+    PutInt32(out, static_cast<std::int32_t>(records.size()));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const CAgendaRecordView& r = records[i];
+        // The length goes before the text: keep its place, fill it once known.
+        const std::size_t lengthAt = out.size();
+        PutInt32(out, 0);
+        const Status text = AppendWindows1252(out, r.text);
         if (!text) {
             return CError{ErrorKind::unstorableText, ItemName(i) + ": " + text.error().message,
                           text.error().offset};
         }
-        if (text.value().size() > kMaxInt32) {
+        const std::size_t length = out.size() - lengthAt - 4;
+        if (length > kMaxInt32) {
             return CError{ErrorKind::cannotSave,
                           "el texto de " + ItemName(i) + " es demasiado largo para guardarlo",
                           std::nullopt};
         }
         // The whole text, NUL bytes included, so that reading gives it back unchanged.
-        PutInt32(out, static_cast<std::int32_t>(text.value().size()));
-        out += text.value();
+        const auto length32 = static_cast<std::uint32_t>(length);
+        for (std::size_t b = 0; b < 4; ++b) {
+            out[lengthAt + b] = static_cast<char>((length32 >> (8 * b)) & 0xFF);
+        }
         PutDate(out, r.dtFrom);
         PutDate(out, r.dtTo);
         PutInt32(out, r.nImage);
@@ -173,7 +183,28 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
     return out;
 }
 
-Result<CAgendaData> ParseAgenda(std::string_view bytes) {
+}  // namespace
+
+Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items) {
+    std::vector<CAgendaRecordView> records;
+    records.reserve(items.size());
+    items.ForEach([&records](const CWVCellDataItem& item) {
+        records.push_back(
+            {item.Text(), item.GetFrom(), item.GetTo(), item.GetImage(), item.GetWeight()});
+    });
+    return SerializeRecords(dtLastPeriod, records);
+}
+
+Result<std::string> SerializeAgenda(const CAgendaData& data) {
+    std::vector<CAgendaRecordView> records;
+    records.reserve(data.items.size());
+    for (const CAgendaRecord& r : data.items) {
+        records.push_back({r.strText, r.dtFrom, r.dtTo, r.nImage, r.fWeight});
+    }
+    return SerializeRecords(data.dtLastPeriod, records);
+}
+
+Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord) {
     CReader in(bytes);
     CAgendaData data;
     if (in.Remaining() < kAgendaHeaderSize) {
@@ -181,7 +212,8 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes) {
                            " bytes (tiene " + std::to_string(bytes.size()) + ")",
                        bytes.size());
     }
-    Result<CDateValue> lastPeriod = ReadDate(in, "la fecha de la última regla");
+    Result<CDateValue> lastPeriod =
+        ReadDate(in, [] { return std::string("la fecha de la última regla"); });
     if (!lastPeriod) {
         return lastPeriod.error();
     }
@@ -202,8 +234,16 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes) {
                            ") no cabe en lo que queda del fichero",
                        countAt);
     }
-    data.items.reserve(n);
+    if (!onRecord) {
+        data.items.reserve(n);
+    }
 
+    // One record serves the whole file when a sink takes the records and does
+    // not move from it: its text keeps its memory from one note to the next.
+    CAgendaRecord r;
+    if (onRecord) {
+        r.strText.reserve(kReusedTextCapacity);
+    }
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {
@@ -224,13 +264,13 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes) {
                                " es más largo que lo que queda del fichero",
                            textAt);
         }
-        CAgendaRecord r;
-        r.strText = DecodeWindows1252(in.Bytes(len));
-        Result<CDateValue> from = ReadDate(in, "la fecha de inicio de " + ItemName(i));
+        DecodeWindows1252(in.Bytes(len), r.strText);
+        Result<CDateValue> from =
+            ReadDate(in, [i] { return "la fecha de inicio de " + ItemName(i); });
         if (!from) {
             return from.error();
         }
-        Result<CDateValue> to = ReadDate(in, "la fecha de fin de " + ItemName(i));
+        Result<CDateValue> to = ReadDate(in, [i] { return "la fecha de fin de " + ItemName(i); });
         if (!to) {
             return to.error();
         }
@@ -238,7 +278,11 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes) {
         r.dtTo = to.value();
         r.nImage = static_cast<std::int32_t>(in.U32());
         r.fWeight = std::bit_cast<float>(in.U32());
-        data.items.push_back(std::move(r));
+        if (onRecord) {
+            onRecord(r);
+        } else {
+            data.items.push_back(std::move(r));
+        }
     }
     if (in.Remaining() != 0) {
         return Damaged("tiene " + std::to_string(in.Remaining()) +
@@ -283,10 +327,18 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         ::close(fd);
         return tooBig();
     }
+    // Straight into the result, in as few reads as the kernel allows: the
+    // whole size at once (one byte more, to see its end), then growing blocks
+    // if the file grew meanwhile.
+    constexpr std::size_t kFirstBlock = 65536;
     std::string bytes;
-    char buffer[65536];
+    bytes.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : kFirstBlock);
+    std::size_t size = 0;
     for (;;) {
-        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (size == bytes.size()) {
+            bytes.resize(std::min(2 * bytes.size(), kMaxAgendaFileSize + 1));
+        }
+        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -299,13 +351,14 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         if (got == 0) {
             break;
         }
+        size += static_cast<std::size_t>(got);
         // The size may change while it is read; the limit holds whatever it says.
-        if (bytes.size() + static_cast<std::size_t>(got) > kMaxAgendaFileSize) {
+        if (size > kMaxAgendaFileSize) {
             ::close(fd);
             return tooBig();
         }
-        bytes.append(buffer, static_cast<std::size_t>(got));
     }
+    bytes.resize(size);
     ::close(fd);
     return bytes;
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,8 +41,14 @@ struct CAgendaData {
 // Windows-1252 cannot store.
 Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items);
 Result<std::string> SerializeAgenda(const CAgendaData& data);
-// Parses a whole file image.
-Result<CAgendaData> ParseAgenda(std::string_view bytes);
+// Takes each record as it is read; it may move from it.
+using AgendaRecordSink = std::function<void(CAgendaRecord&)>;
+
+// Parses a whole file image. With a sink, every record goes to it in file
+// order as soon as it is read and the result holds the last-period date and no
+// items, so a large agenda can be passed on without being held whole; the
+// records handed over before a damage is found stay handed over.
+Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord = {});
 
 // Reads a whole file (refusing one larger than kMaxAgendaFileSize).
 Result<std::string> ReadFileBytes(const std::string& path);

@@ -1,5 +1,7 @@
 #pragma once
 // CWVCellDataItem: one dated note of the agenda. Texts are UTF-8 in memory.
+// An item owned by a CItemStore tells the store when its start changes, so
+// that the store's index by day stays in step; a copy belongs to no store.
 
 #include <cstdint>
 #include <string>
@@ -10,6 +12,7 @@
 namespace gestalia {
 
 class CImageList;  // defined by the calendar; items only point at it
+class CItemStore;
 
 class CWVCellDataItem {
   public:
@@ -17,6 +20,9 @@ class CWVCellDataItem {
 
     // Creation values: no id (-1), no icon (-1), "Unknown Item".
     explicit CWVCellDataItem(const CDateValue& now) : m_dtFrom(now), m_dtTo(now) {}
+    CWVCellDataItem(const CWVCellDataItem&) = default;
+    // Assigning over a stored item would move its start behind the store's back.
+    CWVCellDataItem& operator=(const CWVCellDataItem&) = delete;
 
     std::int32_t GetImage() const { return m_nImage; }
     void SetImage(std::int32_t n) { m_nImage = n; }
@@ -31,7 +37,7 @@ class CWVCellDataItem {
     std::int32_t GetID() const { return m_nID; }
     void SetID(std::int32_t id) { m_nID = id; }
     CDateValue GetFrom() const { return m_dtFrom; }
-    void SetFrom(const CDateValue& dt) { m_dtFrom = dt; }
+    void SetFrom(const CDateValue& dt);
     CDateValue GetTo() const { return m_dtTo; }
     void SetTo(const CDateValue& dt) { m_dtTo = dt; }
     std::string GetText() const { return m_strText; }
@@ -45,6 +51,14 @@ class CWVCellDataItem {
     void SetWeight(float f) { m_fWeight = f; }
 
   private:
+    friend class CItemStore;
+    // The owning store; a copied item starts without one.
+    struct StoreLink {
+        CItemStore* p = nullptr;
+        StoreLink() = default;
+        StoreLink(const StoreLink&) {}
+    };
+
     std::int32_t m_nImage = -1;
     const CImageList* m_pImageList = nullptr;  // not owned; the main window's list
     std::int32_t m_bTask = 0;
@@ -57,6 +71,8 @@ class CWVCellDataItem {
     std::int32_t m_bSelected = 0;
     Rect m_rcItem;  // empty until first drawn
     float m_fWeight = 0.0f;
+    StoreLink m_store;
+    std::uint64_t m_nOrder = 0;  // rises in store order; set by the store
 };
 
 }  // namespace gestalia

@@ -91,20 +91,41 @@ bool FieldsToOleDate(const CDateFields& f, double& dt) {
     return true;
 }
 
-bool OleDateToFields(double dt, CDateFields& fields) {
+namespace {
+
+// The day number and the second of that day of an OLE date; false outside the
+// calendar's range.
+bool SplitOleDate(double dt, std::int64_t& d, std::int64_t& s) {
     if (!std::isfinite(dt) || dt <= static_cast<double>(kFirstDay - 1) ||
         dt >= static_cast<double>(kLastDay + 1)) {
         return false;
     }
-    std::int64_t d = static_cast<std::int64_t>(std::trunc(dt));
+    d = static_cast<std::int64_t>(std::trunc(dt));
     const double t = std::fabs(dt - static_cast<double>(d));
     // Every value of the system holds whole seconds; round to the nearest one.
-    std::int64_t s = std::llround(t * static_cast<double>(kSecondsPerDay));
+    s = std::llround(t * static_cast<double>(kSecondsPerDay));
     if (s >= kSecondsPerDay) {
         s -= kSecondsPerDay;
         d += 1;
     }
-    if (d < kFirstDay || d > kLastDay) {
+    return d >= kFirstDay && d <= kLastDay;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> DayNumberOf(const CDateValue& dt) {
+    std::int64_t d = 0;
+    std::int64_t s = 0;
+    if (!dt.IsValid() || !SplitOleDate(dt.GetRaw(), d, s)) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(d);
+}
+
+bool OleDateToFields(double dt, CDateFields& fields) {
+    std::int64_t d = 0;
+    std::int64_t s = 0;
+    if (!SplitOleDate(dt, d, s)) {
         return false;
     }
     const CivilDate c = CivilFromDays(d - kUnixEpochDay);

@@ -5,6 +5,7 @@
 // to 31 December 9999. Bad input never throws: it gives the status invalid.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -93,5 +94,9 @@ class CDateValue {
 // second from 1 January 100 to 31 December 9999.
 bool FieldsToOleDate(const CDateFields& fields, double& dt);
 bool OleDateToFields(double dt, CDateFields& fields);
+// The day number (days since 30 December 1899) of the calendar day of a valid
+// value: the day GetDatePart gives, whose midnight has that number as its
+// value. None for a value that is not valid or has no calendar date.
+std::optional<std::int32_t> DayNumberOf(const CDateValue& dt);
 
 }  // namespace gestalia

@@ -1,12 +1,17 @@
 #pragma once
 // CItemStore: the ordered list of the agenda's notes and the counter that hands
 // out their identifiers. Items are owned here and keep their address for their
-// whole life; other parts keep an item's id, not its address.
+// whole life; other parts keep an item's id, not its address. The store also
+// files its items by the calendar day they start on, kept in step with every
+// operation and with every change of an item's start, so that a painter asks
+// for the notes of one day without walking the whole store.
 
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "colour.h"
@@ -45,6 +50,11 @@ class CItemStore {
     CWVCellDataItem* Find(std::int32_t id);
     const CWVCellDataItem* Find(std::int32_t id) const;
 
+    // The items whose start (m_dtFrom) falls on the calendar day of `day`, in
+    // store order; empty for a day without items and for a date that is not
+    // valid. Valid until the store or an item's start next changes.
+    std::span<CWVCellDataItem* const> ItemsOfDay(const CDateValue& day);
+
     std::size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
     // Store order, head to tail.
@@ -63,7 +73,16 @@ class CItemStore {
     }
 
   private:
+    friend class CWVCellDataItem;
+    // Files the item under its start day, or takes it out; an item whose start
+    // is not a valid date is filed nowhere.
+    void File(CWVCellDataItem& item);
+    void Unfile(const CWVCellDataItem& item);
+
     std::vector<std::unique_ptr<CWVCellDataItem>> m_items;
+    // Day number -> the items of that day, in store order.
+    std::unordered_map<std::int32_t, std::vector<CWVCellDataItem*>> m_byDay;
+    std::uint64_t m_nNextOrder = 0;
     std::int32_t m_nLastItemID = 0;
 };
 

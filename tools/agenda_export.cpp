@@ -4,10 +4,13 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 
 namespace gestalia {
 
 namespace {
+
+constexpr const char* kCsvHeader = "fecha,texto,peso_kg\r\n";
 
 const char* StatusName(DateStatus status) {
     switch (status) {
@@ -52,20 +55,50 @@ nlohmann::ordered_json DateToJson(const CDateValue& dt) {
     return j;
 }
 
+namespace {
+
+nlohmann::ordered_json ItemToJson(int id, const CAgendaRecord& record) {
+    nlohmann::ordered_json item;
+    item["id"] = id;
+    item["text"] = record.strText;
+    item["from"] = DateToJson(record.dtFrom);
+    item["to"] = DateToJson(record.dtTo);
+    item["image"] = record.nImage;
+    item["weight"] = std::isfinite(record.fWeight)
+                         ? nlohmann::ordered_json(ShortestDouble(record.fWeight))
+                         : nlohmann::ordered_json(nullptr);
+    return item;
+}
+
+// A value dumped as it would be at `indent` spaces inside a document dumped
+// with an indent of 2: every line after the first moves right by `indent`.
+void WriteIndented(std::ostream& out, const nlohmann::ordered_json& value, int indent) {
+    // Texts were decoded from Windows-1252, so they are valid UTF-8; replace
+    // anything else rather than throw.
+    const std::string text =
+        value.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+    const std::string pad(static_cast<std::size_t>(indent), ' ');
+    std::size_t from = 0;
+    for (std::size_t nl = text.find('\n'); nl != std::string::npos; nl = text.find('\n', from)) {
+        out.write(text.data() + from, static_cast<std::streamsize>(nl + 1 - from));
+        out << pad;
+        from = nl + 1;
+    }
+    out.write(text.data() + from, static_cast<std::streamsize>(text.size() - from));
+}
+
+void WriteCsvRow(std::ostream& out, const CAgendaRecord& record) {
+    out << CsvDate(record.dtFrom) << ',' << CsvField(record.strText) << ','
+        << CsvWeight(record.fWeight) << "\r\n";
+}
+
+}  // namespace
+
 nlohmann::ordered_json AgendaToJson(const CAgendaData& data) {
     nlohmann::ordered_json items = nlohmann::ordered_json::array();
     int id = 0;
     for (const CAgendaRecord& record : data.items) {
-        nlohmann::ordered_json item;
-        item["id"] = ++id;
-        item["text"] = record.strText;
-        item["from"] = DateToJson(record.dtFrom);
-        item["to"] = DateToJson(record.dtTo);
-        item["image"] = record.nImage;
-        item["weight"] = std::isfinite(record.fWeight)
-                             ? nlohmann::ordered_json(ShortestDouble(record.fWeight))
-                             : nlohmann::ordered_json(nullptr);
-        items.push_back(std::move(item));
+        items.push_back(ItemToJson(++id, record));
     }
     nlohmann::ordered_json j;
     j["lastPeriod"] = DateToJson(data.dtLastPeriod);
@@ -113,16 +146,46 @@ std::string CsvWeight(float kilograms) {
 }
 
 std::string AgendaToCsv(const CAgendaData& data) {
-    std::string csv = "fecha,texto,peso_kg\r\n";
+    std::ostringstream csv;
+    csv << kCsvHeader;
     for (const CAgendaRecord& record : data.items) {
-        csv += CsvDate(record.dtFrom);
-        csv += ',';
-        csv += CsvField(record.strText);
-        csv += ',';
-        csv += CsvWeight(record.fWeight);
-        csv += "\r\n";
+        WriteCsvRow(csv, record);
     }
-    return csv;
+    return csv.str();
+}
+
+Status WriteAgendaJson(std::string_view bytes, std::ostream& out) {
+    Result<CAgendaData> checked = ParseAgenda(bytes, [](CAgendaRecord&) {});
+    if (!checked) {
+        return checked.error();
+    }
+    out << "{\n  \"lastPeriod\": ";
+    WriteIndented(out, DateToJson(checked.value().dtLastPeriod), 2);
+    out << ",\n  \"items\": [";
+    int id = 0;
+    Result<CAgendaData> written = ParseAgenda(bytes, [&out, &id](CAgendaRecord& record) {
+        out << (id == 0 ? "\n    " : ",\n    ");
+        WriteIndented(out, ItemToJson(++id, record), 4);
+    });
+    if (!written) {
+        return written.error();
+    }
+    out << (id == 0 ? "]\n}" : "\n  ]\n}");
+    return {};
+}
+
+Status WriteAgendaCsv(std::string_view bytes, std::ostream& out) {
+    Result<CAgendaData> checked = ParseAgenda(bytes, [](CAgendaRecord&) {});
+    if (!checked) {
+        return checked.error();
+    }
+    out << kCsvHeader;
+    Result<CAgendaData> written =
+        ParseAgenda(bytes, [&out](CAgendaRecord& record) { WriteCsvRow(out, record); });
+    if (!written) {
+        return written.error();
+    }
+    return {};
 }
 
 }  // namespace gestalia

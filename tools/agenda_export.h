@@ -2,6 +2,7 @@
 // Plain forms of an agenda for other programs: JSON for inspection and CSV for
 // spreadsheets. Texts come out as UTF-8.
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,7 @@
 
 #include "model/agenda_file.h"
 #include "model/date_value.h"
+#include "model/result.h"
 
 namespace gestalia {
 
@@ -37,5 +39,13 @@ std::string CsvWeight(float kilograms);
 // The notes as CSV: the header "fecha,texto,peso_kg", then one row per item in
 // file order (date from m_dtFrom), every line ended by CR LF.
 std::string AgendaToCsv(const CAgendaData& data);
+
+// The same two forms written straight from a file image, one note at a time,
+// so that a large agenda is never held whole in another form: the text is
+// AgendaToJson(...) dumped with an indent of 2 (no line break after it), and
+// AgendaToCsv(...). The image is parsed twice, first whole, so a damaged one
+// gives its error and nothing is written.
+Status WriteAgendaJson(std::string_view bytes, std::ostream& out);
+Status WriteAgendaCsv(std::string_view bytes, std::ostream& out);
 
 }  // namespace gestalia

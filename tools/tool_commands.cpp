@@ -13,16 +13,16 @@ namespace gestalia {
 
 namespace {
 
-// Reads and parses the agenda, reporting any failure as one line on err. A
-// reading error names the file itself; damage is reported as
-// "path: byte 40: what is wrong".
-std::optional<CAgendaData> LoadForTool(const std::string& path, std::ostream& err) {
+// Reads the agenda and checks it whole, without holding its notes, reporting
+// any failure as one line on err; gives the file's bytes. A reading error
+// names the file itself; damage is reported as "path: byte 40: what is wrong".
+std::optional<std::string> LoadForTool(const std::string& path, std::ostream& err) {
     Result<std::string> bytes = ReadFileBytes(path);
     if (!bytes) {
         err << bytes.error().message << '\n';
         return std::nullopt;
     }
-    Result<CAgendaData> agenda = ParseAgenda(bytes.value());
+    Result<CAgendaData> agenda = ParseAgenda(bytes.value(), [](CAgendaRecord&) {});
     if (!agenda) {
         const CError& error = agenda.error();
         err << path << ": ";
@@ -32,7 +32,7 @@ std::optional<CAgendaData> LoadForTool(const std::string& path, std::ostream& er
         err << error.message << '\n';
         return std::nullopt;
     }
-    return std::move(agenda).value();
+    return std::move(bytes).value();
 }
 
 bool IsDigit(char c) {
@@ -73,15 +73,11 @@ std::optional<CDateValue> ParseIsoDay(std::string_view text) {
 }
 
 int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
-    const std::optional<CAgendaData> agenda = LoadForTool(path, err);
-    if (!agenda) {
+    const std::optional<std::string> agenda = LoadForTool(path, err);
+    if (!agenda || !WriteAgendaJson(*agenda, out)) {
         return kToolFailed;
     }
-    // Texts were decoded from Windows-1252, so they are valid UTF-8; replace
-    // anything else rather than throw.
-    out << AgendaToJson(*agenda).dump(2, ' ', false,
-                                      nlohmann::ordered_json::error_handler_t::replace)
-        << '\n';
+    out << '\n';
     return kToolOk;
 }
 
@@ -94,11 +90,10 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
 }
 
 int RunExportCsv(const std::string& path, std::ostream& out, std::ostream& err) {
-    const std::optional<CAgendaData> agenda = LoadForTool(path, err);
-    if (!agenda) {
+    const std::optional<std::string> agenda = LoadForTool(path, err);
+    if (!agenda || !WriteAgendaCsv(*agenda, out)) {
         return kToolFailed;
     }
-    out << AgendaToCsv(*agenda);
     return kToolOk;
 }
 

@@ -8,6 +8,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QResizeEvent>
 #include <QStyle>
 #include <QToolTip>
 
@@ -90,9 +91,21 @@ CCalendarWidget::~CCalendarWidget() {
 
 void CCalendarWidget::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    CQtDrawSurface surface(painter, &m_images);
+    CQtDrawSurface surface(painter, &m_images, &m_texts);
     m_ctrl.OnEraseBkgnd(surface);
     m_ctrl.OnPaint(surface);
+}
+
+void CCalendarWidget::resizeEvent(QResizeEvent* event) {
+    m_texts.Clear();
+    QWidget::resizeEvent(event);
+}
+
+void CCalendarWidget::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange) {
+        m_texts.Clear();
+    }
+    QWidget::changeEvent(event);
 }
 
 void CCalendarWidget::mousePressEvent(QMouseEvent* event) {

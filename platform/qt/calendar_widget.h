@@ -33,6 +33,7 @@
 
 #include "calendar/calendar_host.h"
 #include "platform/qt/qt_image_registry.h"
+#include "platform/qt/qt_text_cache.h"
 
 namespace gestalia {
 
@@ -58,8 +59,14 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     void SetSink(CCalendarSink sink) { m_sink = std::move(sink); }
     CQtImageRegistry& Images() { return m_images; }
 
+    // What the paints keep for the next one (fonts, shown texts); cleared when
+    // the size or the fonts change.
+    const CQtTextCache& TextCache() const { return m_texts; }
+
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -86,6 +93,7 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     CCalendarSink m_sink;
     CQtImageRegistry m_images;
     std::optional<CDateValue> m_dtAnnounced;  // the chosen day a reader was last told
+    CQtTextCache m_texts;
 };
 
 // The calendar control of a dialog: a CCalendarWidget whose sink is the

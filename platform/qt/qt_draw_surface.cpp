@@ -7,6 +7,7 @@
 #include <QPen>
 #include <QString>
 #include <QStringList>
+#include <QTextLine>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -18,27 +19,9 @@ namespace gestalia {
 namespace {
 
 constexpr int kDefaultDpi = 96;
-constexpr int kTenthsPerInch = 720;  // tenths of a point in an inch
 
 QColor ToQColor(Colour c) {
     return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
-
-QString ToQString(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-// Line breaks do not break a single line: CR goes, LF becomes a space.
-QString AsSingleLine(QString text) {
-    text.remove(QLatin1Char('\r'));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
-QStringList Lines(const QString& text) {
-    QString copy = text;
-    copy.remove(QLatin1Char('\r'));
-    return copy.split(QLatin1Char('\n'));
 }
 
 int QtAlignment(std::uint32_t flags) {
@@ -72,10 +55,21 @@ QString ResolveFontFamily(const QString& requested) {
     return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
 }
 
-CQtDrawSurface::CQtDrawSurface(QPainter& painter, const CQtImageRegistry* images)
-    : m_painter(painter), m_pImages(images), m_font(painter.font()) {
+CQtDrawSurface::CQtDrawSurface(QPainter& painter, const CQtImageRegistry* images,
+                               CQtTextCache* texts)
+    : m_painter(painter),
+      m_pImages(images),
+      m_pTexts(texts != nullptr ? texts : &m_ownTexts),
+      m_font(painter.font()) {
+    m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    m_bOuterClip = m_painter.hasClipping();
+}
+
+CQtDrawSurface::~CQtDrawSurface() {
+    m_painter.restore();
 }
 
 int CQtDrawSurface::DpiY() const {
@@ -151,12 +145,8 @@ void CQtDrawSurface::Ellipse(const Rect& box, Colour pen, int penWidth, Colour f
 }
 
 void CQtDrawSurface::SetFont(const CFontSpec& font) {
-    QFont qf(ResolveFontFamily(ToQString(font.strFace)));
-    const int pixels = static_cast<int>(std::lround(static_cast<double>(font.nTenthsOfPoint) *
-                                                    DpiY() / static_cast<double>(kTenthsPerInch)));
-    qf.setPixelSize(std::max(1, pixels));
-    qf.setWeight(static_cast<QFont::Weight>(std::clamp(font.nWeight, 100, 900)));
-    m_font = qf;
+    m_nFont = m_pTexts->Font(font, DpiY(), m_painter.device());
+    m_font = m_pTexts->FontAt(m_nFont).font;
 }
 
 void CQtDrawSurface::SetTextColour(Colour colour) {
@@ -167,36 +157,47 @@ void CQtDrawSurface::DrawText(std::string_view text, const Rect& rc, std::uint32
     if (rc.IsEmpty()) {
         return;
     }
+    const int font = TextFont();
     const QRect box(rc.left, rc.top, rc.Width(), rc.Height());
-    QString shown = ToQString(text);
-    if ((flags & kTextSingleLine) != 0) {
-        shown = AsSingleLine(shown);
-        if ((flags & kTextEndEllipsis) != 0) {
-            shown = QFontMetrics(m_font, m_painter.device())
-                        .elidedText(shown, Qt::ElideRight, box.width());
-        }
+    if (m_nPainterFont != font) {
+        m_painter.setFont(m_font);
+        m_nPainterFont = font;
     }
-    m_painter.save();
-    m_painter.setFont(m_font);
-    m_painter.setPen(m_textColour);
-    m_painter.setBackgroundMode(Qt::TransparentMode);
-    m_painter.setClipRect(box, Qt::IntersectClip);
-    m_painter.drawText(box, QtAlignment(flags), shown);
-    m_painter.restore();
+    if (m_painterPen != m_textColour) {
+        m_painter.setPen(m_textColour);
+        m_painterPen = m_textColour;
+    }
+    if (m_bOuterClip) {
+        m_painter.save();
+        m_painter.setClipRect(box, Qt::IntersectClip);
+    } else {
+        m_painter.setClipRect(box, Qt::ReplaceClip);
+    }
+    if ((flags & kTextSingleLine) != 0) {
+        // One line is laid out once and drawn from the cache at every paint.
+        const CQtTextCache::CLaidOut& laid = m_pTexts->LaidOut(
+            font, text, box.size(), QtAlignment(flags), (flags & kTextEndEllipsis) != 0);
+        if (laid.layout->lineCount() > 0) {
+            laid.layout->lineAt(0).draw(&m_painter, QPointF(box.topLeft()) + laid.offset);
+        }
+    } else {
+        m_painter.drawText(box, QtAlignment(flags),
+                           QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    }
+    if (m_bOuterClip) {
+        m_painter.restore();
+    } else {
+        m_painter.setClipping(false);
+    }
 }
 
 Size CQtDrawSurface::MeasureText(std::string_view text, bool singleLine) const {
-    const QFontMetrics fm(m_font, m_painter.device());
-    const QString qs = ToQString(text);
-    if (singleLine) {
-        return {fm.horizontalAdvance(AsSingleLine(qs)), fm.height()};
-    }
-    int widest = 0;
-    const QStringList lines = Lines(qs);
-    for (const QString& line : lines) {
-        widest = std::max(widest, fm.horizontalAdvance(line));
-    }
-    return {widest, fm.height() * static_cast<int>(lines.size())};
+    return m_pTexts->Measure(TextFont(), text, singleLine);
+}
+
+int CQtDrawSurface::TextFont() const {
+    // Before any SetFont the painter's own font is the surface's.
+    return m_nFont >= 0 ? m_nFont : m_pTexts->PainterFont(m_font, m_painter.device());
 }
 
 bool CQtDrawSurface::DrawImage(const CImageList& list, int index, Point at) {

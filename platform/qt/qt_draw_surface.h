@@ -6,13 +6,21 @@
 // sans-serif, at a pixel height of tenths-of-a-point x logical dpi / 720.
 // Images come from the strips of an image registry.
 //
-// The painter and the registry are borrowed and must outlive the surface.
+// Faces, fonts, metrics and the shown forms of texts come from a text cache:
+// the owner's, kept from one paint to the next, or else one of the surface's
+// own. The painter's font, pen and background mode are set when a text needs
+// them rather than saved and restored around every text; the surface saves the
+// painter once when it starts and restores it when it ends.
+//
+// The painter, the registry and the cache are borrowed and must outlive the
+// surface.
 
 #include <QColor>
 #include <QFont>
 #include <string_view>
 
 #include "calendar/draw_surface.h"
+#include "platform/qt/qt_text_cache.h"
 
 class QPainter;
 
@@ -22,7 +30,9 @@ class CQtImageRegistry;
 
 class CQtDrawSurface final : public IDrawSurface {
   public:
-    explicit CQtDrawSurface(QPainter& painter, const CQtImageRegistry* images = nullptr);
+    explicit CQtDrawSurface(QPainter& painter, const CQtImageRegistry* images = nullptr,
+                            CQtTextCache* texts = nullptr);
+    ~CQtDrawSurface() override;
     CQtDrawSurface(const CQtDrawSurface&) = delete;
     CQtDrawSurface& operator=(const CQtDrawSurface&) = delete;
 
@@ -40,10 +50,21 @@ class CQtDrawSurface final : public IDrawSurface {
     const QFont& CurrentFont() const { return m_font; }
 
   private:
+    int TextFont() const;
+
     QPainter& m_painter;
     const CQtImageRegistry* m_pImages;
+    CQtTextCache m_ownTexts;
+    CQtTextCache* m_pTexts;
     QFont m_font;
+    int m_nFont = -1;  // m_font's index in the text cache; -1 before SetFont
     QColor m_textColour{Qt::black};
+    // What the painter holds now for text: the font index and pen colour last
+    // set (-1 and invalid before the first text), and whether it clipped
+    // before the surface began (then each text clips inside that clip).
+    int m_nPainterFont = -1;
+    QColor m_painterPen;
+    bool m_bOuterClip = false;
 };
 
 // The face to use for a requested one: itself when installed (any letter

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <string>
+#include <vector>
 
 #include "tests/calendar/calendar_fixture.h"
 
@@ -98,6 +100,25 @@ TEST_F(AgendaIo, SaveThenLoadRestoresItemsInOrderWithFreshIds) {
     ASSERT_TRUE(reader.DeleteItem(4));
     ASSERT_TRUE(reader.SaveAgenda(again).ok());
     EXPECT_EQ(ReadAll(again), ReadAll(path));
+}
+
+TEST_F(AgendaIo, LoadFilesTheNotesByDayAndForgetsTheOldOnes) {
+    Fill();
+    const std::string path = dir.File("agenda.gst");
+    ASSERT_TRUE(ctrl.SaveAgenda(path).ok());
+    AddNote(CDateValue(2027, 5, 5, 8), "vieja");
+    AddNote(CDateValue(2027, 3, 1, 7), "antes");
+    ASSERT_TRUE(ctrl.LoadAgenda(path).ok());
+    const auto texts = [this](const CDateValue& day) {
+        std::vector<std::string> found;
+        for (const CWVCellDataItem* item : globals.listItems.ItemsOfDay(day)) {
+            found.push_back(item->Text());
+        }
+        return found;
+    };
+    EXPECT_EQ(texts(CDateValue(2027, 3, 1)), std::vector<std::string>{"Consulta"});
+    EXPECT_EQ(texts(CDateValue(2027, 3, 2)), std::vector<std::string>{"Análisis"});
+    EXPECT_TRUE(texts(CDateValue(2027, 5, 5)).empty());
 }
 
 TEST_F(AgendaIo, FailedLoadChangesNothing) {

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <sys/stat.h>
 
@@ -270,6 +272,30 @@ TEST(AgendaFileTest, CountOfZeroIsAnEmptyAgenda) {
     ASSERT_TRUE(data.ok());
     EXPECT_TRUE(data.value().items.empty());
     EXPECT_EQ(data.value().dtLastPeriod.GetStatus(), DateStatus::invalid);
+}
+
+TEST(AgendaFileTest, SinkTakesEveryRecordInFileOrderAndNothingIsKept) {
+    const std::string bytes = Header(3) + Record("uno") +
+                              Record(
+                                  "Ecograf\xED"
+                                  "a",
+                                  0) +
+                              Record("");
+    std::vector<std::string> texts;
+    const Result<CAgendaData> data =
+        ParseAgenda(bytes, [&texts](CAgendaRecord& r) { texts.push_back(r.strText); });
+    ASSERT_TRUE(data.ok());
+    EXPECT_TRUE(data.value().items.empty());
+    EXPECT_TRUE(data.value().dtLastPeriod == CDateValue::FromRaw(46388.0, DateStatus::valid));
+    EXPECT_EQ(texts, (std::vector<std::string>{"uno", "Ecografía", ""}));
+
+    texts.clear();
+    const std::string cut = bytes.substr(0, bytes.size() - 1);
+    const Result<CAgendaData> damaged =
+        ParseAgenda(cut, [&texts](CAgendaRecord& r) { texts.push_back(r.strText); });
+    ASSERT_FALSE(damaged.ok());
+    EXPECT_EQ(damaged.error(), ParseAgenda(cut).error());
+    EXPECT_EQ(texts.size(), 2u) << "the records before the damage were handed over";
 }
 
 TEST(AgendaFileTest, ReadFileBytesReadsTheWholeFile) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <string>
 #include <vector>
 
 namespace gestalia {
@@ -119,6 +121,108 @@ TEST(ItemStoreTest, ItemsKeepTheirAddressWhileOthersComeAndGo) {
     store.DeleteItem(50);
     EXPECT_EQ(store.Find(1), first);
 }
+
+// The day index, kept in step with every operation: after each row's steps the
+// notes of every day, as the index gives them, are those a walk of the whole
+// store finds on that day, in store order, and the row's expected texts.
+CDateValue At(int day, int hour = 10) {
+    return CDateValue(2027, 3, day, hour, 0, 0);
+}
+
+std::vector<std::string> IndexedTexts(CItemStore& store, const CDateValue& day) {
+    std::vector<std::string> texts;
+    for (const CWVCellDataItem* item : store.ItemsOfDay(day)) {
+        texts.push_back(item->Text());
+    }
+    return texts;
+}
+
+std::vector<std::string> WalkedTexts(const CItemStore& store, const CDateValue& day) {
+    std::vector<std::string> texts;
+    store.ForEach([&](const CWVCellDataItem& item) {
+        const CDateValue start = item.GetFrom().GetDatePart();
+        if (start.IsValid() && start == day.GetDatePart()) {
+            texts.push_back(item.Text());
+        }
+    });
+    return texts;
+}
+
+struct DayIndexCase {
+    const char* name;
+    std::function<void(CItemStore&)> steps;
+    std::vector<std::string> march1;  // the notes of 1 March 2027 afterwards
+    std::vector<std::string> march2;
+};
+
+class DayIndex : public ::testing::TestWithParam<DayIndexCase> {};
+
+TEST_P(DayIndex, GivesEachDaysNotesInStoreOrder) {
+    CItemStore store;
+    for (const char* text : {"a", "b", "c"}) {
+        store.AddItem(At(1), At(1), text, 1, 0.0f, CItemDefaults{});
+    }
+    GetParam().steps(store);
+    EXPECT_EQ(IndexedTexts(store, At(1, 0)), GetParam().march1);
+    EXPECT_EQ(IndexedTexts(store, At(2, 23)), GetParam().march2);
+    for (int day = 1; day <= 3; ++day) {
+        EXPECT_EQ(IndexedTexts(store, At(day)), WalkedTexts(store, At(day))) << day;
+    }
+    CDateValue invalid = At(1);
+    invalid.SetDateTime(2027, 2, 30, 0, 0, 0);
+    EXPECT_TRUE(store.ItemsOfDay(invalid).empty());
+}
+
+const auto kMoveB = [](CItemStore& s, const CDateValue& to) { s.Find(2)->SetFrom(to); };
+
+INSTANTIATE_TEST_SUITE_P(
+    ItemStoreTest, DayIndex,
+    ::testing::Values(
+        DayIndexCase{"Add", [](CItemStore&) {}, {"a", "b", "c"}, {}},
+        DayIndexCase{"AddOnAnotherDayAndTime",
+                     [](CItemStore& s) {
+                         s.AddItem(At(2, 23), At(2), "d", 0, 0.0f, CItemDefaults{});
+                         s.AddItem(At(1, 0), At(1), "e", 0, 0.0f, CItemDefaults{});
+                     },
+                     {"a", "b", "c", "e"},
+                     {"d"}},
+        DayIndexCase{
+            "ChangeMovesTheNote", [](CItemStore& s) { kMoveB(s, At(2)); }, {"a", "c"}, {"b"}},
+        DayIndexCase{"ChangeBackKeepsStoreOrder",
+                     [](CItemStore& s) {
+                         kMoveB(s, At(2));
+                         kMoveB(s, At(1, 18));
+                     },
+                     {"a", "b", "c"},
+                     {}},
+        DayIndexCase{"ChangeToAnInvalidDateFilesItNowhere",
+                     [](CItemStore& s) {
+                         CDateValue invalid = At(2);
+                         invalid.SetDateTime(2027, 13, 1, 0, 0, 0);
+                         kMoveB(s, invalid);
+                     },
+                     {"a", "c"},
+                     {}},
+        DayIndexCase{"LastSecondOfTheDayStaysOnIt",
+                     [](CItemStore& s) { kMoveB(s, CDateValue(2027, 3, 2, 23, 59, 59)); },
+                     {"a", "c"},
+                     {"b"}},
+        DayIndexCase{"Delete", [](CItemStore& s) { s.DeleteItem(1); }, {"b", "c"}, {}},
+        DayIndexCase{"DeleteAllThenAdd",
+                     [](CItemStore& s) {
+                         s.DeleteAllItems();
+                         s.AddItem(At(2), At(2), "d", 0, 0.0f, CItemDefaults{});
+                     },
+                     {},
+                     {"d"}},
+        DayIndexCase{"ACopyBelongsToNoStore",
+                     [](CItemStore& s) {
+                         CWVCellDataItem copy = *s.Find(1);
+                         copy.SetFrom(At(2));
+                     },
+                     {"a", "b", "c"},
+                     {}}),
+    [](const ::testing::TestParamInfo<DayIndexCase>& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace gestalia

@@ -94,5 +94,36 @@ TEST(Windows1252Test, SpanishTextEncodesToSingleBytes) {
     EXPECT_TRUE(CanEncodeWindows1252("Sábado"));
 }
 
+// Decoding into a buffer that held another text gives what a fresh decode
+// gives, for ASCII runs longer and shorter than a machine word around the
+// other bytes.
+class DecodeIntoTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(DecodeIntoTest, ReusedBufferGivesTheFreshResult) {
+    const std::string bytes = GetParam();
+    for (const char* before : {"", "x", "una nota anterior bastante más larga que esta"}) {
+        std::string out = before;
+        DecodeWindows1252(bytes, out);
+        EXPECT_EQ(out, DecodeWindows1252(bytes)) << before;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows1252Test, DecodeIntoTest,
+                         ::testing::Values("", "Consulta",
+                                           "Ecograf\xED"
+                                           "a",
+                                           "\x80", "An\xE1lisis de sangre y orina \x96 en ayunas",
+                                           "\xE1\xE9\xED\xF3\xFA\x80\x81\x9F\xFF",
+                                           "Nota n\xFAmero 12345 \xB7 an\xE1lisis y peso"));
+
+TEST(Windows1252Test, AppendLeavesTheBufferAsItWasOnFailure) {
+    std::string out = "antes";
+    EXPECT_TRUE(AppendWindows1252(out, " y despu\xC3\xA9s").ok());
+    EXPECT_EQ(out, "antes y despu\xE9s");
+    EXPECT_FALSE(AppendWindows1252(out, "caf\xC3\xA9 \xF0\x9F\x98\x80").ok());
+    EXPECT_FALSE(AppendWindows1252(out, "mal \xC3").ok());
+    EXPECT_EQ(out, "antes y despu\xE9s");
+}
+
 }  // namespace
 }  // namespace gestalia

@@ -107,6 +107,18 @@ TEST_F(CalendarWidget, PaintsHeaderGridAndDayColours) {
     EXPECT_EQ(image.pixel(today.left + 1, today.top + 2), Rgb(RGB(169, 216, 50)));
 }
 
+TEST_F(CalendarWidget, RepaintsFromItsTextCacheUntilTheSizeChanges) {
+    widget->show();  // so that a resize reaches the widget at once
+    ctrl.AddItem(CDateValue(2027, 3, 9, 8), CDateValue(2027, 3, 9, 8), "Consulta", -1, 0.0f);
+    const QImage first = Grab();
+    const std::size_t texts = widget->TextCache().TextCount();
+    EXPECT_GT(texts, 0u);
+    EXPECT_EQ(Grab(), first) << "a paint from the cache gives the same pixels";
+    EXPECT_EQ(widget->TextCache().TextCount(), texts) << "nothing was worked out again";
+    widget->resize(kWidth + 10, kHeight);
+    EXPECT_EQ(widget->TextCache().TextCount(), 0u);
+}
+
 TEST_F(CalendarWidget, DoubleClickOnADayNotifiesTheSink) {
     Grab();  // the paint records the rectangles the mouse uses
     DoubleClick(Inside(9));

@@ -8,10 +8,12 @@
 
 #include <QBitmap>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
 #include "platform/qt/qt_image_registry.h"
+#include "platform/qt/qt_text_cache.h"
 
 namespace gestalia {
 namespace {
@@ -151,6 +153,74 @@ TEST_F(QtSurface, RegistryLoaderIsAskedOnceAndNullMeansNone) {
     EXPECT_EQ(loading.Find(2), nullptr);
     EXPECT_EQ(calls, 2);
 }
+
+// A text drawn from the cache's laid-out line gives the pixels QPainter's own
+// drawText gives in the same clipped box, for every alignment the calendar
+// uses, cut with "..." or not, in a box larger and smaller than the text.
+struct CachedTextCase {
+    const char* text;
+    std::uint32_t flags;
+    Rect box;
+};
+
+class CachedText : public ::testing::TestWithParam<CachedTextCase> {};
+
+TEST_P(CachedText, DrawsWhatQPainterDraws) {
+    const CachedTextCase& c = GetParam();
+    const auto paint = [&](bool cached) {
+        QImage image(120, 40, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.setDotsPerMeterX(kDotsPerMetreAt96Dpi);
+        image.setDotsPerMeterY(kDotsPerMetreAt96Dpi);
+        QPainter painter(&image);
+        CQtTextCache texts;
+        CQtDrawSurface surface(painter, nullptr, &texts);
+        surface.SetFont(CFontSpec{});
+        surface.SetTextColour(RGB(238, 62, 115));
+        if (cached) {
+            surface.DrawText(c.text, c.box, c.flags);
+            surface.DrawText(c.text, c.box, c.flags);  // the second from the cache
+            EXPECT_EQ(texts.TextCount(), 2u) << "one shown form, one laid-out line";
+            return image;
+        }
+        const QRect box(c.box.left, c.box.top, c.box.Width(), c.box.Height());
+        QString shown = QString::fromUtf8(c.text).replace(QLatin1Char('\n'), QLatin1Char(' '));
+        if ((c.flags & kTextEndEllipsis) != 0) {
+            shown = QFontMetrics(surface.CurrentFont(), &image)
+                        .elidedText(shown, Qt::ElideRight, box.width());
+        }
+        int align = (c.flags & kTextRight) != 0    ? Qt::AlignRight
+                    : (c.flags & kTextCentre) != 0 ? Qt::AlignHCenter
+                                                   : Qt::AlignLeft;
+        align |= (c.flags & kTextBottom) != 0    ? Qt::AlignBottom
+                 : (c.flags & kTextVCentre) != 0 ? Qt::AlignVCenter
+                                                 : Qt::AlignTop;
+        painter.setFont(surface.CurrentFont());
+        painter.setPen(QColor(238, 62, 115));
+        painter.setClipRect(box);
+        painter.drawText(box, align, shown);
+        painter.drawText(box, align, shown);
+        return image;
+    };
+    EXPECT_EQ(paint(true), paint(false));
+}
+
+constexpr std::uint32_t kOneLine = kTextSingleLine | kTextEndEllipsis;
+
+INSTANTIATE_TEST_SUITE_P(
+    QtSurface, CachedText,
+    ::testing::Values(
+        CachedTextCase{"(Semana 3)  4", kTextRight | kTextBottom | kOneLine, {2, 3, 100, 20}},
+        CachedTextCase{"(Semana 3)  4", kTextRight | kTextBottom | kOneLine, {2, 3, 40, 20}},
+        CachedTextCase{"Miércoles", kTextCentre | kTextVCentre | kOneLine, {5, 2, 80, 17}},
+        CachedTextCase{"Sáb/Dom", kTextCentre | kTextBottom | kOneLine, {0, 2, 77, 16}},
+        CachedTextCase{"0930  Consulta\ncon la matrona ",
+                       kTextLeft | kTextVCentre | kOneLine,
+                       {21, 4, 110, 36}},
+        CachedTextCase{"Nota número 7 · análisis y peso",
+                       kTextLeft | kTextVCentre | kOneLine,
+                       {1, 10, 60, 26}},
+        CachedTextCase{"Sin cortar", kTextLeft | kTextSingleLine, {1, 10, 30, 26}}));
 
 }  // namespace
 }  // namespace gestalia

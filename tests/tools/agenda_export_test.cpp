@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <limits>
+#include <sstream>
 #include <string>
 #include <string_view>
 
@@ -111,6 +114,46 @@ TEST(AgendaExport, JsonWeightIsTheShortestDecimalOfTheFloat) {
     r.fWeight = 62.3f;
     data.items = {r};
     EXPECT_EQ(AgendaToJson(data)["items"][0]["weight"].dump(), "62.3");
+}
+
+// The streaming forms write what the whole-agenda forms give, for every kind of
+// sound agenda in the fixtures; a damaged one writes nothing.
+std::string Fixture(const char* name) {
+    std::ifstream in(std::string(GESTALIA_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class StreamedExport : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(StreamedExport, WritesWhatTheWholeAgendaGives) {
+    const std::string bytes = Fixture(GetParam());
+    Result<CAgendaData> whole = ParseAgenda(bytes);
+    ASSERT_TRUE(whole.ok()) << GetParam();
+    std::ostringstream json;
+    std::ostringstream csv;
+    ASSERT_TRUE(WriteAgendaJson(bytes, json).ok());
+    ASSERT_TRUE(WriteAgendaCsv(bytes, csv).ok());
+    EXPECT_EQ(json.str(),
+              AgendaToJson(whole.value())
+                  .dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace));
+    EXPECT_EQ(csv.str(), AgendaToCsv(whole.value()));
+}
+
+INSTANTIATE_TEST_SUITE_P(AgendaExport, StreamedExport,
+                         ::testing::Values("sample.gst", "empty.gst", "fuzz-corpus/accented.gst",
+                                           "fuzz-corpus/all-bytes.gst",
+                                           "fuzz-corpus/five-items.gst",
+                                           "fuzz-corpus/null-invalid-dates.gst",
+                                           "fuzz-corpus/long-text.gst"));
+
+TEST(AgendaExport, DamagedAgendaStreamsNothing) {
+    const std::string bytes = Fixture("fuzz-corpus/truncated-record.gst");
+    std::ostringstream json;
+    std::ostringstream csv;
+    EXPECT_FALSE(WriteAgendaJson(bytes, json).ok());
+    EXPECT_FALSE(WriteAgendaCsv(bytes, csv).ok());
+    EXPECT_EQ(json.str(), "");
+    EXPECT_EQ(csv.str(), "");
 }
 
 }  // namespace

@@ -1,0 +1,247 @@
+// Loading and saving an agenda of 100,000 notes (about 7 MB) beside the plain
+// system calls on the same bytes, each pair in the same iteration:
+//   load:  ReadFileBytes + ParseAgenda checking every note without keeping it
+//          (as `gestalia-tool check` and the streaming exports do), the same
+//          keeping every record, and the calendar's LoadAgenda into the store,
+//          each beside open + read of the whole file into freshly allocated
+//          memory;
+//   save:  the calendar's SaveAgenda (file image from the store, temporary
+//          file, fsync, rename, fsync of the folder) beside open + write +
+//          fsync + close of the same bytes.
+// Prints the ratios at the end. `agenda_io_bench --write-agenda=PATH` only
+// writes the benchmark's agenda to PATH (for timing gestalia-tool on it).
+
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "bench/bench_notes.h"
+#include "calendar/wm_date_ctrl.h"
+#include "model/agenda_file.h"
+#include "model/clock.h"
+#include "model/globals.h"
+#include "model/safe_save.h"
+
+namespace gestalia {
+namespace {
+
+constexpr int kNotes = 100000;
+
+struct Pair {
+    double oursMs = 0.0;
+    double plainMs = 0.0;
+};
+std::map<std::string, Pair> g_results;
+
+double Ms(std::chrono::steady_clock::duration d) {
+    return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// A folder of its own under the system's temporary folder, removed at exit.
+class CBenchDir {
+  public:
+    CBenchDir() {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "gestalia-bench-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) != nullptr) {
+            m_path = pattern;
+        }
+    }
+    ~CBenchDir() {
+        std::error_code ec;
+        std::filesystem::remove_all(m_path, ec);
+    }
+    std::string File(const char* name) const { return (m_path / name).string(); }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+void FillAgenda(CGlobals& globals) {
+    globals.dtLastPeriod = CDateValue(2027, 1, 4);
+    CItemDefaults defaults;
+    bench::AddBenchNotes(kNotes,
+                         [&](auto&&... args) { globals.listItems.AddItem(args..., defaults); });
+}
+
+std::string AgendaBytes() {
+    CGlobals globals;
+    FillAgenda(globals);
+    Result<std::string> bytes = SerializeAgenda(globals.dtLastPeriod, globals.listItems);
+    return bytes ? bytes.value() : std::string();
+}
+
+// The whole file into fresh memory with nothing but the system calls: the
+// buffer is allocated as the file's size and left as the kernel fills it.
+std::size_t PlainRead(const std::string& path, std::size_t size) {
+    const std::unique_ptr<char[]> buffer(new char[size + 1]);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    std::size_t done = 0;
+    while (fd >= 0 && done <= size) {
+        const ssize_t got = ::read(fd, buffer.get() + done, size + 1 - done);
+        if (got <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    ::close(fd);
+    benchmark::DoNotOptimize(buffer.get());
+    return done;
+}
+
+void PlainWrite(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::size_t done = 0;
+    while (fd >= 0 && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n <= 0) {
+            break;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    ::fsync(fd);
+    ::close(fd);
+}
+
+void Report(benchmark::State& state, const char* name, double oursMs, double plainMs) {
+    const auto n = static_cast<double>(state.iterations());
+    state.counters["ours_ms"] = oursMs / n;
+    state.counters["plain_ms"] = plainMs / n;
+    state.counters["ratio"] = oursMs / plainMs;
+    g_results[name] = {oursMs / n, plainMs / n};
+}
+
+// Reading and parsing the whole file, with the records handed to `sink` (one
+// that keeps nothing, as `gestalia-tool check` does) or kept in CAgendaData.
+void ReadAndParse(benchmark::State& state, const AgendaRecordSink& sink, const char* name) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string bytes = AgendaBytes();
+    PlainWrite(path, bytes);
+    double ours = 0.0;
+    double plain = 0.0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(PlainRead(path, bytes.size()));
+        const auto t1 = std::chrono::steady_clock::now();
+        Result<std::string> read = ReadFileBytes(path);
+        Result<CAgendaData> agenda = ParseAgenda(read.value(), sink);
+        benchmark::DoNotOptimize(agenda.ok());
+        const auto t2 = std::chrono::steady_clock::now();
+        plain += Ms(t1 - t0);
+        ours += Ms(t2 - t1);
+        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
+        if (!agenda) {
+            state.SkipWithError("the agenda did not parse");
+            break;
+        }
+    }
+    Report(state, name, ours, plain);
+}
+
+void BM_CheckAgenda(benchmark::State& state) {
+    ReadAndParse(
+        state, [](CAgendaRecord& record) { benchmark::DoNotOptimize(record.fWeight); },
+        "load: read and check every note");
+}
+BENCHMARK(BM_CheckAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ParseAgenda(benchmark::State& state) {
+    ReadAndParse(state, {}, "load: read and parse into records");
+}
+BENCHMARK(BM_ParseAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_LoadAgenda(benchmark::State& state) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string bytes = AgendaBytes();
+    PlainWrite(path, bytes);
+    CGlobals globals;
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CWMDateCtrl ctrl(globals, clock);
+    double ours = 0.0;
+    double plain = 0.0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        benchmark::DoNotOptimize(PlainRead(path, bytes.size()));
+        const auto t1 = std::chrono::steady_clock::now();
+        const Status loaded = ctrl.LoadAgenda(path);
+        benchmark::DoNotOptimize(loaded.ok());
+        const auto t2 = std::chrono::steady_clock::now();
+        plain += Ms(t1 - t0);
+        ours += Ms(t2 - t1);
+        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
+    }
+    if (globals.listItems.size() != static_cast<std::size_t>(kNotes)) {
+        state.SkipWithError("the agenda did not load");
+    }
+    Report(state, "load: into the calendar's store", ours, plain);
+}
+BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_SaveAgenda(benchmark::State& state) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string plainPath = dir.File("plain.gst");
+    CGlobals globals;
+    FillAgenda(globals);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CWMDateCtrl ctrl(globals, clock);
+    const std::string bytes = AgendaBytes();
+    double ours = 0.0;
+    double plain = 0.0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        PlainWrite(plainPath, bytes);
+        const auto t1 = std::chrono::steady_clock::now();
+        const Status saved = ctrl.SaveAgenda(path);
+        benchmark::DoNotOptimize(saved.ok());
+        const auto t2 = std::chrono::steady_clock::now();
+        plain += Ms(t1 - t0);
+        ours += Ms(t2 - t1);
+        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
+    }
+    if (std::filesystem::file_size(path) != bytes.size()) {
+        state.SkipWithError("the agenda was not saved whole");
+    }
+    Report(state, "save", ours, plain);
+}
+BENCHMARK(BM_SaveAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void PrintRatios() {
+    for (const auto& [name, p] : g_results) {
+        std::printf("%s, %d notes: gestalia %.3f ms, plain system calls %.3f ms, ratio %.2f\n",
+                    name.c_str(), kNotes, p.oursMs, p.plainMs, p.oursMs / p.plainMs);
+    }
+}
+
+}  // namespace
+}  // namespace gestalia
+
+int main(int argc, char** argv) {
+    constexpr std::string_view kWriteFlag = "--write-agenda=";
+    if (argc == 2 && std::string_view(argv[1]).starts_with(kWriteFlag)) {
+        const std::string path(std::string_view(argv[1]).substr(kWriteFlag.size()));
+        const gestalia::Status saved = gestalia::SaveFileAtomically(path, gestalia::AgendaBytes());
+        if (!saved) {
+            std::fprintf(stderr, "%s\n", saved.error().message.c_str());
+            return 1;
+        }
+        return 0;
+    }
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    gestalia::PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
