@@ -112,12 +112,16 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
                          CDateValue::FromRaw(12.5, DateStatus::null), -1, 0.0f});
     odd.items.push_back({"no válidas", CDateValue::FromRaw(1e300, DateStatus::invalid),
                          CDateValue::FromRaw(-1e300, DateStatus::invalid), 7, -1.0f});
-    odd.items.push_back(
+    inputs.emplace_back("null-invalid-dates.gst", Written(odd));
+
+    // Dates marked valid that are no moment at all: the reader refuses them.
+    CAgendaData unreal = empty;
+    unreal.items.push_back(
         {"NaN e infinito",
          CDateValue::FromRaw(std::numeric_limits<double>::quiet_NaN(), DateStatus::valid),
          CDateValue::FromRaw(std::numeric_limits<double>::infinity(), DateStatus::valid),
          std::numeric_limits<std::int32_t>::min(), std::numeric_limits<float>::infinity()});
-    inputs.emplace_back("null-invalid-dates.gst", Written(odd));
+    inputs.emplace_back("unreal-valid-dates.gst", Written(unreal));
 
     CAgendaData five = empty;
     for (int i = 0; i < 5; ++i) {
