@@ -5,6 +5,7 @@
 
 #include "model/colour.h"
 #include "model/date_value.h"
+#include "model/palette.h"
 
 namespace gestalia {
 
@@ -12,7 +13,7 @@ class CItemStore;
 
 class CWVCellData {
   public:
-    static constexpr Colour kDefaultBack = RGB(255, 255, 213);
+    static constexpr Colour kDefaultBack = palette::kPaleYellow;
 
     CWVCellData(std::int32_t index, const CDateValue& created)
         : m_nIndex(index), m_dtDate(created) {}

@@ -12,6 +12,7 @@
 #include "calendar/wm_date_ctrl.h"
 #include "model/globals.h"
 #include "model/item_store.h"
+#include "model/palette.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
 
@@ -19,11 +20,8 @@ namespace gestalia {
 
 namespace {
 
-constexpr Colour kWhite = RGB(255, 255, 255);
-constexpr Colour kBlack = RGB(0, 0, 0);
-constexpr Colour kGridLine = RGB(238, 62, 115);
-constexpr Colour kLabelText = RGB(238, 62, 115);
-constexpr Colour kTodayBand = RGB(169, 216, 50);
+using palette::kBlack;
+using palette::kWhite;
 constexpr const char* kWeekendHeader = "Sáb/Dom";
 
 constexpr std::uint32_t kHeaderFlags =
@@ -100,15 +98,15 @@ void CWMDateCtrl::PaintMonthGrid(IDrawSurface& surface, const MonthMetrics& m) {
 
     for (int k = 1; k <= kRows; ++k) {
         const GridLine line = HorizontalGridLine(m, k);
-        surface.Line(line.from, line.to, kGridLine);
+        surface.Line(line.from, line.to, palette::kPink);
     }
     for (int k = 1; k <= kWeekdayColumns; ++k) {
         const GridLine line = VerticalGridLine(m, k);
-        surface.Line(line.from, line.to, kGridLine);
+        surface.Line(line.from, line.to, palette::kPink);
     }
     for (int k = 0; k < kRows; ++k) {
         const GridLine line = HalfRowLine(m, k);
-        surface.Line(line.from, line.to, kGridLine);
+        surface.Line(line.from, line.to, palette::kPink);
     }
 }
 
@@ -151,7 +149,7 @@ void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) {
     Rect lr = cell.m_rcLabel;
     if (cp.bToday) {
         lr = {lr.left - 1, lr.top, lr.right - 1, lr.bottom};
-        surface.FillRect(lr, kTodayBand);
+        surface.FillRect(lr, palette::kTodayGreen);
         surface.Line({lr.left, lr.bottom}, {lr.right, lr.bottom}, m_crTodayLine);
         // The highlight box is as wide as the day as the desktop would print it.
         const std::string shown = d.GetDay() == 1 ? d.Format("%B, %d") : d.Format("%d");
@@ -164,7 +162,7 @@ void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) {
         surface.FillRect(lr, cp.crHighlight);
     }
 
-    surface.SetTextColour(kLabelText);
+    surface.SetTextColour(palette::kPink);
     surface.DrawText(DayLabel(d, cell.m_nIndex, m_globals.dtLastPeriod), lr, kLabelFlags);
     surface.SetTextColour(kBlack);
 

@@ -14,6 +14,7 @@
 #include "calendar/notify.h"
 #include "model/colour.h"
 #include "model/date_value.h"
+#include "model/palette.h"
 #include "model/result.h"
 
 namespace gestalia {
@@ -117,11 +118,11 @@ class CWMDateCtrl {
     CDateValue GetToday() const { return m_dtToday; }
 
     // Colours of the control.
-    Colour m_crBack = RGB(255, 255, 255);
-    Colour m_crOtherMonth = RGB(240, 240, 240);
-    Colour m_crHeaderFrame = RGB(255, 255, 255);
-    Colour m_crHeader = RGB(238, 62, 115);
-    Colour m_crTodayLine = RGB(255, 255, 255);
+    Colour m_crBack = palette::kWhite;
+    Colour m_crOtherMonth = palette::kOtherMonthGrey;
+    Colour m_crHeaderFrame = palette::kWhite;
+    Colour m_crHeader = palette::kPink;
+    Colour m_crTodayLine = palette::kWhite;
     std::string m_strFontName = "TAHOMA";
     std::int32_t m_nFontSize = 85;
 
