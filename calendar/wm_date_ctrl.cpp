@@ -19,7 +19,6 @@ namespace gestalia {
 
 namespace {
 
-constexpr int kMonday = 1;
 constexpr int kSaturday = 6;
 
 // Walks from `from` one day at a time (itself included) to the first day whose

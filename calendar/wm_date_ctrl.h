@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "calendar/cell_data.h"
+#include "calendar/month_layout.h"
 #include "calendar/notify.h"
 #include "model/colour.h"
 #include "model/date_value.h"
@@ -28,13 +29,9 @@ class CWVCellDataItem;
 struct CFontSpec;
 struct CGlobals;
 struct CItemDefaults;
-struct MonthMetrics;
 
 inline constexpr std::int32_t WMVIEW_WEEK = 1025;
 inline constexpr std::int32_t WMVIEW_MONTH = 1026;
-inline constexpr int kRows = 6;
-inline constexpr int kDaysPerRow = 7;
-inline constexpr int kCells = kRows * kDaysPerRow;  // 42
 
 class CWMDateCtrl {
   public:
