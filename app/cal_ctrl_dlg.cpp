@@ -15,6 +15,7 @@
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -34,8 +35,6 @@ constexpr std::array<int, 12> kPanelFontControls = {
     IDC_TIP_TITLE, IDC_DAY_TEXT,          IDC_MONTH_TEXT,  IDC_DUE_DATE,      IDC_DAYS_LEFT,
     IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
     IDCANCEL,      IDC_WEIGHT_BUTTON};
-
-constexpr std::string_view kLastPeriodLabel = "Fecha de la última regla";
 
 // The sub-commands of the system menu share the low four bits.
 constexpr int kSysCommandMask = ~0xF;
