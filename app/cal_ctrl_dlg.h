@@ -132,7 +132,6 @@ class CCalCtrlDlg : public CDialog {
     const IClock& m_clock;
 
     std::int32_t m_nSelectedId = -1;
-    CImageList m_imgList;
     CWMDateCtrl m_calendar;
     CDateValue m_dtLastPeriod;  // the last-period picker's value
     std::string m_strDueDate;

@@ -43,6 +43,8 @@ class CWMDateCtrl {
     // The window around the control; none until bound (nothing is sent or
     // repainted then).
     void SetHost(ICalendarHost* host) { m_pHost = host; }
+    // The icons of the notes added from now on. Every note keeps the pointer,
+    // and notes outlive the control: the list must outlive the note store.
     void SetImageList(const CImageList* list) { m_pImageList = list; }
 
     void SetView(std::int32_t nView, bool bRedraw);

@@ -61,7 +61,7 @@ class CWVCellDataItem {
     };
 
     std::int32_t m_nImage = -1;
-    const CImageList* m_pImageList = nullptr;  // not owned; the main window's list
+    const CImageList* m_pImageList = nullptr;  // not owned; the program's constexpr list
     std::int32_t m_bTask = 0;
     Colour m_crBack = kDefaultBack;
     std::int32_t m_b24Hour = 0;
