@@ -46,14 +46,13 @@ std::string DayLabel(const CDateValue& d, int index, const CDateValue& dtLastPer
 
 }  // namespace
 
-// What one cell pass needs to know of a cell.
+// What one cell pass needs to know of a cell. It is read only: what the pass
+// records (the item slots, the marker) goes through the helpers' other arguments.
 struct CWMDateCtrl::CellPaint {
-    CWVCellData& cell;
+    const CWVCellData& cell;
     bool bToday = false;
     int h = 0;
     Colour crHighlight = 0;
-    // The store's items that start on the cell's day, in store order.
-    std::span<CWVCellDataItem* const> items;
 };
 
 CFontSpec CWMDateCtrl::ControlFont() const {
@@ -138,12 +137,16 @@ void CWMDateCtrl::PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colou
     // the same however many notes lie outside the shown weeks.
     for (int i = 1; i <= kCells; ++i) {
         CWVCellData& cell = *GetCell(i);
-        PaintCell(surface, CellPaint{cell, cell.m_dtDate == m_dtToday, m.h, crHighlight,
-                                     Items().ItemsOfDay(cell.m_dtDate)});
+        const CellPaint cp{cell, cell.m_dtDate == m_dtToday, m.h, crHighlight};
+        PaintCell(surface, cp);
+        // The store's items that start on the cell's day, in store order.
+        if (PaintItems(surface, cp, Items().ItemsOfDay(cell.m_dtDate))) {
+            PaintMarker(surface, cell);
+        }
     }
 }
 
-void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) {
+void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) const {
     const CWVCellData& cell = cp.cell;
     const CDateValue& d = cell.m_dtDate;
     Rect lr = cell.m_rcLabel;
@@ -165,16 +168,15 @@ void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) {
     surface.SetTextColour(palette::kPink);
     surface.DrawText(DayLabel(d, cell.m_nIndex, m_globals.dtLastPeriod), lr, kLabelFlags);
     surface.SetTextColour(kBlack);
-
-    PaintItems(surface, cp);
 }
 
-void CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp) {
+bool CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp,
+                             std::span<CWVCellDataItem* const> items) const {
     const Rect& rcCell = cp.cell.m_rcCell;
     int k = 0;
     Rect slot = ItemSlot(rcCell, cp.h, k);
     bool bOverflow = false;
-    for (CWVCellDataItem* item : cp.items) {
+    for (CWVCellDataItem* item : items) {
         // Items that do not fit all share the first slot that did not fit.
         item->SetItemRect(slot);
         if (rcCell.Contains({slot.left, slot.bottom})) {
@@ -184,9 +186,7 @@ void CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp) {
             bOverflow = true;
         }
     }
-    if (bOverflow) {
-        PaintMarker(surface, cp.cell);
-    }
+    return bOverflow;
 }
 
 void CWMDateCtrl::PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item,

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -113,7 +114,8 @@ class CWMDateCtrl {
     // State, for the window logic and tests.
     CDateValue GetMonth() const { return m_dtMonth; }
     bool IsMonthView() const { return m_bMonthView != 0; }
-    CWVCellData* GetSelectedCell() const { return m_pSelCell; }
+    CWVCellData* GetSelectedCell() { return m_pSelCell; }
+    const CWVCellData* GetSelectedCell() const { return m_pSelCell; }
     CDateValue GetToday() const { return m_dtToday; }
 
     // Colours of the control.
@@ -140,10 +142,15 @@ class CWMDateCtrl {
     void PaintMonthGrid(IDrawSurface& surface, const MonthMetrics& m);
     void PaintHeader(IDrawSurface& surface, const MonthMetrics& m) const;
     void PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colour crHighlight);
-    void PaintCell(IDrawSurface& surface, const CellPaint& cp);
-    void PaintItems(IDrawSurface& surface, const CellPaint& cp);
+    // The cell's label band and day label.
+    void PaintCell(IDrawSurface& surface, const CellPaint& cp) const;
+    // The lines of the items that start on the cell's day; each item records
+    // the slot it was given. True when some did not fit.
+    bool PaintItems(IDrawSurface& surface, const CellPaint& cp,
+                    std::span<CWVCellDataItem* const> items) const;
     void PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item, const Rect& slot,
                        Colour crHighlight) const;
+    // The overflow marker; the cell records its rectangle for the hit test.
     void PaintMarker(IDrawSurface& surface, CWVCellData& cell) const;
     void PaintFocusFrame(IDrawSurface& surface) const;
 
