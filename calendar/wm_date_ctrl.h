@@ -138,6 +138,9 @@ class CWMDateCtrl {
     // Selects the cell and runs the marker or item hit test on it; true when an
     // item was hit (and marked selected).
     bool SelectAndHitTest(CWVCellData& cell, Point pt);
+    // What a press does with the item hit test: every item's selected flag is
+    // cleared and the cell keeps the id of the item at the point. True on a hit.
+    bool RecordHitItem(CWVCellData& cell, Point pt);
 
     void PaintMonthGrid(IDrawSurface& surface, const MonthMetrics& m);
     void PaintHeader(IDrawSurface& surface, const MonthMetrics& m) const;
