@@ -21,7 +21,7 @@ using test::ReadAll;
 using test::WriteAll;
 
 std::string Fixture(const std::string& name) {
-    return ReadAll(std::string(GESTALIA_FIXTURES_DIR) + "/" + name);
+    return ReadAll(std::string(GESTALIA_TEST_DATA_DIR) + "/" + name);
 }
 
 // Little-endian pieces for building file images by hand.
