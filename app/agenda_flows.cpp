@@ -14,6 +14,7 @@
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -22,7 +23,6 @@ namespace {
 constexpr std::string_view kAgendaExtension = ".gst";
 constexpr std::string_view kChooseLastPeriodLabel = "Seleccione la fecha de la última regla";
 constexpr std::string_view kReplaceQuestion = "El fichero ya existe. ¿Desea reemplazarlo?";
-constexpr std::string_view kCreateCaption = "CREAR AGENDA";
 constexpr std::string_view kUnsavedCaptionText = "Cambios sin guardar";
 
 // The file dialogs of both flows: agendas first and preselected, then text files.
@@ -241,7 +241,7 @@ bool CCalCtrlDlg::SaveElsewhere() {
 
 bool CCalCtrlDlg::AskReplace() {
     // Enter must not replace another agenda: "No" is the default.
-    return m_ui.MessageBox(kReplaceQuestion, kCreateCaption, MbButtons::YesNo, MbIcon::Question,
+    return m_ui.MessageBox(kReplaceQuestion, kCreateAgendaText, MbButtons::YesNo, MbIcon::Question,
                            MbDefault::Second) == IDYES;
 }
 

@@ -15,6 +15,7 @@
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -22,6 +23,9 @@ namespace {
 
 constexpr Size kItemImageSize{16, 16};
 constexpr int kItemImageCount = 2;
+// The notes' icons. Every note points at this list and the notes outlive the
+// window, so it lives as long as the program.
+constexpr CImageList kItemImages(IDB_ITEM_ICONS, kItemImageSize, kItemImageCount);
 
 // Controls shown only with an agenda, in the order they are hidden and shown.
 constexpr std::array<int, 14> kAgendaControls = {
@@ -35,8 +39,6 @@ constexpr std::array<int, 12> kPanelFontControls = {
     IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
     IDCANCEL,      IDC_WEIGHT_BUTTON};
 
-constexpr std::string_view kLastPeriodLabel = "Fecha de la última regla";
-
 // The sub-commands of the system menu share the low four bits.
 constexpr int kSysCommandMask = ~0xF;
 
@@ -46,7 +48,6 @@ CCalCtrlDlg::CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IClock& clock
     : m_globals(globals),
       m_ui(ui),
       m_clock(clock),
-      m_imgList(IDB_ITEM_ICONS, kItemImageSize, kItemImageCount),
       m_calendar(globals, clock, IDC_CALENDAR),
       m_dtLastPeriod(CDateValue::Now(clock)) {}
 
@@ -83,7 +84,7 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
         window.AppendSystemMenu(about, IDM_ABOUTBOX);
     }
 
-    m_calendar.SetImageList(&m_imgList);
+    m_calendar.SetImageList(&kItemImages);
     window.SetCheck(IDC_WEEK_VIEW, false);
     window.SetCheck(IDC_MONTH_VIEW, true);
 

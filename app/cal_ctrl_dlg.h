@@ -19,6 +19,7 @@
 #include "model/date_value.h"
 #include "model/result.h"
 #include "platform/dialog.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -35,9 +36,8 @@ inline constexpr std::string_view kNoLastPeriodText = "La fecha de la última re
 inline constexpr std::string_view kChooseLastPeriodText = "Elija la fecha de la última regla";
 // Characters of a path that the agenda title shows (its tail when longer).
 inline constexpr std::size_t kAgendaTitlePathChars = 40;
-// The hint under the calendar, and what it says in its place while the agenda
-// in memory differs from its file.
-inline constexpr std::string_view kHintText = "* Doble click sobre el día para añadir una nota";
+// What the hint under the calendar (kHintText) says in its place while the
+// agenda in memory differs from its file.
 inline constexpr std::string_view kUnsavedText =
     "¡ATENCIÓN! Los últimos cambios NO están guardados";
 // Added to the window's caption while the agenda is not saved.
@@ -132,7 +132,6 @@ class CCalCtrlDlg : public CDialog {
     const IClock& m_clock;
 
     std::int32_t m_nSelectedId = -1;
-    CImageList m_imgList;
     CWMDateCtrl m_calendar;
     CDateValue m_dtLastPeriod;  // the last-period picker's value
     std::string m_strDueDate;

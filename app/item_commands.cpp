@@ -14,6 +14,7 @@
 #include "model/clock.h"
 #include "model/date_item.h"
 #include "model/globals.h"
+#include "model/palette.h"
 #include "platform/dialog_template.h"
 #include "platform/ui_services.h"
 #include "resources/dialog_templates.h"
@@ -140,13 +141,13 @@ void CCalCtrlDlg::OnResetItems() {
     const std::int32_t idMeeting =
         m_calendar.AddItem(CDateValue(year, month, day, 8, 30, 0),
                            CDateValue(year, month, day, 9, 30, 0), "Staff Sales Meeting", 0, 0.0f);
-    m_calendar.SetItemColour(idMeeting, RGB(255, 148, 132));
+    m_calendar.SetItemColour(idMeeting, palette::kSampleMeetingSalmon);
     m_calendar.SetItemTask(idMeeting, 1);
 
     const std::int32_t idVisit = m_calendar.AddItem(CDateValue(year, month, day, 10, 15, 0),
                                                     CDateValue(year, month, day, 12, 0, 0),
                                                     "Visit Mr. Varde at his home", 1, 0.0f);
-    m_calendar.SetItemColour(idVisit, RGB(132, 156, 231));
+    m_calendar.SetItemColour(idVisit, palette::kSampleVisitBlue);
     m_calendar.SetItemTask(idVisit, 0);
 }
 

@@ -6,17 +6,13 @@
 #include "app/cal_ctrl_dlg.h"
 #include "calendar/month_layout.h"
 #include "model/globals.h"
+#include "model/palette.h"
 #include "platform/dialog_template.h"
 #include "resources/control_ids.h"
 
 namespace gestalia {
 
 namespace {
-
-constexpr Colour kAccent = RGB(238, 62, 115);
-constexpr Colour kPink = RGB(253, 190, 209);
-constexpr Colour kWhite = RGB(255, 255, 255);
-constexpr Colour kWarning = RGB(200, 0, 0);
 
 struct CPlacement {
     int id;
@@ -171,18 +167,18 @@ void CCalCtrlDlg::OnSize(Size /*client*/) {
 std::optional<CCtlColor> CCalCtrlDlg::OnCtlColor(int id) {
     switch (id) {
         case IDC_TIP_TITLE:
-            return CCtlColor{kAccent, kPink};
+            return CCtlColor{palette::kPink, palette::kPalePink};
         case IDC_MONTH_TEXT:
-            return CCtlColor{kAccent, kWhite};
+            return CCtlColor{palette::kPink, palette::kWhite};
         case IDC_HINT:
             // Red while the hint says the agenda is not saved.
-            return CCtlColor{m_bUnsaved ? kWarning : kAccent, std::nullopt};
+            return CCtlColor{m_bUnsaved ? palette::kWarningRed : palette::kPink, std::nullopt};
         case IDC_DAY_TEXT:
         case IDC_DUE_DATE:
         case IDC_DAYS_LEFT:
         case IDC_WEEKS:
         case IDC_AGENDA_TITLE:
-            return CCtlColor{kAccent, std::nullopt};
+            return CCtlColor{palette::kPink, std::nullopt};
         default:
             return std::nullopt;
     }

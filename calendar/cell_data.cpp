@@ -4,20 +4,16 @@
 
 namespace gestalia {
 
-bool CWVCellData::HitTestItem(Point pt, CItemStore& items) {
-    m_nHitItemId = 0;
-    bool bHit = false;
-    // Every item is visited: the last match in store order wins and every
-    // item leaves with its selected flag cleared.
-    items.ForEach([&](CWVCellDataItem& item) {
-        item.SetSelected(0);
+std::int32_t CWVCellData::ItemAt(Point pt, const CItemStore& items) const {
+    std::int32_t id = 0;
+    // Every item is visited: the last match in store order wins.
+    items.ForEach([&](const CWVCellDataItem& item) {
         const CDateValue start = item.GetFrom().GetDatePart();
         if (item.GetItemRect().Contains(pt) && start.IsValid() && start == m_dtDate) {
-            m_nHitItemId = item.GetID();
-            bHit = true;
+            id = item.GetID();
         }
     });
-    return bHit;
+    return id;
 }
 
 }  // namespace gestalia

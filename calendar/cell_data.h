@@ -5,6 +5,7 @@
 
 #include "model/colour.h"
 #include "model/date_value.h"
+#include "model/palette.h"
 
 namespace gestalia {
 
@@ -12,15 +13,15 @@ class CItemStore;
 
 class CWVCellData {
   public:
-    static constexpr Colour kDefaultBack = RGB(255, 255, 213);
+    static constexpr Colour kDefaultBack = palette::kPaleYellow;
 
     CWVCellData(std::int32_t index, const CDateValue& created)
         : m_nIndex(index), m_dtDate(created) {}
 
-    // Item hit test on this cell: the last item of the store, in store order,
-    // whose line rectangle holds the point and whose start day is this cell's
-    // day becomes the hit item. Clears every item's selected flag. True on a hit.
-    bool HitTestItem(Point pt, CItemStore& items);
+    // The item at a point of this cell: the last item of the store, in store
+    // order, whose line rectangle holds the point and whose start day is this
+    // cell's day. Its id, 0 for none. A question only: it changes nothing.
+    std::int32_t ItemAt(Point pt, const CItemStore& items) const;
 
     // The item found by the last hit test, by id; 0 for none. Kept as an id so
     // that an item deleted since is never read: look it up in the store.

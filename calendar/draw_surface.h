@@ -61,14 +61,15 @@ class IDrawSurface {
 };
 
 // An image list as the window logic knows it: a handle the platform resolves,
-// the size of one image and how many there are.
+// the size of one image and how many there are. A small value: the program's
+// list is a constexpr object, so it outlives every note that points at it.
 class CImageList {
   public:
-    CImageList(int handle, Size imageSize, int count)
+    constexpr CImageList(int handle, Size imageSize, int count)
         : m_handle(handle), m_size(imageSize), m_count(count) {}
-    int Handle() const { return m_handle; }
-    Size ImageSize() const { return m_size; }
-    int Count() const { return m_count; }
+    constexpr int Handle() const { return m_handle; }
+    constexpr Size ImageSize() const { return m_size; }
+    constexpr int Count() const { return m_count; }
 
   private:
     int m_handle;

@@ -14,12 +14,12 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "model/item_store.h"
+#include "model/palette.h"
 
 namespace gestalia {
 
 namespace {
 
-constexpr Colour kFocusFrame = RGB(0, 0, 0);
 constexpr int kMonthsPerYear = 12;
 
 // The day numbered `day` in the month that starts on `firstOfMonth`, or the
@@ -265,10 +265,10 @@ void CWMDateCtrl::PaintFocusFrame(IDrawSurface& surface) const {
     if (rc.IsEmpty()) {
         return;
     }
-    surface.Line({rc.left, rc.top}, {rc.right, rc.top}, kFocusFrame);
-    surface.Line({rc.left, rc.bottom - 1}, {rc.right, rc.bottom - 1}, kFocusFrame);
-    surface.Line({rc.left, rc.top}, {rc.left, rc.bottom}, kFocusFrame);
-    surface.Line({rc.right - 1, rc.top}, {rc.right - 1, rc.bottom}, kFocusFrame);
+    surface.Line({rc.left, rc.top}, {rc.right, rc.top}, palette::kBlack);
+    surface.Line({rc.left, rc.bottom - 1}, {rc.right, rc.bottom - 1}, palette::kBlack);
+    surface.Line({rc.left, rc.top}, {rc.left, rc.bottom}, palette::kBlack);
+    surface.Line({rc.right - 1, rc.top}, {rc.right - 1, rc.bottom}, palette::kBlack);
 }
 
 }  // namespace gestalia

@@ -3,13 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "calendar/wm_date_ctrl.h"
-
 namespace gestalia {
 
 namespace {
-
-constexpr int kMonday = 1;  // day of week, 0 = Sunday
 
 int ColumnLeft(const MonthMetrics& m, int j) {
     return j == 1 ? 0 : (j - 1) * m.colw + j;

@@ -13,6 +13,12 @@
 
 namespace gestalia {
 
+// The grid: six rows of a week each, Monday first.
+inline constexpr int kRows = 6;
+inline constexpr int kDaysPerRow = 7;
+inline constexpr int kCells = kRows * kDaysPerRow;  // 42
+inline constexpr int kMonday = 1;                   // day of week, 0 = Sunday
+
 inline constexpr int kColumns = 6;         // Monday..Friday, then Saturday/Sunday
 inline constexpr int kWeekdayColumns = 5;  // columns with one cell per row
 inline constexpr int kItemIconWidth = 20;  // room an item icon takes

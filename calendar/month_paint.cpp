@@ -12,6 +12,7 @@
 #include "calendar/wm_date_ctrl.h"
 #include "model/globals.h"
 #include "model/item_store.h"
+#include "model/palette.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
 
@@ -19,11 +20,8 @@ namespace gestalia {
 
 namespace {
 
-constexpr Colour kWhite = RGB(255, 255, 255);
-constexpr Colour kBlack = RGB(0, 0, 0);
-constexpr Colour kGridLine = RGB(238, 62, 115);
-constexpr Colour kLabelText = RGB(238, 62, 115);
-constexpr Colour kTodayBand = RGB(169, 216, 50);
+using palette::kBlack;
+using palette::kWhite;
 constexpr const char* kWeekendHeader = "Sáb/Dom";
 
 constexpr std::uint32_t kHeaderFlags =
@@ -48,14 +46,13 @@ std::string DayLabel(const CDateValue& d, int index, const CDateValue& dtLastPer
 
 }  // namespace
 
-// What one cell pass needs to know of a cell.
+// What one cell pass needs to know of a cell. It is read only: what the pass
+// records (the item slots, the marker) goes through the helpers' other arguments.
 struct CWMDateCtrl::CellPaint {
-    CWVCellData& cell;
+    const CWVCellData& cell;
     bool bToday = false;
     int h = 0;
     Colour crHighlight = 0;
-    // The store's items that start on the cell's day, in store order.
-    std::span<CWVCellDataItem* const> items;
 };
 
 CFontSpec CWMDateCtrl::ControlFont() const {
@@ -100,15 +97,15 @@ void CWMDateCtrl::PaintMonthGrid(IDrawSurface& surface, const MonthMetrics& m) {
 
     for (int k = 1; k <= kRows; ++k) {
         const GridLine line = HorizontalGridLine(m, k);
-        surface.Line(line.from, line.to, kGridLine);
+        surface.Line(line.from, line.to, palette::kPink);
     }
     for (int k = 1; k <= kWeekdayColumns; ++k) {
         const GridLine line = VerticalGridLine(m, k);
-        surface.Line(line.from, line.to, kGridLine);
+        surface.Line(line.from, line.to, palette::kPink);
     }
     for (int k = 0; k < kRows; ++k) {
         const GridLine line = HalfRowLine(m, k);
-        surface.Line(line.from, line.to, kGridLine);
+        surface.Line(line.from, line.to, palette::kPink);
     }
 }
 
@@ -140,18 +137,22 @@ void CWMDateCtrl::PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colou
     // the same however many notes lie outside the shown weeks.
     for (int i = 1; i <= kCells; ++i) {
         CWVCellData& cell = *GetCell(i);
-        PaintCell(surface, CellPaint{cell, cell.m_dtDate == m_dtToday, m.h, crHighlight,
-                                     Items().ItemsOfDay(cell.m_dtDate)});
+        const CellPaint cp{cell, cell.m_dtDate == m_dtToday, m.h, crHighlight};
+        PaintCell(surface, cp);
+        // The store's items that start on the cell's day, in store order.
+        if (PaintItems(surface, cp, Items().ItemsOfDay(cell.m_dtDate))) {
+            PaintMarker(surface, cell);
+        }
     }
 }
 
-void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) {
+void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) const {
     const CWVCellData& cell = cp.cell;
     const CDateValue& d = cell.m_dtDate;
     Rect lr = cell.m_rcLabel;
     if (cp.bToday) {
         lr = {lr.left - 1, lr.top, lr.right - 1, lr.bottom};
-        surface.FillRect(lr, kTodayBand);
+        surface.FillRect(lr, palette::kTodayGreen);
         surface.Line({lr.left, lr.bottom}, {lr.right, lr.bottom}, m_crTodayLine);
         // The highlight box is as wide as the day as the desktop would print it.
         const std::string shown = d.GetDay() == 1 ? d.Format("%B, %d") : d.Format("%d");
@@ -164,19 +165,18 @@ void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) {
         surface.FillRect(lr, cp.crHighlight);
     }
 
-    surface.SetTextColour(kLabelText);
+    surface.SetTextColour(palette::kPink);
     surface.DrawText(DayLabel(d, cell.m_nIndex, m_globals.dtLastPeriod), lr, kLabelFlags);
     surface.SetTextColour(kBlack);
-
-    PaintItems(surface, cp);
 }
 
-void CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp) {
+bool CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp,
+                             std::span<CWVCellDataItem* const> items) const {
     const Rect& rcCell = cp.cell.m_rcCell;
     int k = 0;
     Rect slot = ItemSlot(rcCell, cp.h, k);
     bool bOverflow = false;
-    for (CWVCellDataItem* item : cp.items) {
+    for (CWVCellDataItem* item : items) {
         // Items that do not fit all share the first slot that did not fit.
         item->SetItemRect(slot);
         if (rcCell.Contains({slot.left, slot.bottom})) {
@@ -186,9 +186,7 @@ void CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp) {
             bOverflow = true;
         }
     }
-    if (bOverflow) {
-        PaintMarker(surface, cp.cell);
-    }
+    return bOverflow;
 }
 
 void CWMDateCtrl::PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item,

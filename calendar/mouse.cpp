@@ -48,13 +48,19 @@ bool CWMDateCtrl::SelectAndHitTest(CWVCellData& cell, Point pt) {
         return false;
     }
     cell.m_bMarkerHit = 0;
-    if (!cell.HitTestItem(pt, Items())) {
+    if (!RecordHitItem(cell, pt)) {
         return false;
     }
     if (CWVCellDataItem* item = Items().Find(cell.m_nHitItemId)) {
         item->SetSelected(1);
     }
     return true;
+}
+
+bool CWMDateCtrl::RecordHitItem(CWVCellData& cell, Point pt) {
+    Items().ForEach([](CWVCellDataItem& item) { item.SetSelected(0); });
+    cell.m_nHitItemId = cell.ItemAt(pt, Items());
+    return cell.m_nHitItemId != 0;
 }
 
 void CWMDateCtrl::OnLButtonDown(Point pt) {
@@ -78,7 +84,7 @@ void CWMDateCtrl::OnLButtonDown(Point pt) {
 
 void CWMDateCtrl::OnLButtonDblClk(Point pt) {
     if (CWVCellData* cell = CellAt(pt)) {
-        cell->HitTestItem(pt, Items());
+        RecordHitItem(*cell, pt);
         // The record names the cell the first press selected; when that press
         // selected none there is nothing to tell the parent.
         if (m_pSelCell != nullptr) {

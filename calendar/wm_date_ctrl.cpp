@@ -19,8 +19,6 @@ namespace gestalia {
 
 namespace {
 
-constexpr Colour kLinkDay = RGB(253, 190, 209);
-constexpr int kMonday = 1;
 constexpr int kSaturday = 6;
 
 // Walks from `from` one day at a time (itself included) to the first day whose
@@ -103,7 +101,7 @@ void CWMDateCtrl::ShowMonth(const CDateValue& date, std::int32_t b24HourTimes, s
         if (d.GetMonth() != month) {
             cell.m_crBack = m_crOtherMonth;
         } else if (HasDayLink(ElapsedDays(d, m_globals.dtLastPeriod))) {
-            cell.m_crBack = kLinkDay;
+            cell.m_crBack = palette::kPalePink;
         } else {
             cell.m_crBack = m_crBack;
         }

@@ -7,13 +7,16 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "calendar/cell_data.h"
+#include "calendar/month_layout.h"
 #include "calendar/notify.h"
 #include "model/colour.h"
 #include "model/date_value.h"
+#include "model/palette.h"
 #include "model/result.h"
 
 namespace gestalia {
@@ -27,13 +30,9 @@ class CWVCellDataItem;
 struct CFontSpec;
 struct CGlobals;
 struct CItemDefaults;
-struct MonthMetrics;
 
 inline constexpr std::int32_t WMVIEW_WEEK = 1025;
 inline constexpr std::int32_t WMVIEW_MONTH = 1026;
-inline constexpr int kRows = 6;
-inline constexpr int kDaysPerRow = 7;
-inline constexpr int kCells = kRows * kDaysPerRow;  // 42
 
 class CWMDateCtrl {
   public:
@@ -45,6 +44,8 @@ class CWMDateCtrl {
     // The window around the control; none until bound (nothing is sent or
     // repainted then).
     void SetHost(ICalendarHost* host) { m_pHost = host; }
+    // The icons of the notes added from now on. Every note keeps the pointer,
+    // and notes outlive the control: the list must outlive the note store.
     void SetImageList(const CImageList* list) { m_pImageList = list; }
 
     void SetView(std::int32_t nView, bool bRedraw);
@@ -113,15 +114,16 @@ class CWMDateCtrl {
     // State, for the window logic and tests.
     CDateValue GetMonth() const { return m_dtMonth; }
     bool IsMonthView() const { return m_bMonthView != 0; }
-    CWVCellData* GetSelectedCell() const { return m_pSelCell; }
+    CWVCellData* GetSelectedCell() { return m_pSelCell; }
+    const CWVCellData* GetSelectedCell() const { return m_pSelCell; }
     CDateValue GetToday() const { return m_dtToday; }
 
     // Colours of the control.
-    Colour m_crBack = RGB(255, 255, 255);
-    Colour m_crOtherMonth = RGB(240, 240, 240);
-    Colour m_crHeaderFrame = RGB(255, 255, 255);
-    Colour m_crHeader = RGB(238, 62, 115);
-    Colour m_crTodayLine = RGB(255, 255, 255);
+    Colour m_crBack = palette::kWhite;
+    Colour m_crOtherMonth = palette::kOtherMonthGrey;
+    Colour m_crHeaderFrame = palette::kWhite;
+    Colour m_crHeader = palette::kPink;
+    Colour m_crTodayLine = palette::kWhite;
     std::string m_strFontName = "TAHOMA";
     std::int32_t m_nFontSize = 85;
 
@@ -136,14 +138,22 @@ class CWMDateCtrl {
     // Selects the cell and runs the marker or item hit test on it; true when an
     // item was hit (and marked selected).
     bool SelectAndHitTest(CWVCellData& cell, Point pt);
+    // What a press does with the item hit test: every item's selected flag is
+    // cleared and the cell keeps the id of the item at the point. True on a hit.
+    bool RecordHitItem(CWVCellData& cell, Point pt);
 
     void PaintMonthGrid(IDrawSurface& surface, const MonthMetrics& m);
     void PaintHeader(IDrawSurface& surface, const MonthMetrics& m) const;
     void PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colour crHighlight);
-    void PaintCell(IDrawSurface& surface, const CellPaint& cp);
-    void PaintItems(IDrawSurface& surface, const CellPaint& cp);
+    // The cell's label band and day label.
+    void PaintCell(IDrawSurface& surface, const CellPaint& cp) const;
+    // The lines of the items that start on the cell's day; each item records
+    // the slot it was given. True when some did not fit.
+    bool PaintItems(IDrawSurface& surface, const CellPaint& cp,
+                    std::span<CWVCellDataItem* const> items) const;
     void PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item, const Rect& slot,
                        Colour crHighlight) const;
+    // The overflow marker; the cell records its rectangle for the hit test.
     void PaintMarker(IDrawSurface& surface, CWVCellData& cell) const;
     void PaintFocusFrame(IDrawSurface& surface) const;
 

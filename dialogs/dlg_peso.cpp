@@ -6,21 +6,15 @@
 #include "calendar/draw_surface.h"
 #include "dialogs/weight_scale.h"
 #include "model/globals.h"
+#include "model/palette.h"
 #include "resources/control_ids.h"
 
 namespace gestalia {
 
 namespace {
 
-constexpr Colour kPlotBack = RGB(255, 255, 255);
-constexpr Colour kGridLine = RGB(200, 200, 200);
-constexpr Colour kDotPen = RGB(238, 62, 115);
 constexpr int kDotPenWidth = 3;
 constexpr double kDotRadius = 2.0;
-// A paint device's current brush is white unless something selects another;
-// the dots keep that fill. With a 4-pixel box and a 3-pixel pen the dot reads
-// as a solid pink spot all the same.
-constexpr Colour kDotFill = RGB(255, 255, 255);
 // Far outside any window, and well inside int: where out-of-range coordinates
 // end up instead of overflowing.
 constexpr double kCoordinateLimit = 1.0e6;
@@ -71,13 +65,13 @@ void DlgPeso::OnPaint(IDrawSurface& surface) {
     const int right = rc.right;
     const int T = rc.top;
     const int B = rc.bottom;
-    surface.FillRect(rc, kPlotBack);
+    surface.FillRect(rc, palette::kWhite);
 
     // Grid lines at the heights of lower and upper.
     const int yLower = B + (T - B) / 3;
     const int yUpper = TruncToPixel(B + (T - B) / 1.5);
-    surface.Line(Point{left, yLower}, Point{right, yLower}, kGridLine);
-    surface.Line(Point{left, yUpper}, Point{right, yUpper}, kGridLine);
+    surface.Line(Point{left, yLower}, Point{right, yLower}, palette::kChartGridGrey);
+    surface.Line(Point{left, yUpper}, Point{right, yUpper}, palette::kChartGridGrey);
 
     // One dot per day with a weight; day i sits i/294 of the way across, so
     // nothing is ever drawn at the right edge itself.
@@ -91,7 +85,10 @@ void DlgPeso::OnPaint(IDrawSurface& surface) {
         const auto y = static_cast<float>(B - ((v - scale.bottom) / scale.range) * (B - T));
         const Rect box{TruncToPixel(x - kDotRadius), TruncToPixel(y - kDotRadius),
                        TruncToPixel(x + kDotRadius), TruncToPixel(y + kDotRadius)};
-        surface.Ellipse(box, kDotPen, kDotPenWidth, kDotFill);
+        // A paint device's current brush is white unless something selects
+        // another; the dots keep that fill. With a 4-pixel box and a 3-pixel
+        // pen the dot reads as a solid pink spot all the same.
+        surface.Ellipse(box, palette::kPink, kDotPenWidth, palette::kWhite);
     }
 }
 

@@ -12,6 +12,7 @@
 #include <limits>
 
 #include "model/system_error_text.h"
+#include "model/unique_fd.h"
 #include "model/windows1252.h"
 
 namespace gestalia {
@@ -304,19 +305,16 @@ Result<std::string> ReadFileBytes(const std::string& path) {
     };
     // Not blocking: opening a named pipe that no one writes to would otherwise wait
     // for ever, and a read that would wait fails instead. Regular files are unaffected.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.IsOpen()) {
         return failure(errno);
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int err = errno;
-        ::close(fd);
-        return failure(err);
+    if (::fstat(fd.Get(), &st) != 0) {
+        return failure(errno);
     }
     // A folder, a named pipe or a device is never an agenda, whatever it gives.
     if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
         return CError{ErrorKind::notRegularFile,
                       path + (S_ISDIR(st.st_mode)
                                   ? std::string(": es una carpeta")
@@ -324,7 +322,6 @@ Result<std::string> ReadFileBytes(const std::string& path) {
                       std::nullopt};
     }
     if (static_cast<std::uintmax_t>(st.st_size) > kMaxAgendaFileSize) {
-        ::close(fd);
         return tooBig();
     }
     // Straight into the result, in as few reads as the kernel allows: the
@@ -338,13 +335,12 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         if (size == bytes.size()) {
             bytes.resize(std::min(2 * bytes.size(), kMaxAgendaFileSize + 1));
         }
-        const ssize_t got = ::read(fd, bytes.data() + size, bytes.size() - size);
+        const ssize_t got = ::read(fd.Get(), bytes.data() + size, bytes.size() - size);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
             }
             const int err = errno;
-            ::close(fd);
             return CError{ErrorKind::cannotOpen,
                           path + ": no se puede leer (" + SystemErrorText(err) + ")", std::nullopt};
         }
@@ -354,12 +350,10 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         size += static_cast<std::size_t>(got);
         // The size may change while it is read; the limit holds whatever it says.
         if (size > kMaxAgendaFileSize) {
-            ::close(fd);
             return tooBig();
         }
     }
     bytes.resize(size);
-    ::close(fd);
     return bytes;
 }
 

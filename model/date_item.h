@@ -8,6 +8,7 @@
 
 #include "colour.h"
 #include "date_value.h"
+#include "palette.h"
 
 namespace gestalia {
 
@@ -16,7 +17,7 @@ class CItemStore;
 
 class CWVCellDataItem {
   public:
-    static constexpr Colour kDefaultBack = RGB(255, 255, 213);
+    static constexpr Colour kDefaultBack = palette::kPaleYellow;
 
     // Creation values: no id (-1), no icon (-1), "Unknown Item".
     explicit CWVCellDataItem(const CDateValue& now) : m_dtFrom(now), m_dtTo(now) {}
@@ -60,7 +61,7 @@ class CWVCellDataItem {
     };
 
     std::int32_t m_nImage = -1;
-    const CImageList* m_pImageList = nullptr;  // not owned; the main window's list
+    const CImageList* m_pImageList = nullptr;  // not owned; the program's constexpr list
     std::int32_t m_bTask = 0;
     Colour m_crBack = kDefaultBack;
     std::int32_t m_b24Hour = 0;

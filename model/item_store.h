@@ -16,12 +16,13 @@
 
 #include "colour.h"
 #include "date_item.h"
+#include "palette.h"
 
 namespace gestalia {
 
 // What the calendar control hands to every new item.
 struct CItemDefaults {
-    Colour crBack = RGB(255, 255, 255);
+    Colour crBack = palette::kWhite;
     std::int32_t b24HourTimes = 0;
     const CImageList* pImageList = nullptr;
     CDateValue dtCreated;  // the creation time of the record before it is filled

@@ -12,6 +12,7 @@
 #include <random>
 
 #include "model/system_error_text.h"
+#include "model/unique_fd.h"
 
 namespace gestalia {
 
@@ -105,10 +106,9 @@ bool MayWrite(const std::string& target, const struct stat& st) {
 // Flushes the folder entry of the renamed file; the save has already happened,
 // so a failure here is not reported.
 void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
+    const UniqueFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.IsOpen()) {
+        ::fsync(fd.Get());
     }
 }
 
@@ -182,12 +182,12 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     // A fresh name next to the target, so that the rename stays in one file system.
     std::random_device random;
     std::string temp;
-    int fd = -1;
+    int opened = -1;
     int err = 0;
     for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
         temp = folder + "/" + TempPrefix(target) + std::to_string(::getpid()) + "-" +
                std::to_string(random());
-        err = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode, fd);
+        err = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode, opened);
         if (err != EEXIST) {
             break;
         }
@@ -196,45 +196,45 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
         return Failure(path, "no se puede crear un fichero temporal en " + folder, err);
     }
 
-    // From here on a failure removes the temporary file and leaves the old one alone.
-    const auto abandon = [&](const std::string& what, int e, bool open) {
-        if (open) {
-            (void)ops.Close(fd);
-        }
+    UniqueFd fd(opened, &ops);
+
+    // From here on a failure closes the temporary file if it is still open,
+    // removes it and leaves the old one alone.
+    const auto abandon = [&](const std::string& what, int e) {
+        (void)fd.Close();
         (void)ops.Unlink(temp);
         return Failure(path, what, e);
     };
 
     if (exists) {
-        err = ops.Chmod(fd, static_cast<int>(old.st_mode & 07777));
+        err = ops.Chmod(fd.Get(), static_cast<int>(old.st_mode & 07777));
         if (err != 0) {
-            return abandon("no se pueden dar al fichero nuevo los permisos del anterior", err,
-                           true);
+            return abandon("no se pueden dar al fichero nuevo los permisos del anterior", err);
         }
     }
     std::size_t done = 0;
     while (done < bytes.size()) {
         std::size_t written = 0;
-        err = ops.Write(fd, bytes.data() + done, bytes.size() - done, written);
+        err = ops.Write(fd.Get(), bytes.data() + done, bytes.size() - done, written);
         if (err == 0 && written == 0) {
             err = EIO;  // no progress: never loop on it
         }
         if (err != 0) {
-            return abandon("no se pueden escribir los datos", err, true);
+            return abandon("no se pueden escribir los datos", err);
         }
         done += written;
     }
-    err = ops.Sync(fd);
+    err = ops.Sync(fd.Get());
     if (err != 0) {
-        return abandon("no se pueden llevar los datos al disco", err, true);
+        return abandon("no se pueden llevar los datos al disco", err);
     }
-    err = ops.Close(fd);
+    err = fd.Close();
     if (err != 0) {
-        return abandon("no se puede cerrar el fichero temporal", err, false);
+        return abandon("no se puede cerrar el fichero temporal", err);
     }
     err = ops.Rename(temp, target);
     if (err != 0) {
-        return abandon("no se puede poner el fichero nuevo en lugar del anterior", err, false);
+        return abandon("no se puede poner el fichero nuevo en lugar del anterior", err);
     }
     SyncFolder(folder);
     return {};

@@ -5,6 +5,7 @@
 
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -35,11 +36,7 @@ CDialogTemplate MakeMainTemplate() {
          kStyleHidden | kStyleGroup | kStyleTabStop,
          {10, 130, 50, 10}},
         {IDC_MONTH_VIEW, ControlKind::RadioButton, "Month View", kStyleHidden, {10, 142, 50, 10}},
-        {IDC_HINT,
-         ControlKind::Static,
-         "* Doble click sobre el día para añadir una nota",
-         kAgendaOnly,
-         {67, 267, 213, 12}},
+        {IDC_HINT, ControlKind::Static, std::string(kHintText), kAgendaOnly, {67, 267, 213, 12}},
         {IDC_DELETE_ITEM,
          ControlKind::PushButton,
          "Delete Item...",
@@ -66,7 +63,7 @@ CDialogTemplate MakeMainTemplate() {
         {IDC_WEEKS, ControlKind::Edit, "", kStatusEdit, {280, 28, 213, 12}},
         {IDC_LAST_PERIOD_LABEL,
          ControlKind::Static,
-         "Fecha de la última regla",
+         std::string(kLastPeriodLabel),
          kAgendaOnly | kStyleCentre,
          {67, 3, 213, 12}},
         {IDC_NEXT,
@@ -81,7 +78,7 @@ CDialogTemplate MakeMainTemplate() {
          {67, 43, 67, 18}},
         {IDC_CREATE_AGENDA,
          ControlKind::PushButton,
-         "CREAR AGENDA",
+         std::string(kCreateAgendaText),
          kStyleMultiLine | kStyleTabStop,
          {3, 65, 60, 103}},
         {IDC_OPEN_AGENDA,

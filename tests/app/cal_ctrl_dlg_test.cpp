@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 
 #include <filesystem>
+#include <memory>
 
 #include "app/about_dlg.h"
 #include "calendar/notify.h"
@@ -220,6 +221,23 @@ TEST_F(MainWindowTest, ViewRadiosSwitchTheCalendarView) {
 TEST_F(MainWindowTest, CalendarOfTheWindowIsControlThousand) {
     EXPECT_EQ(dlg.GetCalendar(IDC_CALENDAR), &dlg.Calendar());
     EXPECT_EQ(dlg.GetCalendar(IDC_WEEK_VIEW), nullptr);
+}
+
+TEST(MainWindowImagesTest, NotesKeepTheirIconsWhenTheWindowIsGone) {
+    CGlobals globals;
+    const CFixedClock clock(CFixedClock::LocalSeconds(kYear, kMonth, kDay, 10, 0, 0));
+    CFakeUiServices ui;
+    {
+        auto dlg = std::make_unique<CCalCtrlDlg>(globals, ui, clock);
+        CFakeDialogWindow window(MainDialogTemplate());
+        ASSERT_TRUE(window.Init(*dlg));
+        dlg->Calendar().AddItem(kToday, kToday, "Eco", 1, 0.0f);
+    }
+    ASSERT_EQ(globals.listItems.size(), 1u);
+    const CImageList* icons = globals.listItems.at(0).GetImageList();
+    ASSERT_NE(icons, nullptr);
+    EXPECT_EQ(icons->Handle(), IDB_ITEM_ICONS);
+    EXPECT_EQ(icons->Count(), 2);
 }
 
 TEST_F(MainWindowTest, NotificationsReachTheNoteHandlers) {

@@ -14,8 +14,8 @@
 #include "model/globals.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
-#include "tests/model/temp_dir.h"
 #include "tests/support/fake_ui.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia::test {
 

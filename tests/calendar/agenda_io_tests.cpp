@@ -4,46 +4,14 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/calendar/calendar_fixture.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia::test {
 namespace {
-
-namespace fs = std::filesystem;
-
-class TempDir {
-  public:
-    TempDir() {
-        std::random_device rd;
-        m_path = fs::temp_directory_path() / ("gestalia_calendar_" + std::to_string(rd()));
-        fs::create_directories(m_path);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    std::string File(const char* name) const { return (m_path / name).string(); }
-
-  private:
-    fs::path m_path;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
 
 class AgendaIo : public CalendarFixture {
   protected:
@@ -54,7 +22,7 @@ class AgendaIo : public CalendarFixture {
         ctrl.AddItem(CDateValue(2027, 3, 2), CDateValue(2027, 3, 2), "Análisis", 0, 0.0f);
         ctrl.AddItem(CDateValue(2027, 3, 3), CDateValue(2027, 3, 3), "", -1, 62.0f);
     }
-    TempDir dir;
+    CTempDir dir;
 };
 
 TEST_F(AgendaIo, EmptyAgendaIsSixteenBytes) {

@@ -149,6 +149,18 @@ TEST_F(Mouse, PressOnTheSharedHiddenSlotHitsTheLastHiddenItem) {
     EXPECT_EQ(Item(second)->GetSelected(), 0);
 }
 
+TEST_F(Mouse, ItemAtAnswersWithoutChangingTheSelection) {
+    AddOverflow();
+    ctrl.OnLButtonDown(kOnFirstItem);
+    const CWVCellData& cell = *ctrl.GetCell(1);
+    EXPECT_EQ(cell.ItemAt(kOnFirstItem, globals.listItems), first);
+    EXPECT_EQ(cell.ItemAt(kOnHiddenSlot, globals.listItems), third) << "the last in store order";
+    EXPECT_EQ(cell.ItemAt(kOnGridLine, globals.listItems), 0);
+    EXPECT_EQ(ctrl.GetCell(2)->ItemAt(kOnFirstItem, globals.listItems), 0) << "not its day";
+    EXPECT_EQ(Item(first)->GetSelected(), 1);
+    EXPECT_EQ(cell.m_nHitItemId, first);
+}
+
 TEST_F(Mouse, DoubleClickOnItemSendsItAndLeavesNothingSelected) {
     DoubleClick(kOnFirstItem);
     EXPECT_THAT(host.m_log, ElementsAre("notify -2", "panels", "redraw", "notify -3", "redraw"));

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+#include <utility>
+
 #include "calendar/draw_surface.h"
 #include "tests/calendar/calendar_fixture.h"
 
@@ -16,6 +19,12 @@ constexpr Colour kPink = RGB(253, 190, 209);
 constexpr Colour kWhite = RGB(255, 255, 255);
 
 using CalendarCtrl = CalendarFixture;
+
+// A const control hands out its selected cell read-only.
+static_assert(std::is_same_v<decltype(std::declval<const CWMDateCtrl&>().GetSelectedCell()),
+                             const CWVCellData*>);
+static_assert(
+    std::is_same_v<decltype(std::declval<CWMDateCtrl&>().GetSelectedCell()), CWVCellData*>);
 
 TEST_F(CalendarCtrl, StartsInWeekViewOnTheCurrentMonthWith42Cells) {
     EXPECT_FALSE(ctrl.IsMonthView());

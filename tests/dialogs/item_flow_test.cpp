@@ -3,7 +3,6 @@
 // temporary folder.
 
 #include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <iterator>
 #include <ostream>
@@ -20,9 +19,10 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "resources/control_ids.h"
-#include "tests/model/temp_dir.h"
 #include "tests/support/fake_ui.h"
+#include "tests/support/little_endian.h"
 #include "tests/support/recording_surface.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {
@@ -30,24 +30,10 @@ namespace {
 using test::CFakeDialogWindow;
 using test::CFakeUiServices;
 using test::CTempDir;
+using test::PutDouble;
+using test::PutFloat;
+using test::PutI32;
 using test::ReadAll;
-
-// Little-endian images of the agenda file's fields.
-void PutDouble(std::string& out, double v) {
-    char b[sizeof v];
-    std::memcpy(b, &v, sizeof v);
-    out.append(b, sizeof v);
-}
-void PutInt(std::string& out, std::int32_t v) {
-    char b[sizeof v];
-    std::memcpy(b, &v, sizeof v);
-    out.append(b, sizeof v);
-}
-void PutFloat(std::string& out, float v) {
-    char b[sizeof v];
-    std::memcpy(b, &v, sizeof v);
-    out.append(b, sizeof v);
-}
 
 class ItemFlowTest : public ::testing::Test {
   protected:
@@ -128,17 +114,17 @@ TEST_F(ItemFlowTest, DoubleClickOnAnEmptyDayAddsANoteAndSavesIt) {
     // The file, byte by byte: 1 January 2027 is day 46388, 5 March day 46451.
     std::string expected;
     PutDouble(expected, 46388.0);
-    PutInt(expected, 0);
-    PutInt(expected, 1);
-    PutInt(expected, 17);
+    PutI32(expected, 0);
+    PutI32(expected, 1);
+    PutI32(expected, 17);
     expected +=
         "Primera ecograf\xED"
         "a";
     PutDouble(expected, 46451.0);
-    PutInt(expected, 0);
+    PutI32(expected, 0);
     PutDouble(expected, 46451.0);
-    PutInt(expected, 0);
-    PutInt(expected, 1);
+    PutI32(expected, 0);
+    PutI32(expected, 1);
     PutFloat(expected, 62.5f);
     EXPECT_EQ(SavedFile(), expected);
     EXPECT_TRUE(m_ui.MessageBoxes().empty());

@@ -19,6 +19,7 @@
 
 #include "model/agenda_file.h"
 #include "model/windows1252.h"
+#include "tests/support/little_endian.h"
 
 namespace {
 
@@ -27,19 +28,9 @@ using gestalia::CAgendaRecord;
 using gestalia::CDateValue;
 using gestalia::DateStatus;
 
-void PutU32(std::string& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        out += static_cast<char>((v >> (8 * i)) & 0xFF);
-    }
-}
-void PutI32(std::string& out, std::int32_t v) {
-    PutU32(out, static_cast<std::uint32_t>(v));
-}
-void PutDouble(std::string& out, double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    PutU32(out, static_cast<std::uint32_t>(bits));
-    PutU32(out, static_cast<std::uint32_t>(bits >> 32));
-}
+using gestalia::test::PutDouble;
+using gestalia::test::PutI32;
+using gestalia::test::PutU32;
 
 // A header by hand: date, status, count.
 std::string Header(double dt, std::int32_t status, std::int32_t count) {

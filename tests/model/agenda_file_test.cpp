@@ -11,39 +11,24 @@
 
 #include <sys/stat.h>
 
-#include "tests/model/temp_dir.h"
+#include "tests/support/little_endian.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {
 
 using test::CTempDir;
+using test::F32;
+using test::F64;
+using test::I32;
 using test::ReadAll;
 using test::WriteAll;
 
 std::string Fixture(const std::string& name) {
-    return ReadAll(std::string(GESTALIA_FIXTURES_DIR) + "/" + name);
+    return ReadAll(std::string(GESTALIA_TEST_DATA_DIR) + "/" + name);
 }
 
-// Little-endian pieces for building file images by hand.
-std::string I32(std::int32_t v) {
-    std::string s(4, '\0');
-    for (int i = 0; i < 4; ++i) {
-        s[static_cast<std::size_t>(i)] =
-            static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
-    }
-    return s;
-}
-std::string F64(double v) {
-    const auto bits = std::bit_cast<std::uint64_t>(v);
-    std::string s(8, '\0');
-    for (int i = 0; i < 8; ++i) {
-        s[static_cast<std::size_t>(i)] = static_cast<char>((bits >> (8 * i)) & 0xFF);
-    }
-    return s;
-}
-std::string F32(float v) {
-    return I32(std::bit_cast<std::int32_t>(v));
-}
+// File images built by hand.
 std::string Date(double dt, std::int32_t status = 0) {
     return F64(dt) + I32(status);
 }

@@ -26,7 +26,7 @@
 #include "platform/qt/qt_ui_services.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
-#include "tests/model/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {

@@ -37,7 +37,7 @@
 #include "platform/qt/whole_line_text_edit.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
-#include "tests/model/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {

@@ -23,9 +23,9 @@
 #include "model/globals.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
-#include "tests/model/temp_dir.h"
 #include "tests/reliability/sample_agendas.h"
 #include "tests/support/fake_ui.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {

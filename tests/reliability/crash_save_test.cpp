@@ -22,8 +22,8 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "model/safe_save.h"
-#include "tests/model/temp_dir.h"
 #include "tests/reliability/sample_agendas.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {

@@ -30,8 +30,8 @@
 #include "calendar/wm_date_ctrl.h"
 #include "model/clock.h"
 #include "model/globals.h"
-#include "tests/model/temp_dir.h"
 #include "tests/reliability/sample_agendas.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {

@@ -19,8 +19,9 @@
 #include "model/agenda_file.h"
 #include "model/clock.h"
 #include "model/globals.h"
-#include "tests/model/temp_dir.h"
 #include "tests/reliability/sample_agendas.h"
+#include "tests/support/little_endian.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -64,11 +65,7 @@ namespace {
 
 constexpr std::size_t kSmall = 4096;  // messages and bookkeeping, nothing sized by the file
 
-void PutI32(std::string& out, std::int32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        out += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
-    }
-}
+using test::PutI32;
 
 std::string Header(std::int32_t count) {
     std::string out = test::Bytes(test::SmallAgenda(0)).substr(0, 12);

@@ -19,8 +19,8 @@
 #include "model/agenda_file.h"
 #include "model/clock.h"
 #include "model/globals.h"
-#include "tests/model/temp_dir.h"
 #include "tests/reliability/sample_agendas.h"
+#include "tests/support/temp_dir.h"
 
 namespace gestalia {
 namespace {

@@ -19,6 +19,8 @@
 
 #include "model/agenda_file.h"
 #include "model/clock.h"
+#include "tests/support/little_endian.h"
+#include "tests/support/temp_dir.h"
 #include "tools/manual_page.h"
 #include "tools/manual_pages.h"
 
@@ -27,34 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A fresh directory under the system's temporary folder, removed with its contents.
-class TempDir {
-  public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "gestalia-tool-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("mkdtemp failed");
-        }
-        m_path = pattern;
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(m_path, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        const fs::path file = m_path / name;
-        std::ofstream out(file, std::ios::binary);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        return file.string();
-    }
-    std::string PathOf(const std::string& name) const { return (m_path / name).string(); }
-
-  private:
-    fs::path m_path;
-};
+using test::CTempDir;
 
 struct ToolRun {
     int code = -1;
@@ -120,7 +95,7 @@ std::string SampleBytes() {
 }
 
 TEST(ToolDump, GivesTheAgendaAsJson) {
-    const TempDir dir;
+    const CTempDir dir;
     const ToolRun run = RunToolWith({"dump", dir.Write("agenda.gst", SampleBytes())});
     ASSERT_EQ(run.code, kToolOk) << run.err;
     EXPECT_EQ(run.err, "");
@@ -167,7 +142,7 @@ TEST(ToolDump, GivesTheAgendaAsJson) {
 }
 
 TEST(ToolExportCsv, QuotesTextsAndEndsLinesWithCrLf) {
-    const TempDir dir;
+    const CTempDir dir;
     const ToolRun run = RunToolWith({"export-csv", dir.Write("agenda.gst", SampleBytes())});
     ASSERT_EQ(run.code, kToolOk) << run.err;
     EXPECT_EQ(run.out,
@@ -178,7 +153,7 @@ TEST(ToolExportCsv, QuotesTextsAndEndsLinesWithCrLf) {
 }
 
 TEST(ToolCheck, SaysOkForASoundAgenda) {
-    const TempDir dir;
+    const CTempDir dir;
     const ToolRun run = RunToolWith({"check", dir.Write("agenda.gst", SampleBytes())});
     EXPECT_EQ(run.code, kToolOk);
     EXPECT_EQ(run.out, "OK\n");
@@ -209,15 +184,12 @@ TEST_P(ToolCheckDamage, ReportsTheByteOffsetOnOneLine) {
     ASSERT_EQ(bytes.size(), kThirdRecord + 36) << "sample layout changed";
     const Damage& d = GetParam();
     if (d.patchAt != kWhole) {
-        for (int i = 0; i < 4; ++i) {
-            bytes[d.patchAt + static_cast<std::size_t>(i)] =
-                static_cast<char>((d.patch >> (8 * i)) & 0xFF);
-        }
+        bytes.replace(d.patchAt, 4, test::U32(d.patch));
     }
     if (d.keepBytes != kWhole) {
         bytes.resize(d.keepBytes);
     }
-    const TempDir dir;
+    const CTempDir dir;
     const std::string path = dir.Write("damaged.gst", bytes);
     const ToolRun run = RunToolWith({"check", path});
     EXPECT_EQ(run.code, kToolFailed);
@@ -243,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(ToolCheck, ReportsExtraBytesAfterTheLastNote) {
     const std::string bytes = SampleBytes();
-    const TempDir dir;
+    const CTempDir dir;
     const ToolRun run = RunToolWith({"check", dir.Write("long.gst", bytes + "xyz")});
     EXPECT_EQ(run.code, kToolFailed);
     EXPECT_NE(run.err.find("byte " + std::to_string(bytes.size()) + ":"), std::string::npos)
@@ -253,8 +225,8 @@ TEST(ToolCheck, ReportsExtraBytesAfterTheLastNote) {
 class ToolMissingFile : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ToolMissingFile, FailsWithOneLineOnStderr) {
-    const TempDir dir;
-    const ToolRun run = RunToolWith({GetParam(), dir.PathOf("no-such.gst")});
+    const CTempDir dir;
+    const ToolRun run = RunToolWith({GetParam(), dir.File("no-such.gst")});
     EXPECT_EQ(run.code, kToolFailed);
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(CountLines(run.err), 1u) << run.err;

@@ -1,0 +1,16 @@
+#pragma once
+// Texts of the main window (template 102) that its logic shows again in code:
+// the template and the code both take them from here.
+
+#include <string_view>
+
+namespace gestalia {
+
+// The label over the last-period picker, set again whenever an agenda opens.
+inline constexpr std::string_view kLastPeriodLabel = "Fecha de la última regla";
+// The create button, and the title of the question before a file is replaced.
+inline constexpr std::string_view kCreateAgendaText = "CREAR AGENDA";
+// The hint under the calendar, shown again when a warning leaves its place.
+inline constexpr std::string_view kHintText = "* Doble click sobre el día para añadir una nota";
+
+}  // namespace gestalia
