@@ -18,6 +18,7 @@
 #include "calendar/wm_date_ctrl.h"
 #include "model/date_value.h"
 #include "model/result.h"
+#include "platform/calendar_parent.h"
 #include "platform/dialog.h"
 #include "resources/main_texts.h"
 
@@ -57,7 +58,7 @@ std::string WithAgendaExtension(std::string path);
 // whole, with calendar lines of `nLineHeight` pixels (layout.cpp).
 Size MinimumClientSize(int nLineHeight);
 
-class CCalCtrlDlg : public CDialog {
+class CCalCtrlDlg : public CDialog, public ICalendarParent {
   public:
     // Everything passed in must outlive the window.
     CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IClock& clock);
@@ -72,6 +73,9 @@ class CCalCtrlDlg : public CDialog {
     void OnSysCommand(int nCommand) override;
     // The close box: as "Salir".
     void OnClose() override;
+    ICalendarParent* AsCalendarParent() override { return this; }
+
+    // ICalendarParent
     CWMDateCtrl* GetCalendar(int id) override;
     std::intptr_t OnNotify(const NMWMDATECTRL& nm) override;
     void ShowDayInPanels(const CDateValue& dtDay) override;

@@ -99,7 +99,7 @@ int main(int argc, char* argv[]) {
         gestalia::CSystemClock clock;
         gestalia::CQtUiServices ui;
         gestalia::CCalCtrlDlg dlg(globals, ui, clock);
-        gestalia::CQtDialogWindow window(gestalia::MainDialogTemplate(), dlg, ui);
+        gestalia::CQtDialogWindow window(gestalia::MainDialogTemplate(), dlg);
         window.installEventFilter(&probe);
         window.Initialise();
         window.show();

@@ -24,9 +24,7 @@ class CDialog : public IDialogHandler {
     void OnSysCommand(int) override {}
     // The close box is Cancel, as Escape is.
     void OnClose() override { OnCommand(IDCANCEL); }
-    CWMDateCtrl* GetCalendar(int) override { return nullptr; }
-    std::intptr_t OnNotify(const NMWMDATECTRL&) override { return 0; }
-    void ShowDayInPanels(const CDateValue&) override {}
+    ICalendarParent* AsCalendarParent() override { return nullptr; }
 
     // The live window while the dialog runs; nullptr before and after.
     IDialogWindow* Window() const { return m_pWindow; }

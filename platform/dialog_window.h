@@ -15,9 +15,8 @@
 
 namespace gestalia {
 
-class CWMDateCtrl;
+class ICalendarParent;
 class IDrawSurface;
-struct NMWMDATECTRL;
 
 // A font for controls: face, character height in pixels, weight (400 normal).
 struct CControlFont {
@@ -94,12 +93,9 @@ class IDialogHandler {
     // The user asks to close the window (its close box). The window closes
     // only if the handler ends the modal run; otherwise it stays as it is.
     virtual void OnClose() = 0;
-    // The calendar object behind a Calendar control; nullptr if none.
-    virtual CWMDateCtrl* GetCalendar(int id) = 0;
-    // A calendar's notification (NM_CLICK, NM_DBLCLK, NM_RCLICK), synchronously.
-    virtual std::intptr_t OnNotify(const NMWMDATECTRL& nm) = 0;
-    // A calendar asks its parent to show a clicked day in the day panels.
-    virtual void ShowDayInPanels(const CDateValue& dtDay) = 0;
+    // The handler's side of its calendar controls; nullptr for a window
+    // without any (calendar_parent.h).
+    virtual ICalendarParent* AsCalendarParent() = 0;
 };
 
 }  // namespace gestalia

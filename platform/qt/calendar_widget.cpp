@@ -14,7 +14,7 @@
 
 #include "calendar/keys.h"
 #include "calendar/wm_date_ctrl.h"
-#include "platform/dialog_window.h"
+#include "platform/calendar_parent.h"
 #include "platform/qt/calendar_accessible.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
@@ -224,11 +224,10 @@ void CCalendarWidget::ShowDayInPanels(const CDateValue& dtDay) {
     }
 }
 
-QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, IDialogHandler& handler, IUiServices& /*ui*/,
-                              QWidget* parent) {
+QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, ICalendarParent& owner, QWidget* parent) {
     CCalendarSink sink;
-    sink.onNotify = [&handler](const NMWMDATECTRL& nm) { return handler.OnNotify(nm); };
-    sink.showDay = [&handler](const CDateValue& day) { handler.ShowDayInPanels(day); };
+    sink.onNotify = [&owner](const NMWMDATECTRL& nm) { return owner.OnNotify(nm); };
+    sink.showDay = [&owner](const CDateValue& day) { owner.ShowDayInPanels(day); };
     return new CCalendarWidget(ctrl, std::move(sink), parent);
 }
 

@@ -38,8 +38,7 @@
 namespace gestalia {
 
 class CWMDateCtrl;
-class IDialogHandler;
-class IUiServices;
+class ICalendarParent;
 
 struct CCalendarSink {
     std::function<std::intptr_t(const NMWMDATECTRL&)> onNotify;
@@ -97,10 +96,8 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
 };
 
 // The calendar control of a dialog: a CCalendarWidget whose sink is the
-// dialog's handler (OnNotify and ShowDayInPanels). The widget reads the
-// scroll bar width and highlight colour from its own style and palette, the
-// same metrics `ui` gives.
-QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, IDialogHandler& handler, IUiServices& ui,
-                              QWidget* parent);
+// window's calendar parent (OnNotify and ShowDayInPanels). The widget reads
+// the scroll bar width and highlight colour from its own style and palette.
+QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, ICalendarParent& owner, QWidget* parent);
 
 }  // namespace gestalia

@@ -23,12 +23,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "platform/calendar_parent.h"
 #include "platform/dialog.h"
 #include "platform/qt/calendar_widget.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
 #include "platform/qt/whole_line_text_edit.h"
-#include "platform/ui_services.h"
 
 namespace gestalia {
 
@@ -128,8 +128,8 @@ QFont TemplateFont(const CDialogTemplate& tmpl) {
 }  // namespace
 
 CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& handler,
-                                 IUiServices& ui, QWidget* parent)
-    : QDialog(parent), m_tmpl(tmpl), m_handler(handler), m_ui(ui) {
+                                 QWidget* parent)
+    : QDialog(parent), m_tmpl(tmpl), m_handler(handler) {
     setObjectName(QStringLiteral("dlg_%1").arg(tmpl.id));
     setWindowTitle(ToQt(tmpl.strCaption));
     setFont(TemplateFont(tmpl));
@@ -309,13 +309,14 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             return frame;
         }
         case ControlKind::Calendar: {
-            CWMDateCtrl* calendar = m_handler.GetCalendar(id);
+            ICalendarParent* parent = m_handler.AsCalendarParent();
+            CWMDateCtrl* calendar = parent != nullptr ? parent->GetCalendar(id) : nullptr;
             if (calendar == nullptr) {
                 // A template with a calendar its handler does not know: an
                 // empty area keeps the other controls working.
                 return new QWidget(this);
             }
-            return CreateCalendarWidget(*calendar, m_handler, m_ui, this);
+            return CreateCalendarWidget(*calendar, *parent, this);
         }
     }
     return new QWidget(this);

@@ -9,8 +9,7 @@
 // matching handler calls. A template that keeps Escape from closing it gets
 // nothing from that key; controls styled as links show the hand cursor.
 //
-// The widgets belong to the dialog; the handler and the services are not
-// owned and must outlive it.
+// The widgets belong to the dialog; the handler is not owned and must outlive it.
 
 #include <QDialog>
 #include <QString>
@@ -26,13 +25,11 @@ class QWidget;
 
 namespace gestalia {
 
-class IUiServices;
-
 class CQtDialogWindow final : public QDialog, public IDialogWindow {
     Q_OBJECT
 
   public:
-    CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& handler, IUiServices& ui,
+    CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& handler,
                     QWidget* parent = nullptr);
     ~CQtDialogWindow() override;
 
@@ -105,7 +102,6 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
 
     CDialogTemplate m_tmpl;
     IDialogHandler& m_handler;
-    IUiServices& m_ui;
     std::vector<CControl> m_controls;
     std::vector<QAction*> m_menuActions;
     bool m_bEnded = false;

@@ -58,7 +58,7 @@ bool IsOpenableUrl(std::string_view url) {
 }
 
 int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
-    CQtDialogWindow window(tmpl, handler, *this, QApplication::activeModalWidget());
+    CQtDialogWindow window(tmpl, handler, QApplication::activeModalWidget());
     const int result = window.RunModal();
     if (auto* dialog = dynamic_cast<CDialog*>(&handler)) {
         dialog->Detach();

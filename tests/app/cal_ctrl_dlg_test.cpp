@@ -219,8 +219,14 @@ TEST_F(MainWindowTest, ViewRadiosSwitchTheCalendarView) {
 }
 
 TEST_F(MainWindowTest, CalendarOfTheWindowIsControlThousand) {
-    EXPECT_EQ(dlg.GetCalendar(IDC_CALENDAR), &dlg.Calendar());
-    EXPECT_EQ(dlg.GetCalendar(IDC_WEEK_VIEW), nullptr);
+    IDialogHandler& handler = dlg;
+    ICalendarParent* parent = handler.AsCalendarParent();
+    ASSERT_NE(parent, nullptr);
+    EXPECT_EQ(parent->GetCalendar(IDC_CALENDAR), &dlg.Calendar());
+    EXPECT_EQ(parent->GetCalendar(IDC_WEEK_VIEW), nullptr);
+    // The other windows have no calendar to give.
+    CAboutDlg about;
+    EXPECT_EQ(about.AsCalendarParent(), nullptr);
 }
 
 TEST(MainWindowImagesTest, NotesKeepTheirIconsWhenTheWindowIsGone) {

@@ -144,7 +144,7 @@ class NotesQtTest : public ::testing::Test {
 TEST_F(NotesQtTest, DoubleClickOnADayTypeANoteAndOkSavesIt) {
     m_globals.szAgendaPath = m_path;
     CCalCtrlDlg dlg(m_globals, m_ui, m_clock);
-    CQtDialogWindow window(MainDialogTemplate(), dlg, m_ui);
+    CQtDialogWindow window(MainDialogTemplate(), dlg);
     window.Initialise();
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
@@ -279,7 +279,7 @@ class MainWindowQtTest : public NotesQtTest {
         NotesQtTest::SetUp();
         m_globals.szAgendaPath = m_path;
         m_dlg = std::make_unique<CCalCtrlDlg>(m_globals, m_ui, m_clock);
-        m_window = std::make_unique<CQtDialogWindow>(MainDialogTemplate(), *m_dlg, m_ui);
+        m_window = std::make_unique<CQtDialogWindow>(MainDialogTemplate(), *m_dlg);
         m_window->Initialise();
         m_window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));

@@ -105,8 +105,7 @@ class QtDialogWindowTest : public ::testing::Test {
     }
 
     CRecorder handler;
-    CQtUiServices ui;
-    CQtDialogWindow window{TestTemplate(), handler, ui};
+    CQtDialogWindow window{TestTemplate(), handler};
 };
 
 TEST_F(QtDialogWindowTest, NamesEveryControlAndPlacesItInPixels) {
