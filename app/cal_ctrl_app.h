@@ -9,6 +9,7 @@
 namespace gestalia {
 
 class IClock;
+class IUiMetrics;
 class IUiServices;
 struct CGlobals;
 
@@ -32,8 +33,8 @@ void ParseCommandLine(const std::vector<std::string>& args, CCustomCommandLineIn
 class CCalCtrlApp {
   public:
     // Everything passed in must outlive the application.
-    CCalCtrlApp(CGlobals& globals, IUiServices& ui, const IClock& clock)
-        : m_globals(globals), m_ui(ui), m_clock(clock) {}
+    CCalCtrlApp(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock)
+        : m_globals(globals), m_ui(ui), m_metrics(metrics), m_clock(clock) {}
 
     // The whole life of the program: parse the arguments (without the program
     // name), set the agenda path, run the main window. Returns false: there is
@@ -43,6 +44,7 @@ class CCalCtrlApp {
   private:
     CGlobals& m_globals;
     IUiServices& m_ui;
+    const IUiMetrics& m_metrics;
     const IClock& m_clock;
 };
 

@@ -12,6 +12,7 @@
 #include "model/spanish_text.h"
 #include "model/timeline.h"
 #include "platform/dialog_template.h"
+#include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
@@ -44,9 +45,11 @@ constexpr int kSysCommandMask = ~0xF;
 
 }  // namespace
 
-CCalCtrlDlg::CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IClock& clock)
+CCalCtrlDlg::CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics,
+                         const IClock& clock)
     : m_globals(globals),
       m_ui(ui),
+      m_metrics(metrics),
       m_clock(clock),
       m_calendar(globals, clock, IDC_CALENDAR),
       m_dtLastPeriod(CDateValue::Now(clock)) {}
@@ -89,7 +92,7 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     window.SetCheck(IDC_MONTH_VIEW, true);
 
     m_dtShown = CDateValue::Now(m_clock);
-    window.SetMinimumClientSize(MinimumClientSize(m_ui.ScrollBarWidth()));
+    window.SetMinimumClientSize(MinimumClientSize(m_metrics.ScrollBarWidth()));
     LayoutControls();
     HideAgendaControls();
 

@@ -25,6 +25,7 @@
 namespace gestalia {
 
 class IClock;
+class IUiMetrics;
 class IUiServices;
 struct CGlobals;
 
@@ -61,7 +62,7 @@ Size MinimumClientSize(int nLineHeight);
 class CCalCtrlDlg : public CDialog, public ICalendarParent {
   public:
     // Everything passed in must outlive the window.
-    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IClock& clock);
+    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock);
 
     // IDialogHandler
     bool OnInitDialog(IDialogWindow& window) override;
@@ -133,6 +134,7 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
   private:
     CGlobals& m_globals;
     IUiServices& m_ui;
+    const IUiMetrics& m_metrics;
     const IClock& m_clock;
 
     std::int32_t m_nSelectedId = -1;

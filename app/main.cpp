@@ -37,7 +37,8 @@ int main(int argc, char* argv[]) {
     gestalia::CGlobals globals;
     gestalia::CSystemClock clock;
     gestalia::CQtUiServices ui;
-    gestalia::CCalCtrlApp theApp(globals, ui, clock);
+    gestalia::CQtUiMetrics metrics;
+    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock);
     theApp.InitInstance(args);
     return 0;
 }

@@ -98,7 +98,8 @@ int main(int argc, char* argv[]) {
         }
         gestalia::CSystemClock clock;
         gestalia::CQtUiServices ui;
-        gestalia::CCalCtrlDlg dlg(globals, ui, clock);
+        gestalia::CQtUiMetrics metrics;
+        gestalia::CCalCtrlDlg dlg(globals, ui, metrics, clock);
         gestalia::CQtDialogWindow window(gestalia::MainDialogTemplate(), dlg);
         window.installEventFilter(&probe);
         window.Initialise();

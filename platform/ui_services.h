@@ -50,10 +50,6 @@ class IUiServices {
     // Hands an http or https address to the desktop; never through a shell.
     // False when refused or when the desktop could not open it.
     virtual bool OpenUrl(std::string_view url) = 0;
-
-    // Metrics the calendar uses.
-    virtual int ScrollBarWidth() const = 0;
-    virtual Colour HighlightColour() const = 0;
 };
 
 }  // namespace gestalia

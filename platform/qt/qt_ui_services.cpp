@@ -156,11 +156,11 @@ bool CQtUiServices::OpenUrl(std::string_view url) {
     return QDesktopServices::openUrl(QUrl(ToQt(url), QUrl::StrictMode));
 }
 
-int CQtUiServices::ScrollBarWidth() const {
+int CQtUiMetrics::ScrollBarWidth() const {
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
 }
 
-Colour CQtUiServices::HighlightColour() const {
+Colour CQtUiMetrics::HighlightColour() const {
     const QColor c = QApplication::palette().color(QPalette::Highlight);
     return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
                static_cast<std::uint8_t>(c.blue()));

@@ -1,5 +1,6 @@
 #pragma once
-// CQtUiServices: the modal services of the window layer on Qt. Dialogs run with
+// CQtUiServices: the modal services of the window layer on Qt, and
+// CQtUiMetrics, its desktop measures. Dialogs run with
 // QDialog::exec, message boxes are QMessageBox, the file dialogs QFileDialog,
 // and web addresses go to QDesktopServices::openUrl (no shell is involved, and
 // only http and https addresses are handed on).
@@ -11,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
 
 class QWidget;
@@ -43,13 +45,18 @@ class CQtUiServices final : public IUiServices {
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
-    int ScrollBarWidth() const override;
-    Colour HighlightColour() const override;
 
   private:
     std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave);
 
     IModalAnswers* m_pAnswers;
+};
+
+// The desktop's measures from the application's style and palette.
+class CQtUiMetrics final : public IUiMetrics {
+  public:
+    int ScrollBarWidth() const override;
+    Colour HighlightColour() const override;
 };
 
 }  // namespace gestalia

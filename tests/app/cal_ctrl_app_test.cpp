@@ -48,7 +48,8 @@ class AppTest : public ::testing::Test {
     CFixedClock clock{CFixedClock::LocalSeconds(kYear, kMonth, kDay, 10, 0, 0)};
     CGlobals globals;
     CFakeUiServices ui;
-    CCalCtrlApp app{globals, ui, clock};
+    CFakeUiMetrics metrics;
+    CCalCtrlApp app{globals, ui, metrics, clock};
 };
 
 TEST_F(AppTest, RunsTheMainWindowWithThePathOfTheCommandLine) {

@@ -233,8 +233,9 @@ TEST(MainWindowImagesTest, NotesKeepTheirIconsWhenTheWindowIsGone) {
     CGlobals globals;
     const CFixedClock clock(CFixedClock::LocalSeconds(kYear, kMonth, kDay, 10, 0, 0));
     CFakeUiServices ui;
+    CFakeUiMetrics metrics;
     {
-        auto dlg = std::make_unique<CCalCtrlDlg>(globals, ui, clock);
+        auto dlg = std::make_unique<CCalCtrlDlg>(globals, ui, metrics, clock);
         CFakeDialogWindow window(MainDialogTemplate());
         ASSERT_TRUE(window.Init(*dlg));
         dlg->Calendar().AddItem(kToday, kToday, "Eco", 1, 0.0f);

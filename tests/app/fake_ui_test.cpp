@@ -123,8 +123,9 @@ TEST(FakeUiServicesTest, AnswersAreUsedInOrderAndRecorded) {
     EXPECT_TRUE(ui.AllAnswersUsed());
     EXPECT_TRUE(ui.OpenUrl("https://x.example/"));
     EXPECT_EQ(ui.OpenedUrls(), std::vector<std::string>{"https://x.example/"});
-    EXPECT_EQ(ui.ScrollBarWidth(), 17);
-    EXPECT_EQ(ui.HighlightColour(), RGB(0, 120, 215));
+    const CFakeUiMetrics metrics;
+    EXPECT_EQ(metrics.ScrollBarWidth(), 17);
+    EXPECT_EQ(metrics.HighlightColour(), RGB(0, 120, 215));
 }
 
 TEST(FakeUiServicesTest, UnusedAnswersFailTheTest) {

@@ -86,7 +86,8 @@ class MainWindowTest : public ::testing::Test {
     CFixedClock clock{CFixedClock::LocalSeconds(kYear, kMonth, kDay, 10, 0, 0)};
     CGlobals globals;
     CFakeUiServices ui;
-    CCalCtrlDlg dlg{globals, ui, clock};
+    CFakeUiMetrics metrics;
+    CCalCtrlDlg dlg{globals, ui, metrics, clock};
     CFakeDialogWindow window{MainDialogTemplate()};
 };
 

@@ -28,6 +28,7 @@ namespace gestalia {
 namespace {
 
 using test::CFakeDialogWindow;
+using test::CFakeUiMetrics;
 using test::CFakeUiServices;
 using test::CTempDir;
 using test::PutDouble;
@@ -86,7 +87,8 @@ class ItemFlowTest : public ::testing::Test {
     CFixedClock m_clock{CFixedClock::LocalSeconds(2027, 3, 10, 15, 20, 0)};
     CGlobals m_globals;
     CFakeUiServices m_ui;
-    CCalCtrlDlg m_dlg{m_globals, m_ui, m_clock};
+    CFakeUiMetrics m_metrics;
+    CCalCtrlDlg m_dlg{m_globals, m_ui, m_metrics, m_clock};
 };
 
 TEST_F(ItemFlowTest, DoubleClickOnAnEmptyDayAddsANoteAndSavesIt) {

@@ -86,7 +86,8 @@ TEST(MainWindowQtTest, OpeningAnAgendaShowsItsControlsWithTheirTexts) {
     CScriptedAnswers answers;
     answers.openAnswers.push_back(path);
     CQtUiServices ui(&answers);
-    CCalCtrlDlg dlg(globals, ui, clock);
+    CQtUiMetrics metrics;
+    CCalCtrlDlg dlg(globals, ui, metrics, clock);
 
     struct Seen {
         bool bActed = false;

@@ -139,11 +139,12 @@ class NotesQtTest : public ::testing::Test {
     CGlobals m_globals;
     CRecordingAnswers m_answers;
     CQtUiServices m_ui{&m_answers};
+    CQtUiMetrics m_metrics;
 };
 
 TEST_F(NotesQtTest, DoubleClickOnADayTypeANoteAndOkSavesIt) {
     m_globals.szAgendaPath = m_path;
-    CCalCtrlDlg dlg(m_globals, m_ui, m_clock);
+    CCalCtrlDlg dlg(m_globals, m_ui, m_metrics, m_clock);
     CQtDialogWindow window(MainDialogTemplate(), dlg);
     window.Initialise();
     window.show();
@@ -212,7 +213,7 @@ TEST_F(NotesQtTest, DoubleClickOnADayTypeANoteAndOkSavesIt) {
 
 TEST_F(NotesQtTest, TheChartPaintsAPinkDotAt55PercentOfTheHeight) {
     m_globals.dtLastPeriod = CDateValue(2027, 1, 1, 0, 0, 0);
-    CCalCtrlDlg dlg(m_globals, m_ui, m_clock);
+    CCalCtrlDlg dlg(m_globals, m_ui, m_metrics, m_clock);
     // Day 100 of pregnancy, 65.5 kg: the scale runs from 60 to 70.
     CDateValue day100 = m_globals.dtLastPeriod;
     day100.AddDays(100.0);
@@ -278,7 +279,7 @@ class MainWindowQtTest : public NotesQtTest {
     void SetUp() override {
         NotesQtTest::SetUp();
         m_globals.szAgendaPath = m_path;
-        m_dlg = std::make_unique<CCalCtrlDlg>(m_globals, m_ui, m_clock);
+        m_dlg = std::make_unique<CCalCtrlDlg>(m_globals, m_ui, m_metrics, m_clock);
         m_window = std::make_unique<CQtDialogWindow>(MainDialogTemplate(), *m_dlg);
         m_window->Initialise();
         m_window->show();
@@ -418,7 +419,7 @@ TEST_F(MainWindowQtTest, ARightClickReachesTheCalendarAndElsewhereOpensTheMenu) 
 TEST_F(MainWindowQtTest, AtItsLeastSizeEveryControlShowsWhole) {
     m_window->resize(300, 200);
     QApplication::processEvents();
-    const Size least = MinimumClientSize(m_ui.ScrollBarWidth());
+    const Size least = MinimumClientSize(m_metrics.ScrollBarWidth());
     EXPECT_EQ(m_window->size(), QSize(least.cx, least.cy));
 
     // Texts in the panel font, the longest of each kind.
@@ -455,7 +456,7 @@ TEST_F(MainWindowQtTest, AtItsLeastSizeEveryControlShowsWhole) {
     surface.SetFont(CFontSpec{});
     const int label = surface.MeasureText("(Semana 40)  30", true).cx;
     const MonthMetrics m =
-        MakeMonthMetrics({m_calendar->width(), m_calendar->height()}, m_ui.ScrollBarWidth());
+        MakeMonthMetrics({m_calendar->width(), m_calendar->height()}, m_metrics.ScrollBarWidth());
     EXPECT_LE(label + 3, m.colw);
     EXPECT_GE(m.rowh, 2 * m.h + 3);
 }

@@ -96,7 +96,8 @@ class BadCommandLineTest : public ::testing::TestWithParam<BadPathCase> {
     CFixedClock m_clock{CFixedClock::LocalSeconds(2027, 3, 15, 10)};
     CGlobals m_globals;
     test::CFakeUiServices m_ui;
-    CCalCtrlApp m_app{m_globals, m_ui, m_clock};
+    test::CFakeUiMetrics m_metrics;
+    CCalCtrlApp m_app{m_globals, m_ui, m_metrics, m_clock};
 };
 
 TEST_P(BadCommandLineTest, OpensTheWindowWithOnePlainMessageAndLoadsNothing) {
@@ -156,7 +157,8 @@ TEST(CommandLinePathTest, AgendaWhoseNameIsNotUtf8Opens) {
     CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 15, 10));
     CGlobals globals;
     test::CFakeUiServices ui;
-    CCalCtrlApp app(globals, ui, clock);
+    test::CFakeUiMetrics metrics;
+    CCalCtrlApp app(globals, ui, metrics, clock);
     ui.QueueDialog([](test::CFakeDialogWindow& w, IDialogHandler&) {
         EXPECT_TRUE(w.IsControlVisible(IDC_CALENDAR));
         w.Click(IDCANCEL);
@@ -178,7 +180,8 @@ TEST(UrlTest, AddressWithShellMetacharactersReachesTheOpenerVerbatim) {
     CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 15, 10));
     CGlobals globals;
     test::CFakeUiServices ui;
-    CCalCtrlDlg dlg(globals, ui, clock);
+    test::CFakeUiMetrics metrics;
+    CCalCtrlDlg dlg(globals, ui, metrics, clock);
     test::CFakeDialogWindow window(MainDialogTemplate());
     const std::string agenda = dir.File("ana.gst");
     test::WriteAll(agenda, test::Bytes(test::SmallAgenda(1)));

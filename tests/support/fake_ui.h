@@ -4,8 +4,8 @@
 // CFakeDialogWindow is a live dialog built from a CDialogTemplate that keeps
 // every control's state as plain values (visible, enabled, text, rectangle,
 // date, check, font, bitmap) and lets a test act as the user (click a button,
-// change a date). CFakeUiServices runs modal dialogs, message boxes and file
-// dialogs from answers that the test queues beforehand, and records what was
+// change a date). CFakeUiMetrics gives fixed desktop measures. CFakeUiServices runs modal dialogs,
+// message boxes and file dialogs from answers that the test queues beforehand, and records what was
 // shown. Whatever is asked without a queued answer fails the test at once
 // (ADD_FAILURE) and is answered with "cancel", so no test can hang.
 
@@ -20,6 +20,7 @@
 #include "model/date_value.h"
 #include "platform/dialog_template.h"
 #include "platform/dialog_window.h"
+#include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
 
 namespace gestalia::test {
@@ -184,8 +185,6 @@ class CFakeUiServices : public IUiServices {
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
-    int ScrollBarWidth() const override { return 17; }
-    Colour HighlightColour() const override { return RGB(0, 120, 215); }
 
     // What was shown.
     const std::vector<CShownMessageBox>& MessageBoxes() const { return m_boxes; }
@@ -208,6 +207,13 @@ class CFakeUiServices : public IUiServices {
     std::vector<CFileDialogSpec> m_saveSpecs;
     std::vector<CFileDialogSpec> m_openSpecs;
     std::vector<std::string> m_urls;
+};
+
+// The desktop's measures as a test wants them.
+class CFakeUiMetrics : public IUiMetrics {
+  public:
+    int ScrollBarWidth() const override { return 17; }
+    Colour HighlightColour() const override { return RGB(0, 120, 215); }
 };
 
 }  // namespace gestalia::test
