@@ -9,6 +9,12 @@ bool CDialog::OnInitDialog(IDialogWindow& window) {
     return true;
 }
 
+void CDialog::OnDestroy(IDialogWindow& window) {
+    if (m_pWindow == &window) {
+        m_pWindow = nullptr;
+    }
+}
+
 void CDialog::OnCommand(int id) {
     if (id == IDOK) {
         OnOK();

@@ -24,12 +24,12 @@ class CDialog : public IDialogHandler {
     void OnSysCommand(int) override {}
     // The close box is Cancel, as Escape is.
     void OnClose() override { OnCommand(IDCANCEL); }
+    // Forgets the window, if it is the live one.
+    void OnDestroy(IDialogWindow& window) override;
     ICalendarParent* AsCalendarParent() override { return nullptr; }
 
     // The live window while the dialog runs; nullptr before and after.
     IDialogWindow* Window() const { return m_pWindow; }
-    // Called by the platform when the window is gone.
-    void Detach() { m_pWindow = nullptr; }
 
   protected:
     virtual void OnOK();      // ends the run with IDOK

@@ -93,6 +93,9 @@ class IDialogHandler {
     // The user asks to close the window (its close box). The window closes
     // only if the handler ends the modal run; otherwise it stays as it is.
     virtual void OnClose() = 0;
+    // The window is going away: the last call it makes. Whatever the handler
+    // kept of it since OnInitDialog must not be used after this.
+    virtual void OnDestroy(IDialogWindow& window) = 0;
     // The handler's side of its calendar controls; nullptr for a window
     // without any (calendar_parent.h).
     virtual ICalendarParent* AsCalendarParent() = 0;

@@ -24,7 +24,6 @@
 #include <algorithm>
 
 #include "platform/calendar_parent.h"
-#include "platform/dialog.h"
 #include "platform/qt/calendar_widget.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
@@ -170,11 +169,7 @@ CQtDialogWindow::~CQtDialogWindow() {
             QObject::disconnect(picker->calendarWidget(), nullptr, this, nullptr);
         }
     }
-    if (auto* dialog = dynamic_cast<CDialog*>(&m_handler)) {
-        if (dialog->Window() == this) {
-            dialog->Detach();
-        }
-    }
+    m_handler.OnDestroy(*this);
 }
 
 void CQtDialogWindow::BuildControl(const CControlTemplate& ct, int nStaticIndex) {

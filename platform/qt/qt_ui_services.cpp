@@ -12,7 +12,6 @@
 #include <utility>
 #include <vector>
 
-#include "platform/dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/qt/qt_dialog_window.h"
 
@@ -59,11 +58,7 @@ bool IsOpenableUrl(std::string_view url) {
 
 int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
     CQtDialogWindow window(tmpl, handler, QApplication::activeModalWidget());
-    const int result = window.RunModal();
-    if (auto* dialog = dynamic_cast<CDialog*>(&handler)) {
-        dialog->Detach();
-    }
-    return result;
+    return window.RunModal();
 }
 
 int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,

@@ -70,6 +70,18 @@ TEST(FakeDialogWindowTest, ChangeDateSetsAndNotifiesButSetDateDoesNotNotify) {
     EXPECT_EQ(w.GetDate(21), CDateValue(2027, 2, 1));
 }
 
+TEST(DialogTest, ForgetsOnlyTheWindowThatGoesAway) {
+    CFakeDialogWindow first(SmallTemplate());
+    CFakeDialogWindow second(SmallTemplate());
+    Recorder r;
+    first.Init(r);
+    second.Init(r);
+    r.OnDestroy(first);
+    EXPECT_EQ(r.Window(), &second);
+    r.OnDestroy(second);
+    EXPECT_EQ(r.Window(), nullptr);
+}
+
 TEST(FakeUiServicesTest, RunModalInitialisesRunsTheScriptAndGivesTheResult) {
     CFakeUiServices ui;
     Recorder r;

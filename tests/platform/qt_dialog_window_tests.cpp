@@ -224,6 +224,16 @@ TEST_F(QtDialogWindowTest, TheCloseBoxClosesOnlyWhenTheHandlerEndsTheRun) {
     EXPECT_EQ(handler.commands, std::vector<int>{IDCANCEL});
 }
 
+TEST(QtDialogWindowLifeTest, TheHandlerForgetsTheWindowWhenItGoes) {
+    CRecorder handler;
+    {
+        CQtDialogWindow window{TestTemplate(), handler};
+        window.Initialise();
+        EXPECT_EQ(handler.Window(), &window);
+    }
+    EXPECT_EQ(handler.Window(), nullptr);
+}
+
 TEST_F(QtDialogWindowTest, ClicksOnStaticsReachTheWindow) {
     QWidget* label = Child<QLabel>("ctl_static_0");
     const QPoint centre = label->geometry().center();

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/dialog.h"
-
 namespace gestalia::test {
 
 // ---------------------------------------------------------------------------
@@ -294,9 +292,7 @@ int CFakeUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handl
             nResult = *window.Result();
         }
     }
-    if (auto* dialog = dynamic_cast<CDialog*>(&handler)) {
-        dialog->Detach();
-    }
+    handler.OnDestroy(window);
     m_shownDialogs.push_back(CShownDialog{tmpl.id, window.Caption(), nResult});
     return nResult;
 }
