@@ -6,6 +6,7 @@
 
 #include "calendar/wm_date_ctrl.h"
 #include "platform/qt/calendar_widget.h"
+#include "platform/qt/qt_convert.h"
 
 namespace gestalia {
 
@@ -77,7 +78,7 @@ class CCalendarAccessible final : public QAccessibleWidget {
     QAccessibleInterface* childAt(int x, int y) const override {
         const QPoint local = Widget()->mapFromGlobal(QPoint(x, y));
         for (int i = 1; i <= kCells; ++i) {
-            if (Control().GetCell(i)->m_rcCell.Contains({local.x(), local.y()})) {
+            if (Control().GetCell(i)->m_rcCell.Contains(FromQPoint(local))) {
                 return child(i - 1);
             }
         }
@@ -112,13 +113,13 @@ QString CDayAccessible::text(QAccessible::Text t) const {
     if (t != QAccessible::Name) {
         return {};
     }
-    return QString::fromStdString(m_parent.Control().DayDescription(m_nIndex));
+    return ToQString(m_parent.Control().DayDescription(m_nIndex));
 }
 
 QRect CDayAccessible::rect() const {
-    const Rect& rc = m_parent.Control().GetCell(m_nIndex)->m_rcCell;
-    const QPoint topLeft = m_parent.Widget()->mapToGlobal(QPoint(rc.left, rc.top));
-    return {topLeft, QSize(std::max(0, rc.Width()), std::max(0, rc.Height()))};
+    QRect rc = ToQRect(m_parent.Control().GetCell(m_nIndex)->m_rcCell);
+    rc.moveTopLeft(m_parent.Widget()->mapToGlobal(rc.topLeft()));
+    return rc;
 }
 
 QAccessible::State CDayAccessible::state() const {

@@ -16,6 +16,7 @@
 #include "calendar/wm_date_ctrl.h"
 #include "platform/calendar_parent.h"
 #include "platform/qt/calendar_accessible.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
 
@@ -24,8 +25,7 @@ namespace gestalia {
 namespace {
 
 Point ToPoint(const QMouseEvent* event) {
-    const QPoint p = event->position().toPoint();
-    return {p.x(), p.y()};
+    return FromQPoint(event->position().toPoint());
 }
 
 // The control's number for a Qt key; 0 for a key it does not know.
@@ -168,15 +168,13 @@ void CCalendarWidget::focusOutEvent(QFocusEvent* event) {
 bool CCalendarWidget::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        const std::int32_t id = m_ctrl.ItemIdAt({help->pos().x(), help->pos().y()});
+        const std::int32_t id = m_ctrl.ItemIdAt(FromQPoint(help->pos()));
         if (id == 0) {
             QToolTip::hideText();
             event->ignore();
             return true;
         }
-        QString text = QString::fromStdString(m_ctrl.ItemTooltip(id));
-        text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-        QToolTip::showText(help->globalPos(), text, this);
+        QToolTip::showText(help->globalPos(), ToQtLines(m_ctrl.ItemTooltip(id)), this);
         return true;
     }
     return QWidget::event(event);
@@ -209,9 +207,7 @@ int CCalendarWidget::ScrollBarWidth() const {
 }
 
 Colour CCalendarWidget::HighlightColour() const {
-    const QColor c = palette().color(QPalette::Highlight);
-    return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-               static_cast<std::uint8_t>(c.blue()));
+    return FromQColor(palette().color(QPalette::Highlight));
 }
 
 std::intptr_t CCalendarWidget::SendNotify(const NMWMDATECTRL& nm) {

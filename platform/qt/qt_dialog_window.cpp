@@ -25,6 +25,7 @@
 
 #include "platform/calendar_parent.h"
 #include "platform/qt/calendar_widget.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
 #include "platform/qt/whole_line_text_edit.h"
@@ -35,19 +36,6 @@ namespace {
 
 // The dynamic property that holds the text of a label inside a multi-line button.
 constexpr char kLabelName[] = "label";
-
-QString ToQt(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
-
-std::string ToUtf8(const QString& s) {
-    const QByteArray bytes = s.toUtf8();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
-
-QColor ToQColor(Colour c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 QDate ToQDate(const CDateValue& dt) {
     if (!dt.IsValid()) {
@@ -60,7 +48,7 @@ QDate ToQDate(const CDateValue& dt) {
 // as the templates' fonts are specified.
 QFont MakeFont(const CControlFont& spec) {
     // Tahoma where installed, else the desktop's sans-serif, as the calendar.
-    QFont font(ResolveFontFamily(ToQt(spec.strFace)));
+    QFont font(ResolveFontFamily(ToQString(spec.strFace)));
     const int cell = std::max(1, spec.nPixelHeight);
     font.setPixelSize(cell);
     const int height = QFontMetrics(font).height();
@@ -92,25 +80,12 @@ bool IsMultiLineButton(const CControlTemplate& ct) {
            (ct.style & kStyleBitmap) == 0;
 }
 
-// Line breaks: "\r\n" in the program's texts, "\n" in Qt's editors.
-QString ToEditorText(std::string_view utf8) {
-    QString s = ToQt(utf8);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
-}
-
-std::string FromEditorText(const QString& text) {
-    QString s = text;
-    s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return ToUtf8(s);
-}
-
 // The templates name the desktop fonts their dialog units were measured with
 // ("MS Sans Serif" 8 points: 6 pixels per 4 units across). Where that face is
 // missing, Liberation Sans keeps close to those widths, so that labels sized
 // for it are not cut; failing that, the desktop's sans-serif.
 QFont TemplateFont(const CDialogTemplate& tmpl) {
-    const QString requested = ToQt(tmpl.strFont);
+    const QString requested = ToQString(tmpl.strFont);
     const QStringList families = QFontDatabase::families();
     QString family = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
     for (const QString& candidate : {requested, QStringLiteral("Liberation Sans")}) {
@@ -130,7 +105,7 @@ CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& ha
                                  QWidget* parent)
     : QDialog(parent), m_tmpl(tmpl), m_handler(handler) {
     setObjectName(QStringLiteral("dlg_%1").arg(tmpl.id));
-    setWindowTitle(ToQt(tmpl.strCaption));
+    setWindowTitle(ToQString(tmpl.strCaption));
     setFont(TemplateFont(tmpl));
 
     Qt::WindowFlags flags = Qt::Dialog | Qt::WindowTitleHint | Qt::CustomizeWindowHint;
@@ -175,12 +150,11 @@ CQtDialogWindow::~CQtDialogWindow() {
 void CQtDialogWindow::BuildControl(const CControlTemplate& ct, int nStaticIndex) {
     CControl control;
     control.tmpl = ct;
-    control.strText = ToQt(ct.strText);
+    control.strText = ToQString(ct.strText);
     QWidget* w = CreateWidget(ct);
     w->setObjectName(nStaticIndex >= 0 ? QStringLiteral("ctl_static_%1").arg(nStaticIndex)
                                        : QStringLiteral("ctl_%1").arg(ct.id));
-    const Rect rc = DialogUnitsToPixels(ct.rect);
-    w->setGeometry(rc.left, rc.top, std::max(0, rc.Width()), std::max(0, rc.Height()));
+    w->setGeometry(ToQRect(DialogUnitsToPixels(ct.rect)));
     w->setEnabled((ct.style & kStyleDisabled) == 0);
     w->setVisible((ct.style & kStyleHidden) == 0);
     control.pWidget = w;
@@ -189,7 +163,7 @@ void CQtDialogWindow::BuildControl(const CControlTemplate& ct, int nStaticIndex)
 
 QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
     const int id = ct.id;
-    const QString text = ToQt(ct.strText);
+    const QString text = ToQString(ct.strText);
     switch (ct.kind) {
         case ControlKind::PushButton: {
             auto* button = new QPushButton(this);
@@ -245,7 +219,7 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
                 edit->setReadOnly(readOnly);
                 edit->document()->setDefaultTextOption(
                     QTextOption(TextAlignment(ct.style, Qt::AlignTop)));
-                edit->setPlainText(ToEditorText(ct.strText));
+                edit->setPlainText(ToQtLines(ct.strText));
                 edit->setVerticalScrollBarPolicy((ct.style & kStyleVScroll) != 0
                                                      ? Qt::ScrollBarAsNeeded
                                                      : Qt::ScrollBarAlwaysOff);
@@ -379,14 +353,14 @@ void CQtDialogWindow::SetControlText(int id, std::string_view utf8) {
     if (c == nullptr) {
         return;
     }
-    c->strText = ToQt(utf8);
+    c->strText = ToQString(utf8);
     QWidget* w = c->pWidget;
     if (auto* label = qobject_cast<QLabel*>(w)) {
         label->setText(c->strText);
     } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
         line->setText(c->strText);
     } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
-        edit->setPlainText(ToEditorText(utf8));
+        edit->setPlainText(ToQtLines(utf8));
     } else if (auto* button = qobject_cast<QPushButton*>(w)) {
         if ((c->tmpl.style & kStyleBitmap) != 0) {
             button->setAccessibleName(c->strText);
@@ -412,7 +386,7 @@ std::string CQtDialogWindow::GetControlText(int id) const {
         return ToUtf8(line->text());
     }
     if (const auto* edit = qobject_cast<const QTextEdit*>(w)) {
-        return FromEditorText(edit->toPlainText());
+        return FromQtLines(edit->toPlainText());
     }
     if (const auto* label = qobject_cast<const QLabel*>(w)) {
         return ToUtf8(label->text());
@@ -429,7 +403,7 @@ std::string CQtDialogWindow::GetControlText(int id) const {
 void CQtDialogWindow::MoveControl(int id, const Rect& rc) {
     if (QWidget* w = ControlWidget(id)) {
         // Inverted rectangles of a very small window become empty widgets.
-        w->setGeometry(rc.left, rc.top, std::max(0, rc.Width()), std::max(0, rc.Height()));
+        w->setGeometry(ToQRect(rc));
         w->update();
     }
 }
@@ -439,8 +413,7 @@ Rect CQtDialogWindow::GetControlRect(int id) const {
     if (w == nullptr) {
         return {};
     }
-    const QRect g = w->geometry();
-    return Rect{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+    return FromQRect(w->geometry());
 }
 
 void CQtDialogWindow::RaiseControl(int id) {
@@ -535,7 +508,7 @@ void CQtDialogWindow::Invalidate(int id) {
 }
 
 void CQtDialogWindow::SetCaption(std::string_view utf8) {
-    setWindowTitle(ToQt(utf8));
+    setWindowTitle(ToQString(utf8));
 }
 
 Size CQtDialogWindow::GetClientSize() const {
@@ -551,7 +524,7 @@ bool CQtDialogWindow::IsMinimised() const {
 }
 
 void CQtDialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
-    auto* action = new QAction(ToQt(text), this);
+    auto* action = new QAction(ToQString(text), this);
     action->setObjectName(QStringLiteral("sysmenu_%1").arg(nCommand));
     connect(action, &QAction::triggered, this,
             [this, nCommand] { m_handler.OnSysCommand(nCommand); });
@@ -686,8 +659,7 @@ void CQtDialogWindow::paintEvent(QPaintEvent* event) {
 
 void CQtDialogWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        const QPoint p = event->position().toPoint();
-        m_handler.OnLButtonDown(Point{p.x(), p.y()});
+        m_handler.OnLButtonDown(FromQPoint(event->position().toPoint()));
     }
     QDialog::mousePressEvent(event);
 }

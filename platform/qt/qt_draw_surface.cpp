@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_image_registry.h"
 
 namespace gestalia {
@@ -19,10 +20,6 @@ namespace gestalia {
 namespace {
 
 constexpr int kDefaultDpi = 96;
-
-QColor ToQColor(Colour c) {
-    return QColor(RedOf(c), GreenOf(c), BlueOf(c));
-}
 
 int QtAlignment(std::uint32_t flags) {
     int align = 0;
@@ -181,8 +178,7 @@ void CQtDrawSurface::DrawText(std::string_view text, const Rect& rc, std::uint32
             laid.layout->lineAt(0).draw(&m_painter, QPointF(box.topLeft()) + laid.offset);
         }
     } else {
-        m_painter.drawText(box, QtAlignment(flags),
-                           QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+        m_painter.drawText(box, QtAlignment(flags), ToQString(text));
     }
     if (m_bOuterClip) {
         m_painter.restore();

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <functional>
 
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_draw_surface.h"
 
 namespace gestalia {
@@ -21,10 +22,6 @@ constexpr int kElided = 1;
 constexpr int kMeasured = 2;
 constexpr int kMeasuredSingleLine = 3;
 constexpr int kLaidOut = 4;
-
-QString ToQString(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 // Line breaks do not break a single line: CR goes, LF becomes a space.
 QString AsSingleLine(QString text) {

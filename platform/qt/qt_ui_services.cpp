@@ -13,15 +13,12 @@
 #include <vector>
 
 #include "platform/dialog_template.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_dialog_window.h"
 
 namespace gestalia {
 
 namespace {
-
-QString ToQt(std::string_view utf8) {
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
 
 QMessageBox::Icon ToQtIcon(MbIcon icon) {
     switch (icon) {
@@ -41,14 +38,14 @@ QMessageBox::Icon ToQtIcon(MbIcon icon) {
 
 // "Agendas Brotela (*.gst)"
 QString FilterText(const CFileFilter& filter) {
-    return ToQt(filter.strDescription) + QStringLiteral(" (") + ToQt(filter.strPattern) +
+    return ToQString(filter.strDescription) + QStringLiteral(" (") + ToQString(filter.strPattern) +
            QStringLiteral(")");
 }
 
 }  // namespace
 
 bool IsOpenableUrl(std::string_view url) {
-    const QUrl parsed(ToQt(url), QUrl::StrictMode);
+    const QUrl parsed(ToQString(url), QUrl::StrictMode);
     if (!parsed.isValid() || parsed.host().isEmpty()) {
         return false;
     }
@@ -66,7 +63,7 @@ int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, M
     if (m_pAnswers != nullptr) {
         return m_pAnswers->MessageBox(text, caption, buttons, icon, defaultButton);
     }
-    QMessageBox box(ToQtIcon(icon), ToQt(caption), ToQt(text), QMessageBox::NoButton,
+    QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                     QApplication::activeModalWidget());
     // The buttons in order, each with the answer it gives.
     std::vector<std::pair<QMessageBox::StandardButton, int>> answers;
@@ -110,7 +107,7 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
         dialog.selectNameFilter(filters.at(spec.nFilterIndex - 1));
     }
     if (!spec.strInitialPath.empty()) {
-        dialog.selectFile(ToQt(spec.strInitialPath));
+        dialog.selectFile(ToQString(spec.strInitialPath));
     }
     if (bSave) {
         // A new name is accepted; replacing a file is asked by the caller
@@ -125,8 +122,7 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    const QByteArray path = dialog.selectedFiles().constFirst().toUtf8();
-    return std::string(path.constData(), static_cast<std::size_t>(path.size()));
+    return ToUtf8(dialog.selectedFiles().constFirst());
 }
 
 std::optional<std::string> CQtUiServices::GetSaveFileName(const CFileDialogSpec& spec) {
@@ -148,7 +144,7 @@ bool CQtUiServices::OpenUrl(std::string_view url) {
         return false;
     }
     // The address goes to the desktop as one URL; nothing interprets it as a command.
-    return QDesktopServices::openUrl(QUrl(ToQt(url), QUrl::StrictMode));
+    return QDesktopServices::openUrl(QUrl(ToQString(url), QUrl::StrictMode));
 }
 
 int CQtUiMetrics::ScrollBarWidth() const {
@@ -156,9 +152,7 @@ int CQtUiMetrics::ScrollBarWidth() const {
 }
 
 Colour CQtUiMetrics::HighlightColour() const {
-    const QColor c = QApplication::palette().color(QPalette::Highlight);
-    return RGB(static_cast<std::uint8_t>(c.red()), static_cast<std::uint8_t>(c.green()),
-               static_cast<std::uint8_t>(c.blue()));
+    return FromQColor(QApplication::palette().color(QPalette::Highlight));
 }
 
 }  // namespace gestalia
