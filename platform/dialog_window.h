@@ -63,7 +63,6 @@ class IDialogWindow {
     virtual Size GetClientSize() const = 0;
     // The user cannot make the client area smaller than this.
     virtual void SetMinimumClientSize(Size client) = 0;
-    virtual bool IsMinimised() const = 0;
     // Adds an entry to the window's menu; choosing it calls OnSysCommand(nCommand).
     virtual void AppendSystemMenu(std::string_view text, int nCommand) = 0;
     // Ends the modal run with this result.

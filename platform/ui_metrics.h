@@ -5,8 +5,6 @@
 // A toolkit implementation answers from the desktop's own settings (its
 // style, its system metrics at the window's resolution).
 
-#include "model/colour.h"
-
 namespace gestalia {
 
 class IUiMetrics {
@@ -16,7 +14,6 @@ class IUiMetrics {
     // The width of a vertical scroll bar, in pixels: the calendar's header and
     // text lines are this high.
     virtual int ScrollBarWidth() const = 0;
-    virtual Colour HighlightColour() const = 0;
 };
 
 }  // namespace gestalia

@@ -8,8 +8,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/colour.h"
-
 namespace gestalia {
 
 class IDialogHandler;
@@ -19,7 +17,7 @@ enum class MbButtons { Ok, YesNo, YesNoCancel };
 // The button that Enter presses. A question whose "yes" can destroy data makes
 // the harmless answer the default.
 enum class MbDefault { First, Second, Third };
-enum class MbIcon { None, Information, Question, Warning, Error };
+enum class MbIcon { None, Question, Warning };
 
 struct CFileFilter {
     std::string strDescription;  // "Agendas Brotela"
@@ -31,7 +29,6 @@ struct CFileDialogSpec {
     int nFilterIndex = 1;            // 1-based: which filter is preselected
     bool bFileMustExist = false;     // open dialog
     bool bConfirmOverwrite = false;  // save dialog
-    std::string strInitialPath;      // where the dialog starts
 };
 
 class IUiServices {

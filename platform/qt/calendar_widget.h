@@ -55,8 +55,6 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     ~CCalendarWidget() override;
 
     CWMDateCtrl& Control() { return m_ctrl; }
-    void SetSink(CCalendarSink sink) { m_sink = std::move(sink); }
-    CQtImageRegistry& Images() { return m_images; }
 
     // What the paints keep for the next one (fonts, shown texts); cleared when
     // the size or the fonts change.

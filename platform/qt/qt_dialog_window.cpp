@@ -519,10 +519,6 @@ void CQtDialogWindow::SetMinimumClientSize(Size client) {
     setMinimumSize(std::max(0, client.cx), std::max(0, client.cy));
 }
 
-bool CQtDialogWindow::IsMinimised() const {
-    return isMinimized();
-}
-
 void CQtDialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
     auto* action = new QAction(ToQString(text), this);
     action->setObjectName(QStringLiteral("sysmenu_%1").arg(nCommand));

@@ -68,7 +68,6 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override;
     void SetMinimumClientSize(Size client) override;
-    bool IsMinimised() const override;
     void AppendSystemMenu(std::string_view text, int nCommand) override;
     void EndDialog(int nResult) override;
 

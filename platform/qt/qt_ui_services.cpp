@@ -4,7 +4,6 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPalette>
 #include <QStringList>
 #include <QStyle>
 #include <QUrl>
@@ -22,14 +21,10 @@ namespace {
 
 QMessageBox::Icon ToQtIcon(MbIcon icon) {
     switch (icon) {
-        case MbIcon::Information:
-            return QMessageBox::Information;
         case MbIcon::Question:
             return QMessageBox::Question;
         case MbIcon::Warning:
             return QMessageBox::Warning;
-        case MbIcon::Error:
-            return QMessageBox::Critical;
         case MbIcon::None:
             break;
     }
@@ -106,9 +101,6 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     if (spec.nFilterIndex >= 1 && spec.nFilterIndex <= filters.size()) {
         dialog.selectNameFilter(filters.at(spec.nFilterIndex - 1));
     }
-    if (!spec.strInitialPath.empty()) {
-        dialog.selectFile(ToQString(spec.strInitialPath));
-    }
     if (bSave) {
         // A new name is accepted; replacing a file is asked by the caller
         // unless the dialog is told to ask itself.
@@ -149,10 +141,6 @@ bool CQtUiServices::OpenUrl(std::string_view url) {
 
 int CQtUiMetrics::ScrollBarWidth() const {
     return QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-}
-
-Colour CQtUiMetrics::HighlightColour() const {
-    return FromQColor(QApplication::palette().color(QPalette::Highlight));
 }
 
 }  // namespace gestalia

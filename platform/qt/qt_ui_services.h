@@ -37,8 +37,6 @@ class CQtUiServices final : public IUiServices {
     // `answers`, when given, must outlive this object.
     explicit CQtUiServices(IModalAnswers* answers = nullptr) : m_pAnswers(answers) {}
 
-    void SetModalAnswers(IModalAnswers* answers) { m_pAnswers = answers; }
-
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
     int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons, MbIcon icon,
                    MbDefault defaultButton) override;
@@ -49,14 +47,13 @@ class CQtUiServices final : public IUiServices {
   private:
     std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave);
 
-    IModalAnswers* m_pAnswers;
+    IModalAnswers* const m_pAnswers;
 };
 
-// The desktop's measures from the application's style and palette.
+// The desktop's measures from the application's style.
 class CQtUiMetrics final : public IUiMetrics {
   public:
     int ScrollBarWidth() const override;
-    Colour HighlightColour() const override;
 };
 
 }  // namespace gestalia

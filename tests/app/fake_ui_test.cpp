@@ -137,7 +137,6 @@ TEST(FakeUiServicesTest, AnswersAreUsedInOrderAndRecorded) {
     EXPECT_EQ(ui.OpenedUrls(), std::vector<std::string>{"https://x.example/"});
     const CFakeUiMetrics metrics;
     EXPECT_EQ(metrics.ScrollBarWidth(), 17);
-    EXPECT_EQ(metrics.HighlightColour(), RGB(0, 120, 215));
 }
 
 TEST(FakeUiServicesTest, UnusedAnswersFailTheTest) {

@@ -68,7 +68,6 @@ class CFakeDialogWindow : public IDialogWindow {
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override { return m_client; }
     void SetMinimumClientSize(Size client) override { m_minClient = client; }
-    bool IsMinimised() const override { return m_bMinimised; }
     void AppendSystemMenu(std::string_view text, int nCommand) override;
     void EndDialog(int nResult) override;
 
@@ -99,7 +98,6 @@ class CFakeDialogWindow : public IDialogWindow {
     Size MinimumClientSize() const { return m_minClient; }
     // Geometry as the platform would change it; does not call OnSize.
     void SetClientSize(Size client) { m_client = client; }
-    void SetMinimised(bool b) { m_bMinimised = b; }
 
     // The handler that the user's actions below reach. RunModal and Init set it.
     void SetHandler(IDialogHandler* handler) { m_pHandler = handler; }
@@ -129,7 +127,6 @@ class CFakeDialogWindow : public IDialogWindow {
     std::string m_strCaption;
     Size m_client;
     Size m_minClient;
-    bool m_bMinimised = false;
     std::vector<CMenuEntry> m_menu;
     std::vector<int> m_raised;
     int m_nWindowInvalidations = 0;
@@ -213,7 +210,6 @@ class CFakeUiServices : public IUiServices {
 class CFakeUiMetrics : public IUiMetrics {
   public:
     int ScrollBarWidth() const override { return 17; }
-    Colour HighlightColour() const override { return RGB(0, 120, 215); }
 };
 
 }  // namespace gestalia::test
