@@ -1,7 +1,9 @@
 #pragma once
-// CDialog: the base of every window's logic. It keeps the live window, answers
-// OK and Cancel by ending the modal run, and does nothing for the other messages.
-// Derived classes override what they handle.
+// CDialog: the base of every window's logic. It keeps the live window from
+// OnInitDialog to OnDestroy, answers OK and Cancel by ending the modal run,
+// and does nothing for the other messages. Derived classes override what they
+// handle. It knows no toolkit: toolkit implementations only call it through
+// IDialogHandler.
 
 #include "platform/dialog_template.h"
 #include "platform/dialog_window.h"

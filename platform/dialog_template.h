@@ -2,6 +2,13 @@
 // Dialog templates as data: every window of the program is described by its
 // controls (id, kind, text, style, rectangle in dialog units), and the window
 // logic addresses controls only by their ids.
+//
+// A toolkit implementation turns a template into a window (dialog_window.h):
+// the ControlKind says which control to build, the style flags its options.
+// kStyleGroup, kStyleTabStop, kStyleBorder and kStyleAutoHScroll are the
+// desktop styles of the same names, for a toolkit that takes them from the
+// template; one that decides them itself may ignore them. Pixels come from
+// DialogUnitsToPixels, whatever the toolkit's own font.
 
 #include <cstdint>
 #include <string>

@@ -4,6 +4,30 @@
 // normally derived from CDialog) receives its messages and changes its controls
 // only through their ids. Nothing here knows the toolkit; the Qt implementation
 // lives in platform/qt/, and tests use a fake that needs no screen.
+//
+// What a toolkit implementation provides, for every CDialogTemplate:
+// - a window with the template's caption and a client area of
+//   DialogSizeToPixels(cx, cy), resizable only when bResizable, with a close
+//   box when bSystemMenu; every control at DialogUnitsToPixels of its
+//   rectangle, hidden or disabled as its style says, and where controls overlap
+//   the one earlier in the template on top;
+// - IDialogWindow on it: a control is the first of the template with that id;
+//   an id the template lacks changes nothing and reads as empty. Texts are
+//   UTF-8 both ways, multi-line edits give their line breaks as "\r\n";
+// - the handler's calls, all on the user-interface thread: OnInitDialog once
+//   the controls exist and before the window shows; OnCommand for push and
+//   radio buttons, for Enter (the focused push button, else the visible and
+//   enabled default one, else IDOK; a multi-line edit with kStyleWantReturn
+//   keeps Enter as a line break) and for Escape (IDCANCEL, unless
+//   bCloseOnEscape is false); OnDateChanged when the user changes or re-chooses
+//   a picker's date, never for SetDate; OnSize on every resize; OnLButtonDown
+//   for left presses on the window, statics included; OnPaint after the
+//   toolkit's own painting; OnCtlColor for each control after OnInitDialog and
+//   again after Invalidate(id); OnSysCommand for the entries of
+//   AppendSystemMenu, shown in the window's menu; OnClose for the close box,
+//   the window closing only if the handler ended the run; and OnDestroy, the
+//   last call, as the window goes away;
+// - Calendar controls from the handler's AsCalendarParent (calendar_parent.h).
 
 #include <cstdint>
 #include <optional>

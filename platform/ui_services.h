@@ -1,6 +1,17 @@
 #pragma once
 // The platform's modal services: running a dialog, message boxes, the file
 // dialogs and opening a web address. Every call can be answered by a test.
+//
+// What a toolkit implementation provides: RunModal builds the window from
+// the template (dialog_window.h) over the active modal window, runs it until
+// EndDialog and destroys it before returning. A message box shows its
+// buttons in order, MbDefault naming the one Enter presses and the last
+// answering Escape and the close box. The file dialogs offer each filter as
+// "description (pattern)" with nFilterIndex preselected, the open dialog
+// only existing files when bFileMustExist, and ask before replacing a file
+// only when bConfirmOverwrite. OpenUrl takes only a valid http or https
+// address with a host and hands it to the desktop as one address, never
+// through a command interpreter. Paths and texts are UTF-8.
 
 #include <optional>
 #include <string>
