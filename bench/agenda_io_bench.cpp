@@ -121,6 +121,30 @@ void Report(benchmark::State& state, const char* name, double oursMs, double pla
     g_results[name] = {oursMs / n, plainMs / n};
 }
 
+// Times the plain system calls and ours in the same iteration, so that both see
+// the same machine; `ours` says whether it did its work.
+template <class Plain, class Ours>
+void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours ours) {
+    double oursMs = 0.0;
+    double plainMs = 0.0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        plain();
+        const auto t1 = std::chrono::steady_clock::now();
+        const bool done = ours();
+        benchmark::DoNotOptimize(done);
+        const auto t2 = std::chrono::steady_clock::now();
+        plainMs += Ms(t1 - t0);
+        oursMs += Ms(t2 - t1);
+        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
+        if (!done) {
+            state.SkipWithError("the agenda was not read or written");
+            break;
+        }
+    }
+    Report(state, name, oursMs, plainMs);
+}
+
 // Reading and parsing the whole file, with the records handed to `sink` (one
 // that keeps nothing, as `gestalia-tool check` does) or kept in CAgendaData.
 void ReadAndParse(benchmark::State& state, const AgendaRecordSink& sink, const char* name) {
@@ -128,25 +152,12 @@ void ReadAndParse(benchmark::State& state, const AgendaRecordSink& sink, const c
     const std::string path = dir.File("agenda.gst");
     const std::string bytes = AgendaBytes();
     PlainWrite(path, bytes);
-    double ours = 0.0;
-    double plain = 0.0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(PlainRead(path, bytes.size()));
-        const auto t1 = std::chrono::steady_clock::now();
-        Result<std::string> read = ReadFileBytes(path);
-        Result<CAgendaData> agenda = ParseAgenda(read.value(), sink);
-        benchmark::DoNotOptimize(agenda.ok());
-        const auto t2 = std::chrono::steady_clock::now();
-        plain += Ms(t1 - t0);
-        ours += Ms(t2 - t1);
-        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
-        if (!agenda) {
-            state.SkipWithError("the agenda did not parse");
-            break;
-        }
-    }
-    Report(state, name, ours, plain);
+    TimeBeside(
+        state, name, [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        [&] {
+            Result<std::string> read = ReadFileBytes(path);
+            return read.ok() && ParseAgenda(read.value(), sink).ok();
+        });
 }
 
 void BM_CheckAgenda(benchmark::State& state) {
@@ -169,23 +180,13 @@ void BM_LoadAgenda(benchmark::State& state) {
     CGlobals globals;
     const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
     CWMDateCtrl ctrl(globals, clock);
-    double ours = 0.0;
-    double plain = 0.0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(PlainRead(path, bytes.size()));
-        const auto t1 = std::chrono::steady_clock::now();
-        const Status loaded = ctrl.LoadAgenda(path);
-        benchmark::DoNotOptimize(loaded.ok());
-        const auto t2 = std::chrono::steady_clock::now();
-        plain += Ms(t1 - t0);
-        ours += Ms(t2 - t1);
-        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
-    }
+    TimeBeside(
+        state, "load: into the calendar's store",
+        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        [&] { return ctrl.LoadAgenda(path).ok(); });
     if (globals.listItems.size() != static_cast<std::size_t>(kNotes)) {
         state.SkipWithError("the agenda did not load");
     }
-    Report(state, "load: into the calendar's store", ours, plain);
 }
 BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -198,23 +199,12 @@ void BM_SaveAgenda(benchmark::State& state) {
     const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
     CWMDateCtrl ctrl(globals, clock);
     const std::string bytes = AgendaBytes();
-    double ours = 0.0;
-    double plain = 0.0;
-    for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        PlainWrite(plainPath, bytes);
-        const auto t1 = std::chrono::steady_clock::now();
-        const Status saved = ctrl.SaveAgenda(path);
-        benchmark::DoNotOptimize(saved.ok());
-        const auto t2 = std::chrono::steady_clock::now();
-        plain += Ms(t1 - t0);
-        ours += Ms(t2 - t1);
-        state.SetIterationTime(std::chrono::duration<double>(t2 - t1).count());
-    }
+    TimeBeside(
+        state, "save", [&] { PlainWrite(plainPath, bytes); },
+        [&] { return ctrl.SaveAgenda(path).ok(); });
     if (std::filesystem::file_size(path) != bytes.size()) {
         state.SkipWithError("the agenda was not saved whole");
     }
-    Report(state, "save", ours, plain);
 }
 BENCHMARK(BM_SaveAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
 
