@@ -13,7 +13,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <filesystem>
 #include <random>
 
 #include "model/win32_handle.h"
@@ -127,11 +126,7 @@ bool ProcessIsGone(DWORD pid) {
 // that crashes do not pile up copies of the agenda beside it.
 void RemoveAbandonedTemps(const std::string& folder, const std::string& target, IFileOps& ops) {
     const std::string prefix = TempPrefix(target);
-    const std::filesystem::path where(win32::WidePath(folder.empty() ? "." : folder));
-    std::error_code ec;
-    for (std::filesystem::directory_iterator it(where, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        const std::string name = win32::Utf8FromUtf16(it->path().filename().wstring());
+    for (const std::string& name : win32::FolderNames(folder)) {
         if (name.compare(0, prefix.size(), prefix) != 0) {
             continue;
         }

@@ -101,6 +101,28 @@ std::wstring WidePath(const std::string& path) {
     return L"\\\\?\\" + full;
 }
 
+std::vector<std::string> FolderNames(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    std::string base = folder.empty() ? std::string(".") : folder;
+    while (base.size() > 1 && (base.back() == '\\' || base.back() == '/')) {
+        base.pop_back();  // a prefixed path takes no doubled separator
+    }
+    const std::wstring pattern = WidePath(base) + L"\\*";
+    const HANDLE search = ::FindFirstFileW(pattern.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name != L"." && name != L"..") {
+            names.push_back(Utf8FromUtf16(name));
+        }
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
 int ErrnoFromWindowsError(unsigned long code) {
     for (const CWindowsError& entry : kWindowsErrors) {
         if (entry.code == code) {

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace gestalia::win32 {
 
@@ -15,6 +16,10 @@ std::string Utf8FromUtf16(std::wstring_view text);
 // A path for the wide file functions: UTF-16, and one too long for MAX_PATH
 // made absolute with the \\?\ prefix, which lifts that limit.
 std::wstring WidePath(const std::string& path);
+
+// The names in a folder (not "." and ".."), in UTF-8; none when it cannot be
+// read. Unlike std::filesystem here, it takes long paths.
+std::vector<std::string> FolderNames(const std::string& folder);
 
 // Windows error codes without an errno value of their own are kept apart,
 // above every errno value.
