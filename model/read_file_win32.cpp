@@ -39,9 +39,8 @@ Result<std::string> ReadFileBytes(const std::string& path) {
     // A folder, a named pipe or a device is never an agenda, whatever it gives.
     if (!onDisk || folder) {
         return CError{ErrorKind::notRegularFile,
-                      path + (folder
-                                  ? std::string(": es una carpeta")
-                                  : std::string(": es una tubería con nombre o un dispositivo")),
+                      path + (folder ? std::string(": es una carpeta")
+                                     : std::string(": es una tubería con nombre o un dispositivo")),
                       std::nullopt};
     }
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
@@ -54,10 +53,10 @@ Result<std::string> ReadFileBytes(const std::string& path) {
     for (;;) {
         DWORD got = 0;
         if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
-            return CError{ErrorKind::cannotOpen,
-                          path + ": no se puede leer (" + win32::ErrorText(win32::LastError()) +
-                              ")",
-                          std::nullopt};
+            return CError{
+                ErrorKind::cannotOpen,
+                path + ": no se puede leer (" + win32::ErrorText(win32::LastError()) + ")",
+                std::nullopt};
         }
         if (got == 0) {
             break;

@@ -25,9 +25,8 @@ namespace {
 constexpr int kTempAttempts = 100;
 constexpr int kNewFileMode = 0666;
 // The attributes a new agenda takes over from the one it replaces.
-constexpr DWORD kKeptAttributes =
-    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-    FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
 HANDLE HandleOf(int fd) {
     return reinterpret_cast<HANDLE>(::_get_osfhandle(fd));
@@ -40,14 +39,14 @@ class CSystemFileOps final : public IFileOps {
     int Open(const std::string& path, int flags, int /*mode*/, int& fd) override {
         DWORD disposition = OPEN_EXISTING;
         if ((flags & O_CREAT) != 0) {
-            disposition = (flags & O_EXCL) != 0   ? CREATE_NEW
+            disposition = (flags & O_EXCL) != 0    ? CREATE_NEW
                           : (flags & O_TRUNC) != 0 ? CREATE_ALWAYS
                                                    : OPEN_ALWAYS;
         } else if ((flags & O_TRUNC) != 0) {
             disposition = TRUNCATE_EXISTING;
         }
         const bool writes = (flags & (O_WRONLY | O_RDWR)) != 0;
-        const DWORD access = (flags & O_RDWR) != 0    ? GENERIC_READ | GENERIC_WRITE
+        const DWORD access = (flags & O_RDWR) != 0     ? GENERIC_READ | GENERIC_WRITE
                              : (flags & O_WRONLY) != 0 ? GENERIC_WRITE
                                                        : GENERIC_READ;
         const HANDLE h = ::CreateFileW(win32::WidePath(path).c_str(), access, FILE_SHARE_READ,
@@ -73,9 +72,7 @@ class CSystemFileOps final : public IFileOps {
         written = n;
         return 0;
     }
-    int Sync(int fd) override {
-        return ::FlushFileBuffers(HandleOf(fd)) ? 0 : win32::LastError();
-    }
+    int Sync(int fd) override { return ::FlushFileBuffers(HandleOf(fd)) ? 0 : win32::LastError(); }
     // Closes the descriptor and the handle under it.
     int Close(int fd) override { return ::_close(fd) == 0 ? 0 : errno; }
     int Rename(const std::string& from, const std::string& to) override {
@@ -152,8 +149,8 @@ CSystemFileOps g_systemFileOps;
 // replaces are its attributes, which the save passes here.
 int IFileOps::Chmod(int fd, int mode) {
     FILE_BASIC_INFO info{};  // zero times: left as they are
-    info.FileAttributes = static_cast<DWORD>(mode) == 0 ? FILE_ATTRIBUTE_NORMAL
-                                                          : static_cast<DWORD>(mode);
+    info.FileAttributes =
+        static_cast<DWORD>(mode) == 0 ? FILE_ATTRIBUTE_NORMAL : static_cast<DWORD>(mode);
     return ::SetFileInformationByHandle(HandleOf(fd), FileBasicInfo, &info, sizeof info)
                ? 0
                : win32::LastError();
@@ -195,9 +192,9 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
         }
     }
     if (err != 0) {
-        return Failure(path,
-                       "no se puede crear un fichero temporal en " + (folder.empty() ? "." : folder),
-                       err);
+        return Failure(
+            path, "no se puede crear un fichero temporal en " + (folder.empty() ? "." : folder),
+            err);
     }
 
     // From here on a failure removes the temporary file and leaves the old one alone.

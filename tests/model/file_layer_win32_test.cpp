@@ -52,14 +52,13 @@ TEST(Win32TextTest, WindowsErrorsInSpanish) {
         DWORD code;
         const char* says;
     };
-    for (const Case& c : {Case{ERROR_FILE_NOT_FOUND, "no existe"},
-                          Case{ERROR_PATH_NOT_FOUND, "no existe"},
-                          Case{ERROR_ACCESS_DENIED, "no tiene permiso"},
-                          Case{ERROR_SHARING_VIOLATION, "está ocupado"},
-                          Case{ERROR_DISK_FULL, "el disco está lleno"},
-                          Case{ERROR_FILENAME_EXCED_RANGE, "demasiado largo"},
-                          Case{ERROR_WRITE_PROTECT, "solo lectura"},
-                          Case{9999, "error de Windows número 9999"}}) {
+    for (const Case& c :
+         {Case{ERROR_FILE_NOT_FOUND, "no existe"}, Case{ERROR_PATH_NOT_FOUND, "no existe"},
+          Case{ERROR_ACCESS_DENIED, "no tiene permiso"},
+          Case{ERROR_SHARING_VIOLATION, "está ocupado"},
+          Case{ERROR_DISK_FULL, "el disco está lleno"},
+          Case{ERROR_FILENAME_EXCED_RANGE, "demasiado largo"},
+          Case{ERROR_WRITE_PROTECT, "solo lectura"}, Case{9999, "error de Windows número 9999"}}) {
         const std::string text = win32::ErrorText(win32::ErrnoFromWindowsError(c.code));
         EXPECT_NE(text.find(c.says), std::string::npos) << c.code << ": " << text;
     }
