@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdint>
 
 #include "model/win32_handle.h"
@@ -21,12 +22,15 @@ Result<std::string> ReadFileBytes(const std::string& path) {
                           " MiB, y una agenda ocupa unos pocos kilobytes",
                       std::nullopt};
     };
+    const std::wstring wide = win32::WidePath(path);
+    if (wide.size() > win32::kMaxWidePath) {
+        return failure(ENAMETOOLONG);  // no file can have it
+    }
     // Backup semantics: a folder opens too, so that it is named as a folder
     // rather than as a refused permission. Others may go on reading and writing.
     const win32::UniqueHandle file = win32::Own(::CreateFileW(
-        win32::WidePath(path).c_str(), GENERIC_READ,
-        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-        FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) {
         return failure(win32::LastError());
     }

@@ -11,6 +11,7 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <random>
@@ -65,7 +66,7 @@ class CSystemFileOps final : public IFileOps {
     int Write(int fd, const char* data, std::size_t size, std::size_t& written) override {
         written = 0;
         DWORD n = 0;
-        const DWORD chunk = size > MAXDWORD ? MAXDWORD : static_cast<DWORD>(size);
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
         if (!::WriteFile(HandleOf(fd), data, chunk, &n, nullptr)) {
             return win32::LastError();
         }
@@ -170,7 +171,11 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     }
     const std::string folder = FolderPrefix(path);
 
-    const DWORD old = ::GetFileAttributesW(win32::WidePath(path).c_str());
+    const std::wstring wide = win32::WidePath(path);
+    if (wide.size() > win32::kMaxWidePath) {
+        return Failure(path, "no se puede crear un fichero temporal en " + folder, ENAMETOOLONG);
+    }
+    const DWORD old = ::GetFileAttributesW(wide.c_str());
     const bool exists = old != INVALID_FILE_ATTRIBUTES;
     if (exists && (old & FILE_ATTRIBUTE_DIRECTORY) == 0 && (old & FILE_ATTRIBUTE_READONLY) != 0) {
         return Failure(path, "el fichero está protegido contra escritura", EACCES);

@@ -13,6 +13,9 @@ namespace gestalia::win32 {
 std::wstring Utf16FromUtf8(std::string_view text);
 std::string Utf8FromUtf16(std::wstring_view text);
 
+// The longest path Windows takes, in UTF-16 units, even with the \\?\ prefix.
+inline constexpr std::size_t kMaxWidePath = 32767;
+
 // A path for the wide file functions: UTF-16, and one too long for MAX_PATH
 // made absolute with the \\?\ prefix, which lifts that limit.
 std::wstring WidePath(const std::string& path);

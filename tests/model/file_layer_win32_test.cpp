@@ -12,6 +12,7 @@
 
 #include "model/agenda_file.h"
 #include "model/safe_save.h"
+#include "model/utf8_path.h"
 #include "model/win32_text.h"
 #include "tests/model/temp_dir.h"
 
@@ -74,6 +75,7 @@ TEST(Win32FileTest, AccentedPathsRoundTrip) {
     EXPECT_EQ(Read(path), "tres");
     // Stored under its own name, not under its bytes read in the ANSI code page.
     EXPECT_TRUE(fs::exists(dir.path() / L"Embarazo de María" / L"agenda ñandú €.gst"));
+    EXPECT_TRUE(fs::exists(PathFromUtf8(path)));
     EXPECT_EQ(Names(folder), std::vector<std::string>{"agenda ñandú €.gst"});
 }
 
@@ -90,6 +92,10 @@ TEST(Win32FileTest, LongPathsWork) {
     ASSERT_TRUE(again.ok()) << again.error().message;
     EXPECT_EQ(Read(path), "después");
     EXPECT_EQ(Names(folder), std::vector<std::string>{"agenda de nueve meses.gst"});
+    // Longer than any path Windows takes.
+    const Status tooLong = SaveFileAtomically(folder + "\\" + std::string(40000, 'a'), "x");
+    ASSERT_FALSE(tooLong.ok());
+    EXPECT_NE(tooLong.error().message.find("el nombre es demasiado largo"), std::string::npos);
 }
 
 TEST(Win32FileTest, ReadOnlyFileIsRefusedAndKept) {
@@ -134,6 +140,8 @@ TEST(Win32FileTest, ReadingReportsWhatFails) {
                           Case{dir.File("no\\nada.gst"), ErrorKind::cannotOpen, "no existe"},
                           Case{dir.path().string(), ErrorKind::notRegularFile, "es una carpeta"},
                           Case{"NUL", ErrorKind::notRegularFile, "dispositivo"},
+                          Case{"C:\\" + std::string(40000, 'a'), ErrorKind::cannotOpen,
+                               "el nombre es demasiado largo"},
                           Case{huge, ErrorKind::tooBig, "16 MiB"}}) {
         const Result<std::string> r = ReadFileBytes(c.path);
         ASSERT_FALSE(r.ok()) << c.path;
