@@ -5,7 +5,7 @@
 #   tool_under_wine.sh LINUX_TOOL WINDOWS_TOOL WINEPREFIX
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-linux_tool="$1" windows_tool="$2" prefix="$3"
+linux_tool="$(realpath "$1")" windows_tool="$(realpath "$2")" prefix="$(realpath -m "$3")"
 wine_run() { "$here/cmake/windows/run-wine.sh" "$prefix" "$windows_tool" "$@"; }
 export LC_ALL=C.UTF-8  # Wine hands the arguments over in the locale's encoding
 
