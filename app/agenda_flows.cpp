@@ -10,6 +10,7 @@
 #include "model/globals.h"
 #include "model/safe_save.h"
 #include "model/utf8.h"
+#include "model/utf8_path.h"
 #include "platform/dialog_template.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
@@ -38,14 +39,15 @@ CFileDialogSpec AgendaFileSpec(bool bOpen) {
 
 bool FileExists(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::exists(path, ec);
+    return std::filesystem::exists(PathFromUtf8(path), ec);
 }
 
 // Nothing at all is at the path (a dangling link counts as nothing: saving
 // through it creates its target). A path that cannot be looked at is not free.
 bool PathIsFree(const std::string& path) {
     std::error_code ec;
-    return std::filesystem::status(path, ec).type() == std::filesystem::file_type::not_found;
+    return std::filesystem::status(PathFromUtf8(path), ec).type() ==
+           std::filesystem::file_type::not_found;
 }
 
 }  // namespace

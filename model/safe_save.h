@@ -13,7 +13,8 @@
 namespace gestalia {
 
 // The operating-system steps of a save, one call each, so that tests can make
-// any one of them fail. Every step returns 0 or an errno value.
+// any one of them fail. Every step returns 0 or an errno value (on Windows,
+// Windows' error code turned into one; see model/win32_text.h).
 class IFileOps {
   public:
     virtual ~IFileOps() = default;
@@ -23,11 +24,12 @@ class IFileOps {
     virtual int Close(int fd) = 0;
     virtual int Rename(const std::string& from, const std::string& to) = 0;
     virtual int Unlink(const std::string& path) = 0;
-    // Sets the permission bits of an open file (fchmod by default).
+    // Sets the permission bits of an open file (fchmod by default); on Windows,
+    // which has none, the file attributes the new agenda keeps.
     virtual int Chmod(int fd, int mode);
 };
 
-// The real POSIX calls.
+// The real system calls.
 IFileOps& SystemFileOps();
 
 Status SaveFileAtomically(const std::string& path, std::string_view bytes);

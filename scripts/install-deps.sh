@@ -14,6 +14,12 @@ packages=(
   libfile-mimeinfo-perl man-db
 )
 
+# The Windows build (scripts/build-windows.sh): the mingw-w64 cross compilers,
+# Wine to run and test what they build, zip for the user's archive.
+packages+=(
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 zip
+)
+
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -126,6 +126,8 @@ int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream
     const ManualPage manual = ToolManual();
     CLI::App app{manual.summary, "gestalia-tool"};
     app.require_subcommand(1);
+    // "/ruta/agenda.gst" is a file on every system, never a Windows-style option.
+    app.allow_windows_style_options(false);
     SpeakSpanish(app, manual);
 
     // The commands the manual documents, in its order; asking for one it does

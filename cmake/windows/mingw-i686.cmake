@@ -1,0 +1,3 @@
+# Cross-compiling for 32-bit Windows with Debian's mingw-w64 (posix threads).
+set(GESTALIA_MINGW_TRIPLE i686-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)

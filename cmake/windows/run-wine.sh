@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# run-wine.sh PREFIX PROGRAM [ARG...]: runs a Windows program under Wine in the
+# prefix PREFIX (made on first use), quietly, passing its exit status on.
+set -euo pipefail
+prefix="$1"
+shift
+export WINEPREFIX="$prefix" WINEDEBUG="${WINEDEBUG:--all}" WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+if [ ! -f "$prefix/system.reg" ]; then
+  mkdir -p "$(dirname "$prefix")"
+  # Several tests may start at once: one of them makes the prefix.
+  (
+    flock 9
+    if [ ! -f "$prefix/system.reg" ]; then
+      wineboot -i >/dev/null 2>&1 || true
+      wineserver -w || true
+    fi
+  ) 9>"$prefix.lock"
+fi
+exec wine "$@"

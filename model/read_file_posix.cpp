@@ -1,0 +1,81 @@
+// Reading a whole agenda file with the POSIX calls.
+#include "model/agenda_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+
+#include "model/system_error_text.h"
+#include "model/unique_fd.h"
+
+namespace gestalia {
+
+Result<std::string> ReadFileBytes(const std::string& path) {
+    const auto failure = [&path](int err) {
+        return CError{ErrorKind::cannotOpen, path + ": " + SystemErrorText(err), std::nullopt};
+    };
+    const auto tooBig = [&path] {
+        return CError{ErrorKind::tooBig,
+                      path + ": pasa de " + std::to_string(kMaxAgendaFileSize / (1024 * 1024)) +
+                          " MiB, y una agenda ocupa unos pocos kilobytes",
+                      std::nullopt};
+    };
+    // Not blocking: opening a named pipe that no one writes to would otherwise wait
+    // for ever, and a read that would wait fails instead. Regular files are unaffected.
+    const UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.IsOpen()) {
+        return failure(errno);
+    }
+    struct stat st {};
+    if (::fstat(fd.Get(), &st) != 0) {
+        return failure(errno);
+    }
+    // A folder, a named pipe or a device is never an agenda, whatever it gives.
+    if (!S_ISREG(st.st_mode)) {
+        return CError{ErrorKind::notRegularFile,
+                      path + (S_ISDIR(st.st_mode)
+                                  ? std::string(": es una carpeta")
+                                  : std::string(": es una tubería con nombre o un dispositivo")),
+                      std::nullopt};
+    }
+    if (static_cast<std::uintmax_t>(st.st_size) > kMaxAgendaFileSize) {
+        return tooBig();
+    }
+    // Straight into the result, in as few reads as the kernel allows: the
+    // whole size at once (one byte more, to see its end), then growing blocks
+    // if the file grew meanwhile.
+    constexpr std::size_t kFirstBlock = 65536;
+    std::string bytes;
+    bytes.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : kFirstBlock);
+    std::size_t size = 0;
+    for (;;) {
+        if (size == bytes.size()) {
+            bytes.resize(std::min(2 * bytes.size(), kMaxAgendaFileSize + 1));
+        }
+        const ssize_t got = ::read(fd.Get(), bytes.data() + size, bytes.size() - size);
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            const int err = errno;
+            return CError{ErrorKind::cannotOpen,
+                          path + ": no se puede leer (" + SystemErrorText(err) + ")", std::nullopt};
+        }
+        if (got == 0) {
+            break;
+        }
+        size += static_cast<std::size_t>(got);
+        // The size may change while it is read; the limit holds whatever it says.
+        if (size > kMaxAgendaFileSize) {
+            return tooBig();
+        }
+    }
+    bytes.resize(size);
+    return bytes;
+}
+
+}  // namespace gestalia

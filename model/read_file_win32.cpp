@@ -1,0 +1,77 @@
+// Reading a whole agenda file with the Windows calls: the same limits and
+// error kinds as on POSIX, the path in UTF-16.
+#include "model/agenda_file.h"
+
+#include <windows.h>
+
+#include <cerrno>
+#include <cstdint>
+
+#include "model/win32_handle.h"
+#include "model/win32_text.h"
+
+namespace gestalia {
+
+Result<std::string> ReadFileBytes(const std::string& path) {
+    const auto failure = [&path](int err) {
+        return CError{ErrorKind::cannotOpen, path + ": " + win32::ErrorText(err), std::nullopt};
+    };
+    const auto tooBig = [&path] {
+        return CError{ErrorKind::tooBig,
+                      path + ": pasa de " + std::to_string(kMaxAgendaFileSize / (1024 * 1024)) +
+                          " MiB, y una agenda ocupa unos pocos kilobytes",
+                      std::nullopt};
+    };
+    const std::wstring wide = win32::WidePath(path);
+    if (wide.size() > win32::kMaxWidePath) {
+        return failure(ENAMETOOLONG);  // no file can have it
+    }
+    // Backup semantics: a folder opens too, so that it is named as a folder
+    // rather than as a refused permission. Others may go on reading and writing.
+    const win32::UniqueHandle file = win32::Own(::CreateFileW(
+        wide.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) {
+        return failure(win32::LastError());
+    }
+    const bool onDisk = ::GetFileType(file.get()) == FILE_TYPE_DISK;
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (onDisk && !::GetFileInformationByHandle(file.get(), &info)) {
+        return failure(win32::LastError());
+    }
+    const bool folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    // A folder, a named pipe or a device is never an agenda, whatever it gives.
+    if (!onDisk || folder) {
+        return CError{ErrorKind::notRegularFile,
+                      path + (folder ? std::string(": es una carpeta")
+                                     : std::string(": es una tubería con nombre o un dispositivo")),
+                      std::nullopt};
+    }
+    const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    if (size > kMaxAgendaFileSize) {
+        return tooBig();
+    }
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(size));
+    char buffer[65536];
+    for (;;) {
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+            return CError{
+                ErrorKind::cannotOpen,
+                path + ": no se puede leer (" + win32::ErrorText(win32::LastError()) + ")",
+                std::nullopt};
+        }
+        if (got == 0) {
+            break;
+        }
+        // The size may change while it is read; the limit holds whatever it says.
+        if (bytes.size() + got > kMaxAgendaFileSize) {
+            return tooBig();
+        }
+        bytes.append(buffer, got);
+    }
+    return bytes;
+}
+
+}  // namespace gestalia
