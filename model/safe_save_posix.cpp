@@ -9,8 +9,10 @@
 #include <charconv>
 #include <csignal>
 #include <filesystem>
+#include <optional>
 #include <random>
 
+#include "model/save_steps.h"
 #include "model/system_error_text.h"
 #include "model/unique_fd.h"
 
@@ -196,45 +198,16 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
         return Failure(path, "no se puede crear un fichero temporal en " + folder, err);
     }
 
-    UniqueFd fd(opened, &ops);
-
-    // From here on a failure closes the temporary file if it is still open,
-    // removes it and leaves the old one alone.
-    const auto abandon = [&](const std::string& what, int e) {
-        (void)fd.Close();
-        (void)ops.Unlink(temp);
-        return Failure(path, what, e);
-    };
-
-    if (exists) {
-        err = ops.Chmod(fd.Get(), static_cast<int>(old.st_mode & 07777));
-        if (err != 0) {
-            return abandon("no se pueden dar al fichero nuevo los permisos del anterior", err);
-        }
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        std::size_t written = 0;
-        err = ops.Write(fd.Get(), bytes.data() + done, bytes.size() - done, written);
-        if (err == 0 && written == 0) {
-            err = EIO;  // no progress: never loop on it
-        }
-        if (err != 0) {
-            return abandon("no se pueden escribir los datos", err);
-        }
-        done += written;
-    }
-    err = ops.Sync(fd.Get());
-    if (err != 0) {
-        return abandon("no se pueden llevar los datos al disco", err);
-    }
-    err = fd.Close();
-    if (err != 0) {
-        return abandon("no se puede cerrar el fichero temporal", err);
-    }
-    err = ops.Rename(temp, target);
-    if (err != 0) {
-        return abandon("no se puede poner el fichero nuevo en lugar del anterior", err);
+    const std::optional<CKeptMode> kept =
+        exists ? std::optional<CKeptMode>(
+                     {static_cast<int>(old.st_mode & 07777),
+                      "no se pueden dar al fichero nuevo los permisos del anterior"})
+               : std::nullopt;
+    const Status replaced =
+        WriteAndReplace(ops, {opened, temp, target}, bytes, kept,
+                        [&path](const std::string& what, int e) { return Failure(path, what, e); });
+    if (!replaced) {
+        return replaced;
     }
     SyncFolder(folder);
     return {};

@@ -14,8 +14,10 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <optional>
 #include <random>
 
+#include "model/save_steps.h"
 #include "model/win32_handle.h"
 #include "model/win32_text.h"
 
@@ -202,47 +204,15 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
             err);
     }
 
-    // From here on a failure removes the temporary file and leaves the old one alone.
-    const auto abandon = [&](const std::string& what, int e, bool open) {
-        if (open) {
-            (void)ops.Close(fd);
-        }
-        (void)ops.Unlink(temp);
-        return Failure(path, what, e);
-    };
-
-    if (exists && (old & kKeptAttributes) != 0) {
-        err = ops.Chmod(fd, static_cast<int>(old & kKeptAttributes));
-        if (err != 0) {
-            return abandon("no se pueden dar al fichero nuevo los atributos del anterior", err,
-                           true);
-        }
-    }
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        std::size_t written = 0;
-        err = ops.Write(fd, bytes.data() + done, bytes.size() - done, written);
-        if (err == 0 && written == 0) {
-            err = EIO;  // no progress: never loop on it
-        }
-        if (err != 0) {
-            return abandon("no se pueden escribir los datos", err, true);
-        }
-        done += written;
-    }
-    err = ops.Sync(fd);
-    if (err != 0) {
-        return abandon("no se pueden llevar los datos al disco", err, true);
-    }
-    err = ops.Close(fd);
-    if (err != 0) {
-        return abandon("no se puede cerrar el fichero temporal", err, false);
-    }
-    err = ops.Rename(temp, path);
-    if (err != 0) {
-        return abandon("no se puede poner el fichero nuevo en lugar del anterior", err, false);
-    }
-    return {};
+    const std::optional<CKeptMode> kept =
+        exists && (old & kKeptAttributes) != 0
+            ? std::optional<CKeptMode>(
+                  {static_cast<int>(old & kKeptAttributes),
+                   "no se pueden dar al fichero nuevo los atributos del anterior"})
+            : std::nullopt;
+    return WriteAndReplace(
+        ops, {fd, temp, path}, bytes, kept,
+        [&path](const std::string& what, int e) { return Failure(path, what, e); });
 }
 
 }  // namespace gestalia

@@ -1,0 +1,52 @@
+#include "model/save_steps.h"
+
+#include <cerrno>
+
+#include "model/unique_fd.h"
+
+namespace gestalia {
+
+Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
+                       const std::optional<CKeptMode>& kept, const SaveFailure& failure) {
+    UniqueFd fd(temp.fd, &ops);
+    const auto abandon = [&](const std::string& what, int e) {
+        (void)fd.Close();
+        (void)ops.Unlink(temp.strPath);
+        return failure(what, e);
+    };
+
+    int err = 0;
+    if (kept) {
+        err = ops.Chmod(fd.Get(), kept->mode);
+        if (err != 0) {
+            return abandon(kept->strFailure, err);
+        }
+    }
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        std::size_t written = 0;
+        err = ops.Write(fd.Get(), bytes.data() + done, bytes.size() - done, written);
+        if (err == 0 && written == 0) {
+            err = EIO;  // no progress: never loop on it
+        }
+        if (err != 0) {
+            return abandon("no se pueden escribir los datos", err);
+        }
+        done += written;
+    }
+    err = ops.Sync(fd.Get());
+    if (err != 0) {
+        return abandon("no se pueden llevar los datos al disco", err);
+    }
+    err = fd.Close();
+    if (err != 0) {
+        return abandon("no se puede cerrar el fichero temporal", err);
+    }
+    err = ops.Rename(temp.strPath, temp.strTarget);
+    if (err != 0) {
+        return abandon("no se puede poner el fichero nuevo en lugar del anterior", err);
+    }
+    return {};
+}
+
+}  // namespace gestalia

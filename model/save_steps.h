@@ -1,0 +1,38 @@
+#pragma once
+// The steps every save shares once its temporary file is open beside the file
+// it replaces: keep what the old file had, write, flush to disk, close and move
+// the new file into place. Each system opens the temporary file and words its
+// own error codes; the order of the steps and their messages live here once.
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/result.h"
+#include "model/safe_save.h"
+
+namespace gestalia {
+
+struct CTempFile {
+    int fd = -1;            // open for writing; closed by the steps whatever happens
+    std::string strPath;    // the temporary file
+    std::string strTarget;  // the file it replaces
+};
+
+// What the new file keeps of the old one (permission bits, or on Windows its
+// attributes), and how a failure to do so is told.
+struct CKeptMode {
+    int mode = 0;
+    std::string strFailure;
+};
+
+// Builds the error of a failed step from what could not be done and the code.
+using SaveFailure = std::function<CError(const std::string& what, int err)>;
+
+// On any failure the temporary file is closed and removed, and the old file is
+// left as it was.
+Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
+                       const std::optional<CKeptMode>& kept, const SaveFailure& failure);
+
+}  // namespace gestalia
