@@ -16,6 +16,9 @@
 // hands out a memory device context of the client size, and on destruction
 // copies it to the window in one BitBlt and ends the paint.
 
+#include <string>
+#include <vector>
+
 #include "calendar/draw_surface.h"
 #include "platform/win32/win32_api.h"
 
@@ -41,8 +44,29 @@ class CGdiDrawSurface final : public IDrawSurface {
     bool DrawImage(const CImageList& list, int index, Point at) override;
 
   private:
-    // (the implementation's members)
+    struct CFont {
+        CFontSpec spec;
+        HFONT hFont = nullptr;
+    };
+    struct CFace {
+        std::string requested;
+        std::wstring installed;
+    };
+    const std::wstring& Face(const std::string& requested);
+
+    HDC m_hdc;
+    int m_dpi;
+    int m_nSavedDc;  // SaveDC's number, for RestoreDC at the end
+    std::vector<CFace> m_faces;
+    std::vector<CFont> m_fonts;  // a paint asks for two or three
+    HFONT m_hFont = nullptr;     // selected now; nullptr: the DC's own
 };
+
+// The face to use for a requested one: its installed name when there is such
+// a face (any letter case), else the desktop's message font face.
+std::wstring ResolveFontFace(HDC hdc, const std::string& requested);
+// The desktop's message font face (the one dialogs and message boxes use).
+std::wstring MessageFontFace();
 
 class CBufferedPaint {
   public:
@@ -52,10 +76,17 @@ class CBufferedPaint {
     CBufferedPaint& operator=(const CBufferedPaint&) = delete;
 
     // The memory device context to paint on, client coordinates.
-    HDC Dc() const;
+    HDC Dc() const { return m_hMemDc != nullptr ? m_hMemDc : m_ps.hdc; }
 
   private:
-    // (the implementation's members)
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps{};
+    SIZE m_size{};
+    // The memory device context and its bitmap; none when they could not be
+    // made, and then the paint goes straight to the window.
+    HDC m_hMemDc = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hOldBitmap = nullptr;
 };
 
 }  // namespace gestalia::win32
