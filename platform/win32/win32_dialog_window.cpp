@@ -28,6 +28,11 @@ bool IsPicker(const CControlTemplate& ct) {
     return ct.kind == ControlKind::DatePicker || ct.kind == ControlKind::TimePicker;
 }
 
+// Shown as far as the window is concerned, whether or not the window shows yet.
+bool HasVisibleStyle(HWND hwnd) {
+    return (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 bool KeyDown(int vk) {
     return (::GetKeyState(vk) & 0x8000) != 0;
 }
@@ -122,7 +127,7 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
         case WM_INITDIALOG:
             OnInitDialog();
-            return TRUE;  // the dialog manager focuses the first tab stop
+            return FALSE;  // the focus is set
         case WM_COMMAND:
             if (m_bInitialised) {
                 OnCommandMessage(wParam, lParam);
@@ -224,9 +229,19 @@ void CWin32DialogWindow::OnInitDialog() {
     for (CControl& c : m_controls) {
         ApplyColour(c);
     }
+    if (m_bEnded) {
+        return;
+    }
     // The window logic lays out for the size the window has when shown.
-    if (!m_bEnded) {
-        m_handler.OnSize(GetClientSize());
+    m_handler.OnSize(GetClientSize());
+    // The focus starts on the first control she can Tab to in template order
+    // (raising a control for its drawing changes the dialog manager's order).
+    for (const CControl& c : m_controls) {
+        if (c.hwnd != nullptr && (c.tmpl.style & kStyleTabStop) != 0 &&
+            HasVisibleStyle(c.hwnd) && ::IsWindowEnabled(c.hwnd)) {
+            ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c.hwnd), TRUE);
+            break;
+        }
     }
 }
 
@@ -344,7 +359,7 @@ void CWin32DialogWindow::ShowControl(int id, bool bShow) {
 bool CWin32DialogWindow::IsControlVisible(int id) const {
     // Visible as far as the window is concerned, whether or not it is shown yet.
     const HWND hwnd = ControlHwnd(id);
-    return hwnd != nullptr && (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
+    return hwnd != nullptr && HasVisibleStyle(hwnd);
 }
 
 void CWin32DialogWindow::EnableControl(int id, bool bEnable) {
@@ -592,7 +607,7 @@ INT_PTR CWin32DialogWindow::OnCtlColorMessage(HDC hdc, HWND hwndCtl, UINT msg) {
 int CWin32DialogWindow::DefaultCommand() const {
     for (const CControl& c : m_controls) {
         if (c.tmpl.kind == ControlKind::PushButton && (c.tmpl.style & kStyleDefault) != 0 &&
-            c.hwnd != nullptr && ::IsWindowVisible(c.hwnd) && ::IsWindowEnabled(c.hwnd)) {
+            c.hwnd != nullptr && HasVisibleStyle(c.hwnd) && ::IsWindowEnabled(c.hwnd)) {
             return c.tmpl.id;
         }
     }
