@@ -154,8 +154,11 @@ CWin32ControlSpec Win32ControlSpec(const CControlTemplate& ct) {
             spec.style |= WS_TABSTOP;
             break;
         case ControlKind::Frame:
+            // The window paints beneath a frame (the weight chart does): a
+            // transparent child is not clipped out of the window's painting.
             spec.strClass = L"Static";
             spec.style |= SS_BLACKFRAME;
+            spec.exStyle |= WS_EX_TRANSPARENT;
             break;
     }
     return spec;

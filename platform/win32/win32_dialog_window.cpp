@@ -142,14 +142,14 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return Result(MAKELRESULT(DefaultCommand(), DC_HASDEFID));
         case WM_SIZE:
             if (m_bInitialised && wParam != SIZE_MINIMIZED) {
-                m_handler.OnSize(Size{LOWORD(lParam), HIWORD(lParam)});
+                m_handler.OnSize(UnscaleForDpi(Size{LOWORD(lParam), HIWORD(lParam)}, m_dpi));
             }
             return FALSE;
         case WM_GETMINMAXINFO:
             if (m_minClient) {
                 auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
                 const Size least = WindowSizeForClient(
-                    *m_minClient, static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
+                    ScaleForDpi(*m_minClient, m_dpi), static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
                     static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)), m_dpi);
                 info->ptMinTrackSize.x = least.cx;
                 info->ptMinTrackSize.y = least.cy;
@@ -158,7 +158,8 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             return FALSE;
         case WM_LBUTTONDOWN:
             if (m_bInitialised) {
-                m_handler.OnLButtonDown(Point{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+                m_handler.OnLButtonDown(Point{UnscaleForDpi(GET_X_LPARAM(lParam), m_dpi),
+                                              UnscaleForDpi(GET_Y_LPARAM(lParam), m_dpi)});
             }
             return Result(0);
         case WM_SETCURSOR:
@@ -294,8 +295,7 @@ void CWin32DialogWindow::PlaceControls() {
         ::SetWindowPos(c.hwnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
                        SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    const Size size = DialogSizeToPixels(m_tmpl.cx, m_tmpl.cy);
-    SizeClientArea(Size{ScaleForDpi(size.cx, m_dpi), ScaleForDpi(size.cy, m_dpi)});
+    SizeClientArea(ScaleForDpi(DialogSizeToPixels(m_tmpl.cx, m_tmpl.cy), m_dpi));
 }
 
 void CWin32DialogWindow::SizeClientArea(Size client) {
@@ -391,17 +391,19 @@ std::string CWin32DialogWindow::GetControlText(int id) const {
 void CWin32DialogWindow::MoveControl(int id, const Rect& rc) {
     if (const HWND hwnd = ControlHwnd(id)) {
         // Inverted rectangles of a very small window become empty controls.
-        ::MoveWindow(hwnd, rc.left, rc.top, std::max(0, rc.Width()), std::max(0, rc.Height()),
-                     TRUE);
+        const Rect device = ScaleForDpi(rc, m_dpi);
+        ::MoveWindow(hwnd, device.left, device.top, std::max(0, device.Width()),
+                     std::max(0, device.Height()), TRUE);
         ::InvalidateRect(hwnd, nullptr, TRUE);
     }
 }
 
 Rect CWin32DialogWindow::GetControlRect(int id) const {
     const HWND hwnd = ControlHwnd(id);
-    if (hwnd == nullptr) {
-        return {};
-    }
+    return hwnd != nullptr ? UnscaleForDpi(ChildRect(hwnd), m_dpi) : Rect{};
+}
+
+Rect CWin32DialogWindow::ChildRect(HWND hwnd) const {
     RECT rc{};
     ::GetWindowRect(hwnd, &rc);
     ::MapWindowPoints(HWND_DESKTOP, m_hwnd, reinterpret_cast<POINT*>(&rc), 2);
@@ -536,7 +538,7 @@ Size CWin32DialogWindow::GetClientSize() const {
     if (m_hwnd != nullptr) {
         ::GetClientRect(m_hwnd, &rc);
     }
-    return Size{rc.right, rc.bottom};
+    return UnscaleForDpi(Size{rc.right, rc.bottom}, m_dpi);
 }
 
 void CWin32DialogWindow::SetMinimumClientSize(Size client) {
@@ -544,7 +546,8 @@ void CWin32DialogWindow::SetMinimumClientSize(Size client) {
     // A window smaller already grows to it.
     const Size now = GetClientSize();
     if (m_hwnd != nullptr && (now.cx < m_minClient->cx || now.cy < m_minClient->cy)) {
-        SizeClientArea(Size{std::max(now.cx, m_minClient->cx), std::max(now.cy, m_minClient->cy)});
+        SizeClientArea(ScaleForDpi(
+            Size{std::max(now.cx, m_minClient->cx), std::max(now.cy, m_minClient->cy)}, m_dpi));
     }
 }
 
@@ -678,7 +681,7 @@ bool CWin32DialogWindow::OnSetCursor(HWND hwndUnder) {
             return true;
         }
         return hwndUnder == m_hwnd && c.tmpl.kind == ControlKind::Static &&
-               GetControlRect(c.tmpl.id).Contains(Point{pt.x, pt.y});
+               ChildRect(c.hwnd).Contains(Point{pt.x, pt.y});
     });
     if (overLink) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
@@ -692,8 +695,25 @@ void CWin32DialogWindow::OnPaintMessage() {
     ::GetClientRect(m_hwnd, &rc);
     ::FillRect(paint.Dc(), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
     if (m_bInitialised) {
-        CGdiDrawSurface surface(paint.Dc(), m_dpi);
-        m_handler.OnPaint(surface);
+        // The handler paints in 96-dpi pixels; GDI scales them, fonts and
+        // pictures included, to the window's resolution.
+        const HDC dc = paint.Dc();
+        const int mode = ::SetMapMode(dc, MM_ANISOTROPIC);
+        ::SetWindowExtEx(dc, kDefaultDpi, kDefaultDpi, nullptr);
+        ::SetViewportExtEx(dc, m_dpi, m_dpi, nullptr);
+        {
+            CGdiDrawSurface surface(dc, kDefaultDpi);
+            m_handler.OnPaint(surface);
+        }
+        ::SetMapMode(dc, mode);
+    }
+    // Frames lie over what was painted beneath them; they draw the same
+    // border again themselves.
+    for (const CControl& c : m_controls) {
+        if (c.tmpl.kind == ControlKind::Frame && c.hwnd != nullptr && HasVisibleStyle(c.hwnd)) {
+            const RECT frame = ToRECT(ChildRect(c.hwnd));
+            ::FrameRect(paint.Dc(), &frame, ::GetSysColorBrush(COLOR_WINDOWFRAME));
+        }
     }
 }
 

@@ -6,7 +6,9 @@
 // scaled from 96 dpi to the window's resolution, and sizes its client area
 // the same way; it does so again when the window moves to a screen of another
 // resolution. It hands the user's actions to its IDialogHandler as
-// dialog_window.h describes.
+// dialog_window.h describes. Every pixel the handler gives or gets (control
+// rectangles, sizes, presses, its painting) is a pixel at 96 dpi, scaled to
+// the window's resolution here (dialog_scaling.h).
 //
 // The handler is not owned and must outlive the window. The fonts and brushes
 // the window makes are its own and freed when it goes away.
@@ -89,6 +91,8 @@ class CWin32DialogWindow final : public IDialogWindow {
     void OnDpiChanged(int dpi, const RECT& suggested);
     void OnPaintMessage();
     int DefaultCommand() const;
+    // A child's rectangle in client pixels.
+    Rect ChildRect(HWND hwnd) const;
     HBRUSH Brush(Colour colour);
     void FreeResources();
 

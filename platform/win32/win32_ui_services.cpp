@@ -5,6 +5,7 @@
 #include "model/win32_text.h"
 #include "platform/openable_url.h"
 #include "platform/win32/modal_specs.h"
+#include "platform/win32/dialog_scaling.h"
 #include "platform/win32/win32_dialog_window.h"
 #include "platform/win32/win32_dpi.h"
 
@@ -134,7 +135,9 @@ bool CWin32UiServices::OpenUrl(std::string_view url) {
 }
 
 int CWin32UiMetrics::ScrollBarWidth() const {
-    return SystemMetricForDpi(SM_CXVSCROLL, WindowDpi(::GetActiveWindow()));
+    // In the window logic's 96-dpi pixels (dialog_scaling.h); the calendar's
+    // own window asks at its resolution.
+    return SystemMetricForDpi(SM_CXVSCROLL, kDefaultDpi);
 }
 
 }  // namespace gestalia::win32

@@ -22,7 +22,7 @@ class CWin32UiServices final : public IUiServices {
     bool OpenUrl(std::string_view url) override;
 };
 
-// The desktop's measures at the active window's resolution.
+// The desktop's measures in the window logic's 96-dpi pixels.
 class CWin32UiMetrics final : public IUiMetrics {
   public:
     int ScrollBarWidth() const override;
