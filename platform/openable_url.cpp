@@ -32,8 +32,7 @@ bool AllValid(std::string_view text, std::string_view extra) {
                 return false;
             }
             i += 2;
-        } else if (!IsUnreserved(c) && !IsSubDelim(c) &&
-                   extra.find(c) == std::string_view::npos) {
+        } else if (!IsUnreserved(c) && !IsSubDelim(c) && extra.find(c) == std::string_view::npos) {
             return false;
         }
     }
@@ -55,9 +54,10 @@ bool IsValidHost(std::string_view host) {
 }
 
 bool IsValidPort(std::string_view port) {
-    return port.size() <= 5 && std::all_of(port.begin(), port.end(), [](char c) {
-               return std::isdigit(static_cast<unsigned char>(c)) != 0;
-           }) && (port.empty() || std::stoi(std::string(port)) <= 65535);
+    return port.size() <= 5 &&
+           std::all_of(port.begin(), port.end(),
+                       [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }) &&
+           (port.empty() || std::stoi(std::string(port)) <= 65535);
 }
 
 }  // namespace

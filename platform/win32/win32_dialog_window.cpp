@@ -7,9 +7,9 @@
 #include "model/win32_text.h"
 #include "platform/calendar_parent.h"
 #include "platform/win32/calendar_window.h"
+#include "platform/win32/dialog_scaling.h"
 #include "platform/win32/dialog_template_bytes.h"
 #include "platform/win32/gdi_draw_surface.h"
-#include "platform/win32/dialog_scaling.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_images.h"
 
@@ -98,8 +98,7 @@ int CWin32DialogWindow::RunModal(HWND hwndOwner) {
     return m_nResult;
 }
 
-INT_PTR CALLBACK CWin32DialogWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam,
-                                                LPARAM lParam) {
+INT_PTR CALLBACK CWin32DialogWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_INITDIALOG) {
         auto* self = reinterpret_cast<CWin32DialogWindow*>(lParam);
         ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
@@ -149,7 +148,8 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (m_minClient) {
                 auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
                 const Size least = WindowSizeForClient(
-                    ScaleForDpi(*m_minClient, m_dpi), static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
+                    ScaleForDpi(*m_minClient, m_dpi),
+                    static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
                     static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)), m_dpi);
                 info->ptMinTrackSize.x = least.cx;
                 info->ptMinTrackSize.y = least.cy;
@@ -180,9 +180,8 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                                      msg);
         case WM_SYSCOMMAND: {
             const int command = static_cast<int>(wParam & kSysCommandMask);
-            if (m_bInitialised &&
-                std::find(m_sysCommands.begin(), m_sysCommands.end(), command) !=
-                    m_sysCommands.end()) {
+            if (m_bInitialised && std::find(m_sysCommands.begin(), m_sysCommands.end(), command) !=
+                                      m_sysCommands.end()) {
                 m_handler.OnSysCommand(command);
                 return Result(0);
             }
@@ -238,8 +237,8 @@ void CWin32DialogWindow::OnInitDialog() {
     // The focus starts on the first control she can Tab to in template order
     // (raising a control for its drawing changes the dialog manager's order).
     for (const CControl& c : m_controls) {
-        if (c.hwnd != nullptr && (c.tmpl.style & kStyleTabStop) != 0 &&
-            HasVisibleStyle(c.hwnd) && ::IsWindowEnabled(c.hwnd)) {
+        if (c.hwnd != nullptr && (c.tmpl.style & kStyleTabStop) != 0 && HasVisibleStyle(c.hwnd) &&
+            ::IsWindowEnabled(c.hwnd)) {
             ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c.hwnd), TRUE);
             break;
         }
@@ -279,9 +278,8 @@ void CWin32DialogWindow::BindControls() {
         }
         if (c.hwnd != nullptr && IsPicker(c.tmpl)) {
             ::SendMessageW(c.hwnd, DTM_SETFORMATW, 0,
-                           reinterpret_cast<LPARAM>(c.tmpl.kind == ControlKind::DatePicker
-                                                        ? kDateFormat
-                                                        : kTimeFormat));
+                           reinterpret_cast<LPARAM>(
+                               c.tmpl.kind == ControlKind::DatePicker ? kDateFormat : kTimeFormat));
         }
     }
 }
@@ -428,8 +426,8 @@ void CWin32DialogWindow::ApplyFont(CControl& control) {
         return;
     }
     const CControlFont& spec = *control.fontSpec;
-    const HFONT font = MakeFont(ScaleForDpi(spec.nPixelHeight, m_dpi), spec.nWeight,
-                                Utf16FromUtf8(spec.strFace));
+    const HFONT font =
+        MakeFont(ScaleForDpi(spec.nPixelHeight, m_dpi), spec.nWeight, Utf16FromUtf8(spec.strFace));
     if (font == nullptr) {
         return;
     }
@@ -720,10 +718,10 @@ void CWin32DialogWindow::OnPaintMessage() {
 void CWin32DialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi > 0 ? dpi : kDefaultDpi;
     // The dialog font at the new resolution, for every control without its own.
-    const HFONT dialogFont = ::CreateFontW(
-        -::MulDiv(kDialogPointSize, m_dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-        DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-        DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
+    const HFONT dialogFont =
+        ::CreateFontW(-::MulDiv(kDialogPointSize, m_dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
     for (CControl& c : m_controls) {
         if (c.hwnd == nullptr) {
             continue;
@@ -740,9 +738,8 @@ void CWin32DialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     m_hDialogFont = dialogFont;
     PlaceControls();
     // The suggested rectangle last: its WM_SIZE lets the logic lay out anew.
-    ::SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top,
-                   suggested.right - suggested.left, suggested.bottom - suggested.top,
-                   SWP_NOZORDER | SWP_NOACTIVATE);
+    ::SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                   suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWin32DialogWindow::FreeResources() {

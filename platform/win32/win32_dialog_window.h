@@ -108,8 +108,8 @@ class CWin32DialogWindow final : public IDialogWindow {
     bool m_bInitialised = false;  // OnInitDialog called, OnDestroy not yet
     bool m_bEnded = false;
     int m_nResult = IDCANCEL;
-    bool m_bSettingDate = false;   // SetDate's own notifications are not the user's
-    bool m_bDateChosen = false;    // a change while the picker's calendar was open
+    bool m_bSettingDate = false;  // SetDate's own notifications are not the user's
+    bool m_bDateChosen = false;   // a change while the picker's calendar was open
     std::optional<Size> m_minClient;
     std::vector<int> m_sysCommands;
     std::vector<std::pair<Colour, HBRUSH>> m_brushes;

@@ -4,8 +4,8 @@
 
 #include "model/win32_text.h"
 #include "platform/openable_url.h"
-#include "platform/win32/modal_specs.h"
 #include "platform/win32/dialog_scaling.h"
+#include "platform/win32/modal_specs.h"
 #include "platform/win32/win32_dialog_window.h"
 #include "platform/win32/win32_dpi.h"
 
@@ -70,8 +70,8 @@ int CWin32UiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& hand
     return window.RunModal(::GetActiveWindow());
 }
 
-int CWin32UiServices::MessageBox(std::string_view text, std::string_view caption,
-                                 MbButtons buttons, MbIcon icon, MbDefault defaultButton) {
+int CWin32UiServices::MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
+                                 MbIcon icon, MbDefault defaultButton) {
     const std::wstring wideText = Utf16FromUtf8(text);
     const std::wstring wideCaption = Utf16FromUtf8(caption);
     const TaskDialogIndirectFn taskDialog = TaskDialogFunction();
@@ -129,8 +129,8 @@ bool CWin32UiServices::OpenUrl(std::string_view url) {
     // The address goes to the desktop's handler for web pages as one
     // argument; nothing interprets it as a command.
     const std::wstring wide = Utf16FromUtf8(url);
-    const HINSTANCE result =
-        ::ShellExecuteW(::GetActiveWindow(), L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    const HINSTANCE result = ::ShellExecuteW(::GetActiveWindow(), L"open", wide.c_str(), nullptr,
+                                             nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
