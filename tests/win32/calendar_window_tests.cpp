@@ -6,11 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "calendar/month_layout.h"
 #include "model/clock.h"
 #include "model/globals.h"
+#include "model/win32_text.h"
+#include "tests/win32/dib_section.h"
 
 namespace gestalia::win32 {
 namespace {
@@ -116,6 +120,59 @@ TEST_F(CalendarWindow, FocusReachesTheControl) {
     EXPECT_TRUE(ctrl.HasFocus());
     ::SendMessageW(calendar, WM_KILLFOCUS, 0, 0);
     EXPECT_FALSE(ctrl.HasFocus());
+}
+
+TEST_F(CalendarWindow, PaintsOnTheScreenThroughItsBuffer) {
+    ASSERT_NE(calendar, nullptr);
+    ::ShowWindow(frame, SW_SHOWNOACTIVATE);
+    ::UpdateWindow(frame);
+    test::CDibSection dib(kPlace.Width(), kPlace.Height(), RGB(1, 2, 3));
+    HDC screen = ::GetDC(calendar);
+    ::BitBlt(dib.Dc(), 0, 0, dib.Width(), dib.Height(), screen, 0, 0, SRCCOPY);
+    ::ReleaseDC(calendar, screen);
+    dib.SaveIfAsked("CalendarWindow");
+    EXPECT_EQ(dib.At(1, 5), RGB(238, 62, 115)) << "header band";
+    EXPECT_EQ(dib.At(Inside(9)), RGB(255, 255, 255)) << "9 March";
+}
+
+BOOL CALLBACK TakeTooltip(HWND hwnd, LPARAM found) {
+    wchar_t name[64] = {};
+    ::GetClassNameW(hwnd, name, 64);
+    if (std::wstring_view(name) == TOOLTIPS_CLASSW) {
+        *reinterpret_cast<HWND*>(found) = hwnd;
+    }
+    return TRUE;
+}
+
+// The tooltip's text for the tool over the window, as it would show it now.
+std::wstring TooltipText(HWND calendar) {
+    HWND tooltip = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), &TakeTooltip, reinterpret_cast<LPARAM>(&tooltip));
+    wchar_t text[256] = {};
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = calendar;
+    tool.uId = 1;
+    tool.lpszText = text;
+    ::SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+    return text;
+}
+
+TEST_F(CalendarWindow, TooltipShowsTheNoteUnderTheMouse) {
+    ASSERT_NE(calendar, nullptr);
+    const std::int32_t id = ctrl.AddItem(CDateValue(2027, 3, 9), CDateValue(2027, 3, 9),
+                                         "Consulta\r\nen el centro", -1, 62.5f);
+    ::SendMessageW(calendar, WM_PAINT, 0, 0);
+    const Rect cell = CellRectsOf(MakeMonthMetrics({kPlace.Width(), kPlace.Height()},
+                                                   ::GetSystemMetrics(SM_CXVSCROLL)),
+                                  9)
+                          .rcCell;
+    const Rect slot = ItemSlot(cell, ::GetSystemMetrics(SM_CXVSCROLL), 0);
+    Send(WM_MOUSEMOVE, {slot.left + 3, slot.top + 3});
+    const std::wstring shown = TooltipText(calendar);
+    EXPECT_EQ(Utf8FromUtf16(shown), ctrl.ItemTooltip(id)) << "lines end in CR LF";
+    Send(WM_MOUSEMOVE, Inside(12));
+    EXPECT_EQ(TooltipText(calendar), L"");
 }
 
 TEST_F(CalendarWindow, UnbindsFromTheControlWhenDestroyed) {
