@@ -141,6 +141,9 @@ CGdiDrawSurface::CGdiDrawSurface(HDC hdc, int dpi, CGdiFontCache* fonts)
 
 CGdiDrawSurface::~CGdiDrawSurface() {
     ::RestoreDC(m_hdc, m_nSavedDc);
+    if (m_hImageDc != nullptr) {
+        ::DeleteDC(m_hImageDc);
+    }
 }
 
 int CGdiDrawSurface::DpiY() const {
@@ -270,15 +273,15 @@ bool CGdiDrawSurface::DrawImage(const CImageList& list, int index, Point at) {
         size.cy <= 0 || (index + 1) * size.cx > info.bmWidth || size.cy > info.bmHeight) {
         return false;
     }
-    HDC source = ::CreateCompatibleDC(m_hdc);
-    if (source == nullptr) {
+    if (m_hImageDc == nullptr && (m_hImageDc = ::CreateCompatibleDC(m_hdc)) == nullptr) {
         return false;
     }
-    const HGDIOBJ old = ::SelectObject(source, strip);
-    const bool drawn = ::TransparentBlt(m_hdc, at.x, at.y, size.cx, size.cy, source,
+    // The strip is selected only while it is drawn: a bitmap may be in one
+    // device context at a time, and other surfaces draw it too.
+    const HGDIOBJ old = ::SelectObject(m_hImageDc, strip);
+    const bool drawn = ::TransparentBlt(m_hdc, at.x, at.y, size.cx, size.cy, m_hImageDc,
                                         index * size.cx, 0, size.cx, size.cy, kTransparentGreen);
-    ::SelectObject(source, old);
-    ::DeleteDC(source);
+    ::SelectObject(m_hImageDc, old);
     return drawn;
 }
 

@@ -82,8 +82,9 @@ class CGdiDrawSurface final : public IDrawSurface {
     int m_dpi;
     CGdiFontCache m_ownFonts;  // freed after RestoreDC has put the DC's own font back
     CGdiFontCache* m_pFonts;
-    int m_nSavedDc;           // SaveDC's number, for RestoreDC at the end
-    HFONT m_hFont = nullptr;  // selected now; nullptr: the DC's own
+    int m_nSavedDc;            // SaveDC's number, for RestoreDC at the end
+    HFONT m_hFont = nullptr;   // selected now; nullptr: the DC's own
+    HDC m_hImageDc = nullptr;  // the images' source, made at the first image
 };
 
 // The face to use for a requested one: its installed name when there is such
