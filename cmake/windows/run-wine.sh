@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
 # run-wine.sh PREFIX PROGRAM [ARG...]: runs a Windows program under Wine in the
-# prefix PREFIX (made on first use), quietly, passing its exit status on. With
-# GESTALIA_WINE_XVFB=1 it runs on a display of its own (Xvfb), for programs
-# that open windows.
+# prefix PREFIX (made on first use), quietly, passing its exit status on.
 set -euo pipefail
 prefix="$1"
 shift
@@ -22,8 +20,5 @@ if [ ! -f "$prefix/system.reg" ]; then
       fi
     fi
   ) 9>"$prefix.lock"
-fi
-if [ "${GESTALIA_WINE_XVFB:-0}" = 1 ]; then
-  exec xvfb-run -a wine "$@"
 fi
 exec wine "$@"

@@ -77,6 +77,7 @@ class CCalendarWindow final : public ICalendarHost {
     ICalendarParent& m_parent;
     HWND m_hwnd = nullptr;
     HWND m_hTooltip = nullptr;
+    CGdiFontCache m_fonts;        // the paints' fonts, kept until the fonts or the dpi change
     std::int32_t m_nTipItem = 0;  // the note the tooltip shows, 0 for none
     std::wstring m_strTip;        // its text, alive while the tooltip shows it
 };
@@ -134,8 +135,11 @@ LRESULT CCalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             Invalidate();
             return 0;
         case kDpiChangedAfterParent:
+        case WM_FONTCHANGE:
+        case WM_SETTINGCHANGE:
+            m_fonts.Clear();
             Invalidate();
-            return 0;
+            break;
         case WM_LBUTTONDOWN:
             ::SetFocus(m_hwnd);
             m_ctrl.OnLButtonDown(PointOf(lParam));
@@ -200,7 +204,7 @@ LRESULT CCalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void CCalendarWindow::Paint() {
     const CBufferedPaint paint(m_hwnd);
-    CGdiDrawSurface surface(paint.Dc(), WindowDpi(m_hwnd));
+    CGdiDrawSurface surface(paint.Dc(), WindowDpi(m_hwnd), &m_fonts);
     m_ctrl.OnEraseBkgnd(surface);
     m_ctrl.OnPaint(surface);
 }

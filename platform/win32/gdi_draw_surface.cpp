@@ -88,16 +88,61 @@ std::wstring ResolveFontFace(HDC hdc, const std::string& requested) {
     return found.empty() ? MessageFontFace() : found;
 }
 
-CGdiDrawSurface::CGdiDrawSurface(HDC hdc, int dpi)
-    : m_hdc(hdc), m_dpi(dpi > 0 ? dpi : 96), m_nSavedDc(::SaveDC(hdc)) {
+CGdiFontCache::~CGdiFontCache() {
+    Clear();
+}
+
+void CGdiFontCache::Clear() {
+    for (const CFont& font : m_fonts) {
+        ::DeleteObject(font.hFont);
+    }
+    m_fonts.clear();
+    m_faces.clear();
+}
+
+const std::wstring& CGdiFontCache::Face(HDC hdc, const std::string& requested) {
+    for (const CFace& face : m_faces) {
+        if (face.requested == requested) {
+            return face.installed;
+        }
+    }
+    m_faces.push_back({requested, ResolveFontFace(hdc, requested)});
+    return m_faces.back().installed;
+}
+
+HFONT CGdiFontCache::Font(HDC hdc, const CFontSpec& spec, int dpi) {
+    for (const CFont& made : m_fonts) {
+        if (made.dpi == dpi && made.spec == spec) {
+            return made.hFont;
+        }
+    }
+    const int pixels = static_cast<int>(std::lround(static_cast<double>(spec.nTenthsOfPoint) * dpi /
+                                                    static_cast<double>(kTenthsPerInch)));
+    const std::wstring& face = Face(hdc, spec.strFace);
+    // A negative height asks for the character height, as a point size does.
+    HFONT hFont =
+        ::CreateFontW(-std::max(1, pixels), 0, 0, 0, std::clamp(spec.nWeight, 100, 900), FALSE,
+                      FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    if (hFont != nullptr) {
+        m_fonts.push_back({spec, dpi, hFont});
+    }
+    return hFont;
+}
+
+CGdiDrawSurface::CGdiDrawSurface(HDC hdc, int dpi, CGdiFontCache* fonts)
+    : m_hdc(hdc),
+      m_dpi(dpi > 0 ? dpi : 96),
+      m_pFonts(fonts != nullptr ? fonts : &m_ownFonts),
+      m_nSavedDc(::SaveDC(hdc)) {
     ::SetBkMode(m_hdc, TRANSPARENT);
     ::SetTextColor(m_hdc, ToColorRef(RGB(0, 0, 0)));
 }
 
 CGdiDrawSurface::~CGdiDrawSurface() {
     ::RestoreDC(m_hdc, m_nSavedDc);
-    for (const CFont& font : m_fonts) {
-        ::DeleteObject(font.hFont);
+    if (m_hImageDc != nullptr) {
+        ::DeleteDC(m_hImageDc);
     }
 }
 
@@ -158,39 +203,9 @@ void CGdiDrawSurface::Ellipse(const Rect& box, Colour pen, int penWidth, Colour 
     ::Ellipse(m_hdc, box.left, box.top, box.right + extra, box.bottom + extra);
 }
 
-const std::wstring& CGdiDrawSurface::Face(const std::string& requested) {
-    for (const CFace& face : m_faces) {
-        if (face.requested == requested) {
-            return face.installed;
-        }
-    }
-    m_faces.push_back({requested, ResolveFontFace(m_hdc, requested)});
-    return m_faces.back().installed;
-}
-
 void CGdiDrawSurface::SetFont(const CFontSpec& font) {
-    HFONT hFont = nullptr;
-    for (const CFont& made : m_fonts) {
-        if (made.spec == font) {
-            hFont = made.hFont;
-        }
-    }
-    if (hFont == nullptr) {
-        const int pixels =
-            static_cast<int>(std::lround(static_cast<double>(font.nTenthsOfPoint) * m_dpi /
-                                         static_cast<double>(kTenthsPerInch)));
-        const std::wstring& face = Face(font.strFace);
-        // A negative height asks for the character height, as a point size does.
-        hFont =
-            ::CreateFontW(-std::max(1, pixels), 0, 0, 0, std::clamp(font.nWeight, 100, 900), FALSE,
-                          FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                          CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-        if (hFont == nullptr) {
-            return;
-        }
-        m_fonts.push_back({font, hFont});
-    }
-    if (hFont != m_hFont) {
+    HFONT hFont = m_pFonts->Font(m_hdc, font, m_dpi);
+    if (hFont != nullptr && hFont != m_hFont) {
         ::SelectObject(m_hdc, hFont);
         m_hFont = hFont;
     }
@@ -258,15 +273,15 @@ bool CGdiDrawSurface::DrawImage(const CImageList& list, int index, Point at) {
         size.cy <= 0 || (index + 1) * size.cx > info.bmWidth || size.cy > info.bmHeight) {
         return false;
     }
-    HDC source = ::CreateCompatibleDC(m_hdc);
-    if (source == nullptr) {
+    if (m_hImageDc == nullptr && (m_hImageDc = ::CreateCompatibleDC(m_hdc)) == nullptr) {
         return false;
     }
-    const HGDIOBJ old = ::SelectObject(source, strip);
-    const bool drawn = ::TransparentBlt(m_hdc, at.x, at.y, size.cx, size.cy, source,
+    // The strip is selected only while it is drawn: a bitmap may be in one
+    // device context at a time, and other surfaces draw it too.
+    const HGDIOBJ old = ::SelectObject(m_hImageDc, strip);
+    const bool drawn = ::TransparentBlt(m_hdc, at.x, at.y, size.cx, size.cy, m_hImageDc,
                                         index * size.cx, 0, size.cx, size.cy, kTransparentGreen);
-    ::SelectObject(source, old);
-    ::DeleteDC(source);
+    ::SelectObject(m_hImageDc, old);
     return drawn;
 }
 

@@ -24,10 +24,44 @@
 
 namespace gestalia::win32 {
 
+// CGdiFontCache: the fonts of the paints of one window, kept from one paint to
+// the next: each made once per spec and dpi, each face name resolved once.
+// The fonts are the cache's and freed with it or by Clear(), which the owner
+// calls when the desktop's fonts change and never while a surface uses them.
+class CGdiFontCache {
+  public:
+    CGdiFontCache() = default;
+    ~CGdiFontCache();
+    CGdiFontCache(const CGdiFontCache&) = delete;
+    CGdiFontCache& operator=(const CGdiFontCache&) = delete;
+
+    // The font for a spec at a dpi, in its installed face or the desktop's
+    // message font face; nullptr when GDI cannot make it.
+    HFONT Font(HDC hdc, const CFontSpec& spec, int dpi);
+    std::size_t Count() const { return m_fonts.size(); }
+    void Clear();
+
+  private:
+    struct CFont {
+        CFontSpec spec;
+        int dpi = 0;
+        HFONT hFont = nullptr;
+    };
+    struct CFace {
+        std::string requested;
+        std::wstring installed;
+    };
+    const std::wstring& Face(HDC hdc, const std::string& requested);
+
+    std::vector<CFace> m_faces;
+    std::vector<CFont> m_fonts;  // a window asks for two or three
+};
+
 class CGdiDrawSurface final : public IDrawSurface {
   public:
-    // dpi: the window's (GetDpiForWindow), 96 at 100 %.
-    CGdiDrawSurface(HDC hdc, int dpi);
+    // dpi: the window's (GetDpiForWindow), 96 at 100 %. fonts: the owner's
+    // cache, kept from one paint to the next; else the surface keeps its own.
+    CGdiDrawSurface(HDC hdc, int dpi, CGdiFontCache* fonts = nullptr);
     ~CGdiDrawSurface() override;
     CGdiDrawSurface(const CGdiDrawSurface&) = delete;
     CGdiDrawSurface& operator=(const CGdiDrawSurface&) = delete;
@@ -44,22 +78,13 @@ class CGdiDrawSurface final : public IDrawSurface {
     bool DrawImage(const CImageList& list, int index, Point at) override;
 
   private:
-    struct CFont {
-        CFontSpec spec;
-        HFONT hFont = nullptr;
-    };
-    struct CFace {
-        std::string requested;
-        std::wstring installed;
-    };
-    const std::wstring& Face(const std::string& requested);
-
     HDC m_hdc;
     int m_dpi;
-    int m_nSavedDc;  // SaveDC's number, for RestoreDC at the end
-    std::vector<CFace> m_faces;
-    std::vector<CFont> m_fonts;  // a paint asks for two or three
-    HFONT m_hFont = nullptr;     // selected now; nullptr: the DC's own
+    CGdiFontCache m_ownFonts;  // freed after RestoreDC has put the DC's own font back
+    CGdiFontCache* m_pFonts;
+    int m_nSavedDc;            // SaveDC's number, for RestoreDC at the end
+    HFONT m_hFont = nullptr;   // selected now; nullptr: the DC's own
+    HDC m_hImageDc = nullptr;  // the images' source, made at the first image
 };
 
 // The face to use for a requested one: its installed name when there is such

@@ -9,6 +9,7 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "platform/win32/gdi_draw_surface.h"
+#include "platform/win32/win32_dpi.h"
 #include "resources/dialog_templates.h"
 #include "tests/calendar/recording_host.h"
 #include "tests/win32/dib_section.h"
@@ -86,6 +87,24 @@ TEST_F(GdiCalendarPaint, NoteShowsItsIconAndItsTextInItsLine) {
         EXPECT_EQ(dib.At(x, slot.bottom + 1), RGB(255, 255, 255)) << x;
     }
 }
+
+// At every scale the month's line (the scroll bar's width at that dpi) holds
+// a line of the control's text, so nothing is cut at 150 % or 200 %.
+class GdiCalendarScale : public ::testing::TestWithParam<int> {};
+
+TEST_P(GdiCalendarScale, TextLinesFitTheLineHeight) {
+    const int dpi = GetParam();
+    const int line = SystemMetricForDpi(SM_CXVSCROLL, dpi);
+    EXPECT_GE(line, 17 * dpi / 96 - 1) << "the measure grows with the dpi";
+    test::CDibSection dib(10, 10);
+    CGdiDrawSurface surface(dib.Dc(), dpi);
+    for (const int weight : {400, 700}) {
+        surface.SetFont(CFontSpec{"TAHOMA", 85, weight});
+        EXPECT_LE(surface.MeasureText("Miércoles 1 de Marzo (Semana 12)", true).cy, line) << weight;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, GdiCalendarScale, ::testing::Values(96, 120, 144, 192));
 
 }  // namespace
 }  // namespace gestalia::win32

@@ -106,6 +106,25 @@ INSTANTIATE_TEST_SUITE_P(Sizes, GdiSurfaceFonts,
                                            FontCase{{"TAHOMA", 85, 400}, 144, 17},
                                            FontCase{{"No Such Face", 100, 400}, 120, 17}));
 
+TEST(GdiSurface, FontsOfTheOwnersCacheServeTheNextPaint) {
+    CDibSection dib(10, 10);
+    CGdiFontCache fonts;
+    const auto paint = [&](int dpi, const CFontSpec& spec) {
+        CGdiDrawSurface surface(dib.Dc(), dpi, &fonts);
+        surface.SetFont(spec);
+        return ::GetCurrentObject(dib.Dc(), OBJ_FONT);
+    };
+    const HGDIOBJ first = paint(96, CFontSpec{});
+    LOGFONTW font{};
+    EXPECT_NE(::GetObjectW(first, sizeof font, &font), 0) << "kept after the paint";
+    EXPECT_EQ(paint(96, CFontSpec{}), first);
+    EXPECT_NE(paint(96, CFontSpec{"TAHOMA", 85, 700}), first);
+    EXPECT_NE(paint(144, CFontSpec{}), first);
+    EXPECT_EQ(fonts.Count(), 3u);
+    fonts.Clear();
+    EXPECT_EQ(fonts.Count(), 0u);
+}
+
 int CALLBACK TakeFirstFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM first) {
     *reinterpret_cast<std::wstring*>(first) = font->lfFaceName;
     return 0;

@@ -16,6 +16,10 @@ work="$(mktemp -d)"
 pid=""
 cleanup() {
     if [ -n "$pid" ]; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+    # The server must not outlive this display.
+    if [ -f "$prefix/system.reg" ]; then
+        WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    fi
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -37,6 +41,14 @@ wait_for() {
         sleep 0.5
     done
 }
+
+# Wine shows the prefix's windows on the display of the program that started
+# its server: a server left by a test without a display is stopped first.
+stop_server() {
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+}
+stop_server
 
 # Wine draws the window frames itself: there is no window manager on Xvfb,
 # and a window that Wine manages alone gets the keyboard without one.
