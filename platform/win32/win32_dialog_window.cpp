@@ -76,7 +76,9 @@ CWin32DialogWindow::CWin32DialogWindow(const CDialogTemplate& tmpl, IDialogHandl
     : m_tmpl(tmpl), m_handler(handler) {
     m_controls.reserve(tmpl.controls.size());
     for (const CControlTemplate& ct : tmpl.controls) {
-        m_controls.push_back(CControl{ct, nullptr, {}, std::nullopt, std::nullopt, nullptr});
+        CControl control;
+        control.tmpl = ct;
+        m_controls.push_back(std::move(control));
     }
 }
 
@@ -439,18 +441,37 @@ void CWin32DialogWindow::ApplyFont(CControl& control) {
 }
 
 void CWin32DialogWindow::SetButtonBitmap(int id, int bitmapId) {
-    const CControl* c = Find(id);
-    if (c == nullptr || c->tmpl.kind != ControlKind::PushButton) {
+    CControl* c = Find(id);
+    if (c == nullptr || c->tmpl.kind != ControlKind::PushButton ||
+        BitmapResource(bitmapId) == nullptr) {
         return;
     }
-    const HBITMAP bitmap = BitmapResource(bitmapId);
-    if (bitmap == nullptr) {
+    c->nBitmap = bitmapId;
+    ApplyBitmap(*c);
+}
+
+void CWin32DialogWindow::ApplyBitmap(CControl& control) {
+    if (control.nBitmap == 0) {
         return;
+    }
+    // The picture drawn for 96 dpi, stretched to the window's resolution.
+    HBITMAP bitmap = BitmapResource(control.nBitmap);
+    HBITMAP scaled = nullptr;
+    BITMAP size{};
+    if (m_dpi != kDefaultDpi && ::GetObjectW(bitmap, sizeof(size), &size) != 0) {
+        scaled =
+            static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, ScaleForDpi(size.bmWidth, m_dpi),
+                                             ScaleForDpi(size.bmHeight, m_dpi), 0));
     }
     // The text stays the button's name (screen readers say it), unshown.
-    const LONG_PTR style = ::GetWindowLongPtrW(c->hwnd, GWL_STYLE);
-    ::SetWindowLongPtrW(c->hwnd, GWL_STYLE, (style & ~BS_MULTILINE) | BS_BITMAP);
-    ::SendMessageW(c->hwnd, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    const LONG_PTR style = ::GetWindowLongPtrW(control.hwnd, GWL_STYLE);
+    ::SetWindowLongPtrW(control.hwnd, GWL_STYLE, (style & ~BS_MULTILINE) | BS_BITMAP);
+    ::SendMessageW(control.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(scaled != nullptr ? scaled : bitmap));
+    if (control.hScaled != nullptr) {
+        ::DeleteObject(control.hScaled);
+    }
+    control.hScaled = scaled;
 }
 
 void CWin32DialogWindow::SetDate(int id, const CDateValue& dt) {
@@ -726,6 +747,7 @@ void CWin32DialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
         if (c.hwnd == nullptr) {
             continue;
         }
+        ApplyBitmap(c);
         if (c.fontSpec) {
             ApplyFont(c);
         } else if (dialogFont != nullptr) {
@@ -747,6 +769,10 @@ void CWin32DialogWindow::FreeResources() {
         if (c.hFont != nullptr) {
             ::DeleteObject(c.hFont);
             c.hFont = nullptr;
+        }
+        if (c.hScaled != nullptr) {
+            ::DeleteObject(c.hScaled);
+            c.hScaled = nullptr;
         }
         c.hwnd = nullptr;
     }

@@ -70,7 +70,9 @@ class CWin32DialogWindow final : public IDialogWindow {
         CDateValue dtValue;  // pickers: the value last set; one part is edited
         std::optional<CCtlColor> colours;
         std::optional<CControlFont> fontSpec;
-        HFONT hFont = nullptr;  // made for SetControlFont, owned
+        HFONT hFont = nullptr;      // made for SetControlFont, owned
+        int nBitmap = 0;            // SetButtonBitmap's resource id; 0: none
+        HBITMAP hScaled = nullptr;  // that picture at the window's dpi, owned
     };
 
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -83,6 +85,7 @@ class CWin32DialogWindow final : public IDialogWindow {
     void PlaceControls();
     void SizeClientArea(Size client);
     void ApplyFont(CControl& control);
+    void ApplyBitmap(CControl& control);
     void ApplyColour(CControl& control);
     void OnCommandMessage(WPARAM wParam, LPARAM lParam);
     void OnNotifyMessage(const ::NMHDR& nm);
