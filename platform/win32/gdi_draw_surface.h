@@ -9,8 +9,9 @@
 // resource id, pure green (RGB 0, 255, 0) transparent.
 //
 // The device context is borrowed and must outlive the surface; the surface
-// restores it (font, colours, pen, brush) when it ends. Fonts it creates are
-// its own and freed with it.
+// restores it (font, colours, pen, brush) when it ends. Fonts come from the
+// owner's CGdiFontCache, which must outlive the surface, else from one of the
+// surface's own, freed with it.
 //
 // CBufferedPaint paints a window without flicker: it begins the paint,
 // hands out a memory device context of the client size, and on destruction
