@@ -146,6 +146,29 @@ TEST(Win32DialogWindow, ReadsBackWhatItSets) {
     EXPECT_EQ(handler.nDateChanges, 0) << "SetDate is not the user's change";
 }
 
+TEST(Win32DialogWindow, RescalesWhenItsDpiChanges) {
+    CDialogTemplate tmpl = EveryKind();
+    tmpl.controls.pop_back();  // no calendar
+    const int result = RunChecked(tmpl, [&](CWin32DialogWindow& w) {
+        const int dpi = w.Dpi() * 3 / 2;
+        RECT suggested{};
+        ::GetWindowRect(w.Hwnd(), &suggested);
+        ::SendMessageW(w.Hwnd(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi),
+                       reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(w.Dpi(), dpi);
+        for (const CControlTemplate& ct : tmpl.controls) {
+            SCOPED_TRACE(ct.id);
+            // The screen's pixels grow; the window logic's stay as they were.
+            RECT device{};
+            ::GetWindowRect(w.ControlHwnd(ct.id), &device);
+            ::MapWindowPoints(HWND_DESKTOP, w.Hwnd(), reinterpret_cast<POINT*>(&device), 2);
+            EXPECT_EQ(FromRECT(device), ScaleForDpi(DialogUnitsToPixels(ct.rect), dpi));
+            EXPECT_EQ(w.GetControlRect(ct.id), DialogUnitsToPixels(ct.rect));
+        }
+    });
+    EXPECT_EQ(result, IDOK);
+}
+
 TEST(Win32DialogTemplate, HoldsEveryControlButTheCalendar) {
     const CDialogTemplate tmpl = EveryKind();
     const std::vector<DWORD> bytes = DialogTemplateBytes(tmpl);
