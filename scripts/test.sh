@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test; then cross-builds for
-# Windows and runs the Windows tests under Wine (scripts/build-windows.sh);
+# Windows and runs the Windows tests under Wine (scripts/build-windows.sh),
+# gestalia.exe's window on Xvfb included;
 # then builds the Debian package and tries it: installed, started, purged
 # (tests/package).
 set -euo pipefail
@@ -21,4 +22,6 @@ GESTALIA_WINDOWS_BUILD_DIR="$windows" bash "$here/scripts/build-windows.sh"
 (cd "$windows" && ctest --output-on-failure --timeout 600 -j2)
 bash "$here/tests/windows/tool_under_wine.sh" "$build/tools/gestalia-tool" \
      "$windows/gestalia-tool.exe" "$windows/wineprefix"
+bash "$here/tests/windows/window_under_wine.sh" "$build/tools/gestalia-tool" \
+     "$windows/gestalia.exe" "$windows/wineprefix"
 bash "$here/tests/package/check_package.sh"

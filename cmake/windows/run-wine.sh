@@ -13,6 +13,11 @@ if [ ! -f "$prefix/system.reg" ]; then
     if [ ! -f "$prefix/system.reg" ]; then
       wineboot -i >/dev/null 2>&1 || true
       wineserver -w || true
+      # Wine's own fonts (Tahoma, Marlett for the caption buttons): Debian's
+      # Wine does not find them where fonts-wine puts them.
+      if [ -d /usr/share/wine/fonts ]; then
+        ln -sf /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" || true
+      fi
     fi
   ) 9>"$prefix.lock"
 fi

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/dialog_template.h"
+#include "platform/openable_url.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_dialog_window.h"
 
@@ -38,15 +39,6 @@ QString FilterText(const CFileFilter& filter) {
 }
 
 }  // namespace
-
-bool IsOpenableUrl(std::string_view url) {
-    const QUrl parsed(ToQString(url), QUrl::StrictMode);
-    if (!parsed.isValid() || parsed.host().isEmpty()) {
-        return false;
-    }
-    const QString scheme = parsed.scheme().toLower();
-    return scheme == QStringLiteral("http") || scheme == QStringLiteral("https");
-}
 
 int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
     CQtDialogWindow window(tmpl, handler, QApplication::activeModalWidget());

@@ -29,9 +29,6 @@ class IModalAnswers {
     virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
 };
 
-// True for an address that may be handed to the desktop: a valid http or https URL.
-bool IsOpenableUrl(std::string_view url);
-
 class CQtUiServices final : public IUiServices {
   public:
     // `answers`, when given, must outlive this object.

@@ -9,22 +9,60 @@
 // resource id, pure green (RGB 0, 255, 0) transparent.
 //
 // The device context is borrowed and must outlive the surface; the surface
-// restores it (font, colours, pen, brush) when it ends. Fonts it creates are
-// its own and freed with it.
+// restores it (font, colours, pen, brush) when it ends. Fonts come from the
+// owner's CGdiFontCache, which must outlive the surface, else from one of the
+// surface's own, freed with it.
 //
 // CBufferedPaint paints a window without flicker: it begins the paint,
 // hands out a memory device context of the client size, and on destruction
 // copies it to the window in one BitBlt and ends the paint.
+
+#include <string>
+#include <vector>
 
 #include "calendar/draw_surface.h"
 #include "platform/win32/win32_api.h"
 
 namespace gestalia::win32 {
 
+// CGdiFontCache: the fonts of the paints of one window, kept from one paint to
+// the next: each made once per spec and dpi, each face name resolved once.
+// The fonts are the cache's and freed with it or by Clear(), which the owner
+// calls when the desktop's fonts change and never while a surface uses them.
+class CGdiFontCache {
+  public:
+    CGdiFontCache() = default;
+    ~CGdiFontCache();
+    CGdiFontCache(const CGdiFontCache&) = delete;
+    CGdiFontCache& operator=(const CGdiFontCache&) = delete;
+
+    // The font for a spec at a dpi, in its installed face or the desktop's
+    // message font face; nullptr when GDI cannot make it.
+    HFONT Font(HDC hdc, const CFontSpec& spec, int dpi);
+    std::size_t Count() const { return m_fonts.size(); }
+    void Clear();
+
+  private:
+    struct CFont {
+        CFontSpec spec;
+        int dpi = 0;
+        HFONT hFont = nullptr;
+    };
+    struct CFace {
+        std::string requested;
+        std::wstring installed;
+    };
+    const std::wstring& Face(HDC hdc, const std::string& requested);
+
+    std::vector<CFace> m_faces;
+    std::vector<CFont> m_fonts;  // a window asks for two or three
+};
+
 class CGdiDrawSurface final : public IDrawSurface {
   public:
-    // dpi: the window's (GetDpiForWindow), 96 at 100 %.
-    CGdiDrawSurface(HDC hdc, int dpi);
+    // dpi: the window's (GetDpiForWindow), 96 at 100 %. fonts: the owner's
+    // cache, kept from one paint to the next; else the surface keeps its own.
+    CGdiDrawSurface(HDC hdc, int dpi, CGdiFontCache* fonts = nullptr);
     ~CGdiDrawSurface() override;
     CGdiDrawSurface(const CGdiDrawSurface&) = delete;
     CGdiDrawSurface& operator=(const CGdiDrawSurface&) = delete;
@@ -41,8 +79,20 @@ class CGdiDrawSurface final : public IDrawSurface {
     bool DrawImage(const CImageList& list, int index, Point at) override;
 
   private:
-    // (the implementation's members)
+    HDC m_hdc;
+    int m_dpi;
+    CGdiFontCache m_ownFonts;  // freed after RestoreDC has put the DC's own font back
+    CGdiFontCache* m_pFonts;
+    int m_nSavedDc;            // SaveDC's number, for RestoreDC at the end
+    HFONT m_hFont = nullptr;   // selected now; nullptr: the DC's own
+    HDC m_hImageDc = nullptr;  // the images' source, made at the first image
 };
+
+// The face to use for a requested one: its installed name when there is such
+// a face (any letter case), else the desktop's message font face.
+std::wstring ResolveFontFace(HDC hdc, const std::string& requested);
+// The desktop's message font face (the one dialogs and message boxes use).
+std::wstring MessageFontFace();
 
 class CBufferedPaint {
   public:
@@ -52,10 +102,17 @@ class CBufferedPaint {
     CBufferedPaint& operator=(const CBufferedPaint&) = delete;
 
     // The memory device context to paint on, client coordinates.
-    HDC Dc() const;
+    HDC Dc() const { return m_hMemDc != nullptr ? m_hMemDc : m_ps.hdc; }
 
   private:
-    // (the implementation's members)
+    HWND m_hwnd;
+    PAINTSTRUCT m_ps{};
+    SIZE m_size{};
+    // The memory device context and its bitmap; none when they could not be
+    // made, and then the paint goes straight to the window.
+    HDC m_hMemDc = nullptr;
+    HBITMAP m_hBitmap = nullptr;
+    HGDIOBJ m_hOldBitmap = nullptr;
 };
 
 }  // namespace gestalia::win32

@@ -1,0 +1,31 @@
+#pragma once
+// CWin32UiServices: the modal services of the window layer on Windows, and
+// CWin32UiMetrics, its desktop measures. Dialogs run as CWin32DialogWindow
+// over the active window; message boxes are task dialogs with Spanish button
+// texts (plain MessageBoxW where the task dialog is missing); the file
+// dialogs are GetOpenFileNameW and GetSaveFileNameW; web addresses go to
+// ShellExecuteW "open" as one address, after IsOpenableUrl, never through a
+// command interpreter.
+
+#include "platform/ui_metrics.h"
+#include "platform/ui_services.h"
+
+namespace gestalia::win32 {
+
+class CWin32UiServices final : public IUiServices {
+  public:
+    int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
+    int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons, MbIcon icon,
+                   MbDefault defaultButton) override;
+    std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
+    std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
+    bool OpenUrl(std::string_view url) override;
+};
+
+// The desktop's measures in the window logic's 96-dpi pixels.
+class CWin32UiMetrics final : public IUiMetrics {
+  public:
+    int ScrollBarWidth() const override;
+};
+
+}  // namespace gestalia::win32
