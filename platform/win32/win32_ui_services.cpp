@@ -5,7 +5,7 @@
 #include "model/win32_text.h"
 #include "platform/openable_url.h"
 #include "platform/win32/dialog_scaling.h"
-#include "platform/win32/modal_specs.h"
+#include "platform/win32/modal_choices.h"
 #include "platform/win32/win32_dialog_window.h"
 #include "platform/win32/win32_dpi.h"
 

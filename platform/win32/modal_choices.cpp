@@ -1,4 +1,4 @@
-#include "platform/win32/modal_specs.h"
+#include "platform/win32/modal_choices.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // out without showing them: buttons and answers, filter lists and flags, line
 // breaks, and the scaling between the window logic's pixels and the screen's.
 
-#include "platform/win32/modal_specs.h"
+#include "platform/win32/modal_choices.h"
 
 #include <gtest/gtest.h>
 
