@@ -42,8 +42,15 @@ class IDrawSurface {
     virtual void FillRect(const Rect& rc, Colour colour) = 0;
     // One-pixel line from `from` (drawn) to `to` (not drawn).
     virtual void Line(Point from, Point to, Colour colour) = 0;
-    // One-pixel outline in `frame`, inside filled with `fill`.
-    virtual void Rectangle(const Rect& rc, Colour frame, Colour fill) = 0;
+    // One-pixel outline in `frame`, inside filled with `fill`: two fills,
+    // unless a surface has a better way.
+    virtual void Rectangle(const Rect& rc, Colour frame, Colour fill) {
+        if (rc.IsEmpty()) {
+            return;
+        }
+        FillRect(rc, frame);
+        FillRect({rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, fill);
+    }
     // Ellipse in the bounding box, outline pen of `penWidth` pixels, filled.
     virtual void Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) = 0;
 

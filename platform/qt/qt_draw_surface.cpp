@@ -122,14 +122,6 @@ void CQtDrawSurface::Line(Point from, Point to, Colour colour) {
     m_painter.restore();
 }
 
-void CQtDrawSurface::Rectangle(const Rect& rc, Colour frame, Colour fill) {
-    if (rc.IsEmpty()) {
-        return;
-    }
-    FillRect(rc, frame);
-    FillRect({rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, fill);
-}
-
 void CQtDrawSurface::Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) {
     if (box.IsEmpty()) {
         return;

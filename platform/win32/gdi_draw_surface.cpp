@@ -180,14 +180,6 @@ void CGdiDrawSurface::Line(Point from, Point to, Colour colour) {
     ::LineTo(m_hdc, to.x, to.y);
 }
 
-void CGdiDrawSurface::Rectangle(const Rect& rc, Colour frame, Colour fill) {
-    if (rc.IsEmpty()) {
-        return;
-    }
-    FillRect(rc, frame);
-    FillRect({rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1}, fill);
-}
-
 void CGdiDrawSurface::Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) {
     if (box.IsEmpty()) {
         return;

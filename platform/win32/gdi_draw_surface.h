@@ -70,7 +70,6 @@ class CGdiDrawSurface final : public IDrawSurface {
     int DpiY() const override;
     void FillRect(const Rect& rc, Colour colour) override;
     void Line(Point from, Point to, Colour colour) override;
-    void Rectangle(const Rect& rc, Colour frame, Colour fill) override;
     void Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) override;
     void SetFont(const CFontSpec& font) override;
     void SetTextColour(Colour colour) override;
