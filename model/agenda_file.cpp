@@ -66,6 +66,8 @@ class CReader {
 
     std::size_t Offset() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+    // Back to a place already read, to read it again.
+    void Rewind(std::size_t offset) { m_pos = offset; }
 
     // Callers check Remaining() first. The bytes are read through a local
     // pointer and the position moved once, so that the compiler may load the
@@ -116,6 +118,19 @@ Result<CDateValue> ReadDate(CReader& in, const Name& what) {
                        at);
     }
     return CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
+}
+
+// The same date image read on the way of a sound file: false, with `in` at
+// an unknown place, where ReadDate would give an error.
+bool TakeDate(CReader& in, CDateValue& date) {
+    const double dt = std::bit_cast<double>(in.U64());
+    const auto status = static_cast<std::int32_t>(in.U32());
+    const bool known = status >= 0 && status <= static_cast<std::int32_t>(DateStatus::null);
+    if (!known || (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt))) {
+        return false;
+    }
+    date = CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
+    return true;
 }
 
 std::string ItemName(std::size_t index) {
@@ -198,9 +213,15 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
     return SerializeRecords(data.dtLastPeriod, records);
 }
 
-Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord) {
+namespace {
+
+// Walks the whole file image, checking each part as it comes: onCount(n) is
+// told the number of records once it is known to fit, onRecord gets each
+// record with its text still as the file holds it.
+template <class OnCount, class OnRecord>
+Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnRecord&& onRecord) {
     CReader in(bytes);
-    CAgendaData data;
+    CAgendaSummary summary;
     if (in.Remaining() < kAgendaHeaderSize) {
         return Damaged("es más corto que la cabecera de " + std::to_string(kAgendaHeaderSize) +
                            " bytes (tiene " + std::to_string(bytes.size()) + ")",
@@ -211,7 +232,7 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
     if (!lastPeriod) {
         return lastPeriod.error();
     }
-    data.dtLastPeriod = lastPeriod.value();
+    summary.dtLastPeriod = lastPeriod.value();
 
     const std::size_t countAt = in.Offset();
     const std::int32_t count = static_cast<std::int32_t>(in.U32());
@@ -228,16 +249,10 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
                            ") no cabe en lo que queda del fichero",
                        countAt);
     }
-    if (!onRecord) {
-        data.items.reserve(n);
-    }
+    summary.count = n;
+    onCount(n);
 
-    // One record serves the whole file when a sink takes the records and does
-    // not move from it: its text keeps its memory from one note to the next.
-    CAgendaRecord r;
-    if (onRecord) {
-        r.strText.reserve(kReusedTextCapacity);
-    }
+    CAgendaRecordBytes r;
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {
@@ -258,32 +273,92 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
                                " es más largo que lo que queda del fichero",
                            textAt);
         }
-        DecodeWindows1252(in.Bytes(len), r.strText);
-        Result<CDateValue> from =
-            ReadDate(in, [i] { return "la fecha de inicio de " + ItemName(i); });
-        if (!from) {
-            return from.error();
+        r.text = in.Bytes(len);
+        // Both dates are read at once; only a damaged one is read again, by
+        // the reader that says what is wrong with it.
+        const std::size_t datesAt = in.Offset();
+        if (!TakeDate(in, r.dtFrom) || !TakeDate(in, r.dtTo)) [[unlikely]] {
+            in.Rewind(datesAt);
+            Result<CDateValue> from =
+                ReadDate(in, [i] { return "la fecha de inicio de " + ItemName(i); });
+            if (!from) {
+                return from.error();
+            }
+            return ReadDate(in, [i] { return "la fecha de fin de " + ItemName(i); }).error();
         }
-        Result<CDateValue> to = ReadDate(in, [i] { return "la fecha de fin de " + ItemName(i); });
-        if (!to) {
-            return to.error();
-        }
-        r.dtFrom = from.value();
-        r.dtTo = to.value();
         r.nImage = static_cast<std::int32_t>(in.U32());
         r.fWeight = std::bit_cast<float>(in.U32());
-        if (onRecord) {
-            onRecord(r);
-        } else {
-            data.items.push_back(std::move(r));
-        }
+        onRecord(r);
     }
     if (in.Remaining() != 0) {
         return Damaged("tiene " + std::to_string(in.Remaining()) +
                            " bytes de más después de la última anotación " + Where(in.Offset()),
                        in.Offset());
     }
+    return summary;
+}
+
+}  // namespace
+
+Result<CAgendaSummary> CheckAgenda(std::string_view bytes, const AgendaBytesSink& onRecord) {
+    if (!onRecord) {
+        return WalkAgenda(
+            bytes, [](std::size_t) {}, [](const CAgendaRecordBytes&) {});
+    }
+    return WalkAgenda(
+        bytes, [](std::size_t) {}, onRecord);
+}
+
+Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord) {
+    CAgendaData data;
+    // One record serves the whole file when a sink takes the records and does
+    // not move from it: its text keeps its memory from one note to the next.
+    CAgendaRecord r;
+    if (onRecord) {
+        r.strText.reserve(kReusedTextCapacity);
+    }
+    const auto take = [&](const CAgendaRecordBytes& b) {
+        DecodeWindows1252(b.text, r.strText);
+        r.dtFrom = b.dtFrom;
+        r.dtTo = b.dtTo;
+        r.nImage = b.nImage;
+        r.fWeight = b.fWeight;
+        if (onRecord) {
+            onRecord(r);
+        } else {
+            data.items.push_back(std::move(r));
+        }
+    };
+    const auto reserve = [&](std::size_t n) {
+        if (!onRecord) {
+            data.items.reserve(n);
+        }
+    };
+    Result<CAgendaSummary> walked = WalkAgenda(bytes, reserve, take);
+    if (!walked) {
+        return walked.error();
+    }
+    data.dtLastPeriod = walked.value().dtLastPeriod;
     return data;
+}
+
+Result<CDateValue> LoadAgendaItems(std::string_view bytes, CItemStore& store,
+                                   const CItemDefaults& defaults) {
+    return store.ReplaceAll([&]() -> Result<CDateValue> {
+        const auto reserve = [&store](std::size_t n) { store.Reserve(n); };
+        const auto add = [&store, &defaults](const CAgendaRecordBytes& r) {
+            store.AddItemWritingText(
+                r.dtFrom, r.dtTo, Windows1252DecodeRoom(r.text.size()),
+                [&r](char* room) { return DecodeWindows1252(r.text, room); }, r.nImage, r.fWeight,
+                defaults);
+        };
+        Result<CAgendaSummary> read = WalkAgenda(bytes, reserve, add);
+        if (!read) {
+            return read.error();
+        }
+        store.IndexByDay();
+        return read.value().dtLastPeriod;
+    });
 }
 
 }  // namespace gestalia

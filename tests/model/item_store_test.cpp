@@ -132,7 +132,7 @@ CDateValue At(int day, int hour = 10) {
 std::vector<std::string> IndexedTexts(CItemStore& store, const CDateValue& day) {
     std::vector<std::string> texts;
     for (const CWVCellDataItem* item : store.ItemsOfDay(day)) {
-        texts.push_back(item->Text());
+        texts.emplace_back(item->Text());
     }
     return texts;
 }
@@ -142,7 +142,7 @@ std::vector<std::string> WalkedTexts(const CItemStore& store, const CDateValue& 
     store.ForEach([&](const CWVCellDataItem& item) {
         const CDateValue start = item.GetFrom().GetDatePart();
         if (start.IsValid() && start == day.GetDatePart()) {
-            texts.push_back(item.Text());
+            texts.emplace_back(item.Text());
         }
     });
     return texts;
