@@ -1,7 +1,9 @@
 #pragma once
 // CWVCellDataItem: one dated note of the agenda. Texts are UTF-8 in memory.
 // An item owned by a CItemStore tells the store when its start changes, so
-// that the store's index by day stays in step; a copy belongs to no store.
+// that the store's index by day stays in step, and when it is selected, so
+// that the store clears the selection without a walk; a copy belongs to no
+// store.
 
 #include <cstdint>
 #include <string>
@@ -76,7 +78,7 @@ class CWVCellDataItem {
     std::string_view Text() const { return m_text.View(); }
     void SetText(std::string s) { m_text.Set(std::move(s)); }
     std::int32_t GetSelected() const { return m_bSelected; }
-    void SetSelected(std::int32_t b) { m_bSelected = b; }
+    void SetSelected(std::int32_t b);
     Rect GetItemRect() const { return m_rcItem; }
     void SetItemRect(const Rect& rc) { m_rcItem = rc; }
     float GetWeight() const { return m_fWeight; }

@@ -41,8 +41,14 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
         item = &m_c.blocks.back().emplace_back(defaults.dtCreated);
     }
     // Identifiers are positive; after the last 32-bit one the count starts again.
-    m_c.nLastItemID =
-        m_c.nLastItemID == std::numeric_limits<std::int32_t>::max() ? 1 : m_c.nLastItemID + 1;
+    if (m_c.nLastItemID == std::numeric_limits<std::int32_t>::max()) {
+        m_c.nLastItemID = 1;
+        m_c.bIdsRising = m_c.items.empty();
+    } else {
+        m_c.nLastItemID += 1;
+        m_c.bIdsRising = m_c.bIdsRising &&
+                         (m_c.items.empty() || m_c.items.back().item->GetID() < m_c.nLastItemID);
+    }
     item->SetID(m_c.nLastItemID);
     item->m_dtFrom = from;
     item->SetTo(to);
@@ -51,7 +57,7 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
     item->SetTask(0);
     item->SetImageList(defaults.pImageList);
     item->SetImage(image);
-    item->SetSelected(0);
+    item->m_bSelected = 0;
     item->SetWeight(weight);
     item->m_store.p = this;
     m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere)});
@@ -79,13 +85,13 @@ void CItemStore::SetItemColour(std::int32_t id, Colour colour) {
 }
 
 bool CItemStore::DeleteItem(std::int32_t id) {
-    const auto it = std::find_if(m_c.items.begin(), m_c.items.end(),
-                                 [id](const CEntry& e) { return e.item->GetID() == id; });
+    const auto it = FindIn(*this, id);
     if (it == m_c.items.end()) {
         return false;
     }
     CWVCellDataItem* item = it->item;
     m_c.items.erase(it);
+    std::erase(m_c.selected, item);
     // Its place waits for the next new item; its text's memory goes now.
     item->m_text.Release();
     item->m_store.p = nullptr;
@@ -101,8 +107,16 @@ void CItemStore::DeleteAllItems() {
 }
 
 std::span<CWVCellDataItem* const> CItemStore::ItemsOfDay(const CDateValue& day) {
+    return DayItems(day);
+}
+
+void CItemStore::IndexByDay() {
+    MakeDayIndex();
+}
+
+std::span<CWVCellDataItem* const> CItemStore::DayItems(const CDateValue& day) const {
     if (m_c.bDayIndexStale) {
-        IndexByDay();
+        MakeDayIndex();
     }
     const std::optional<std::int32_t> key = DayNumberOf(day);
     if (!key) {
@@ -113,14 +127,14 @@ std::span<CWVCellDataItem* const> CItemStore::ItemsOfDay(const CDateValue& day) 
             static_cast<std::size_t>(last - first)};
 }
 
-void CItemStore::IndexByDay() {
+void CItemStore::MakeDayIndex() const {
     m_c.bDayIndexStale = false;
     m_c.dayKeys.clear();
     m_c.byDay.clear();
     // The day of every item was noted as it was added; only a change of an
     // item's start makes them worth reading again.
     if (m_c.bDaysStale) {
-        for (CEntry& e : m_c.items) {
+        for (const CEntry& e : m_c.items) {
             e.day = DayNumberOf(e.item->m_dtFrom).value_or(kNowhere);
         }
         m_c.bDaysStale = false;
@@ -184,16 +198,41 @@ void CWVCellDataItem::SetFrom(const CDateValue& dt) {
     }
 }
 
+template <class Self>
+auto CItemStore::FindIn(Self& self, std::int32_t id) -> decltype(self.m_c.items.begin()) {
+    auto& items = self.m_c.items;
+    if (!self.m_c.bIdsRising) {
+        return std::find_if(items.begin(), items.end(),
+                            [id](const CEntry& e) { return e.item->GetID() == id; });
+    }
+    const auto it = std::lower_bound(
+        items.begin(), items.end(), id,
+        [](const CEntry& e, std::int32_t wanted) { return e.item->GetID() < wanted; });
+    return it != items.end() && it->item->GetID() == id ? it : items.end();
+}
+
 CWVCellDataItem* CItemStore::Find(std::int32_t id) {
-    const auto it = std::find_if(m_c.items.begin(), m_c.items.end(),
-                                 [id](const CEntry& e) { return e.item->GetID() == id; });
+    const auto it = FindIn(*this, id);
     return it == m_c.items.end() ? nullptr : it->item;
 }
 
 const CWVCellDataItem* CItemStore::Find(std::int32_t id) const {
-    const auto it = std::find_if(m_c.items.begin(), m_c.items.end(),
-                                 [id](const CEntry& e) { return e.item->GetID() == id; });
+    const auto it = FindIn(*this, id);
     return it == m_c.items.end() ? nullptr : it->item;
+}
+
+void CItemStore::DeselectAll() {
+    for (CWVCellDataItem* item : m_c.selected) {
+        item->m_bSelected = 0;
+    }
+    m_c.selected.clear();
+}
+
+void CWVCellDataItem::SetSelected(std::int32_t b) {
+    if (b != 0 && m_bSelected == 0 && m_store.p != nullptr) {
+        m_store.p->Selected(*this);
+    }
+    m_bSelected = b;
 }
 
 }  // namespace gestalia

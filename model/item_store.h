@@ -80,14 +80,27 @@ class CItemStore {
     void ResetLastItemId() { m_c.nLastItemID = 0; }
     std::int32_t LastItemId() const { return m_c.nLastItemID; }
 
-    // The first item with that id, or nullptr.
+    // The first item with that id, or nullptr. Ids rise in store order until
+    // the counter starts again after the largest one: until then this is a
+    // binary search.
     CWVCellDataItem* Find(std::int32_t id);
     const CWVCellDataItem* Find(std::int32_t id) const;
+
+    // Clears the selected mark of every item; the store notes which items an
+    // item's SetSelected marked, so this does not walk the whole store.
+    void DeselectAll();
 
     // The items whose start (m_dtFrom) falls on the calendar day of `day`, in
     // store order; empty for a day without items and for a date that is not
     // valid. Valid until the store or an item's start next changes.
     std::span<CWVCellDataItem* const> ItemsOfDay(const CDateValue& day);
+    // Calls f(item) for each of those items, in store order.
+    template <class F>
+    void ForEachOfDay(const CDateValue& day, F&& f) const {
+        for (const CWVCellDataItem* p : DayItems(day)) {
+            f(*p);
+        }
+    }
     // Files every item by day now rather than at the next ItemsOfDay (the
     // agenda reader does so once it has added every note).
     void IndexByDay();
@@ -119,12 +132,19 @@ class CItemStore {
         m_c.bDayIndexStale = true;
         m_c.bDaysStale = true;
     }
+    void Selected(CWVCellDataItem& item) { m_c.selected.push_back(&item); }
+    // The index by day is kept up to date here; it is a cache of the items,
+    // so a const store may bring it up to date too.
+    std::span<CWVCellDataItem* const> DayItems(const CDateValue& day) const;
+    void MakeDayIndex() const;
+    template <class Self>
+    static auto FindIn(Self& self, std::int32_t id) -> decltype(self.m_c.items.begin());
 
     // An item in store order, with the day number of its start (kNowhere for
     // a start that is not a valid date) as the store last worked it out.
     struct CEntry {
         CWVCellDataItem* item;
-        std::int32_t day;
+        mutable std::int32_t day;
     };
     static constexpr std::int32_t kNowhere = std::numeric_limits<std::int32_t>::min();
 
@@ -135,13 +155,17 @@ class CItemStore {
         std::vector<std::vector<CWVCellDataItem>> blocks;
         std::vector<CWVCellDataItem*> free;  // places of deleted items
         std::vector<CEntry> items;           // store order
+        // Items marked selected since the last DeselectAll (some may have
+        // been unmarked since, none deleted).
+        std::vector<CWVCellDataItem*> selected;
+        bool bIdsRising = true;  // ids rise in store order
         CTextBlocks texts;
         // The items with a valid start, sorted by its day number and, within
         // a day, in store order; dayKeys[i] is the day of byDay[i].
-        std::vector<std::int32_t> dayKeys;
-        std::vector<CWVCellDataItem*> byDay;
-        bool bDayIndexStale = false;
-        bool bDaysStale = false;  // an entry's day may not be its item's
+        mutable std::vector<std::int32_t> dayKeys;
+        mutable std::vector<CWVCellDataItem*> byDay;
+        mutable bool bDayIndexStale = false;
+        mutable bool bDaysStale = false;  // an entry's day may not be its item's
         std::int32_t nLastItemID = 0;
     };
     CContents m_c;
