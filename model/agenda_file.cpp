@@ -83,8 +83,9 @@ class CReader {
         const std::uint64_t hi = U32();
         return lo | (hi << 32);
     }
+    // Callers check Remaining() first.
     std::string_view Bytes(std::size_t n) {
-        const std::string_view v = m_bytes.substr(m_pos, n);
+        const std::string_view v(m_bytes.data() + m_pos, n);
         m_pos += n;
         return v;
     }
@@ -130,6 +131,26 @@ bool TakeDate(CReader& in, CDateValue& date) {
         return false;
     }
     date = CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
+    return true;
+}
+
+// A whole record read on the way of a sound file: false, with `in` at an
+// unknown place, where the careful reading finds something wrong.
+bool TakeRecord(CReader& in, CAgendaRecordBytes& r) {
+    if (in.Remaining() < kAgendaRecordFixedSize) {
+        return false;
+    }
+    const auto length = static_cast<std::int32_t>(in.U32());
+    const auto len = static_cast<std::size_t>(length);
+    if (length < 0 || len > in.Remaining() - (kAgendaRecordFixedSize - 4)) {
+        return false;
+    }
+    r.text = in.Bytes(len);
+    if (!TakeDate(in, r.dtFrom) || !TakeDate(in, r.dtTo)) {
+        return false;
+    }
+    r.nImage = static_cast<std::int32_t>(in.U32());
+    r.fWeight = std::bit_cast<float>(in.U32());
     return true;
 }
 
@@ -253,7 +274,18 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     onCount(n);
 
     CAgendaRecordBytes r;
-    for (std::size_t i = 0; i < n; ++i) {
+    // Sound records are read by the quick loop; the first one it doubts, and
+    // every one after it, by the careful loop below, which says what is wrong.
+    std::size_t i = 0;
+    for (; i < n; ++i) {
+        const std::size_t recordAt = in.Offset();
+        if (!TakeRecord(in, r)) {
+            in.Rewind(recordAt);
+            break;
+        }
+        onRecord(r);
+    }
+    for (; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {
             return Damaged(
@@ -274,18 +306,17 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
                            textAt);
         }
         r.text = in.Bytes(len);
-        // Both dates are read at once; only a damaged one is read again, by
-        // the reader that says what is wrong with it.
-        const std::size_t datesAt = in.Offset();
-        if (!TakeDate(in, r.dtFrom) || !TakeDate(in, r.dtTo)) [[unlikely]] {
-            in.Rewind(datesAt);
-            Result<CDateValue> from =
-                ReadDate(in, [i] { return "la fecha de inicio de " + ItemName(i); });
-            if (!from) {
-                return from.error();
-            }
-            return ReadDate(in, [i] { return "la fecha de fin de " + ItemName(i); }).error();
+        Result<CDateValue> from =
+            ReadDate(in, [i] { return "la fecha de inicio de " + ItemName(i); });
+        if (!from) {
+            return from.error();
         }
+        Result<CDateValue> to = ReadDate(in, [i] { return "la fecha de fin de " + ItemName(i); });
+        if (!to) {
+            return to.error();
+        }
+        r.dtFrom = from.value();
+        r.dtTo = to.value();
         r.nImage = static_cast<std::int32_t>(in.U32());
         r.fWeight = std::bit_cast<float>(in.U32());
         onRecord(r);
