@@ -121,6 +121,15 @@ Result<CDateValue> ReadDate(CReader& in, const Name& what) {
     return CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
 }
 
+// One record as the file holds it, its text still in Windows-1252.
+struct CAgendaRecordBytes {
+    std::string_view text;  // a view into the file image
+    CDateValue dtFrom;
+    CDateValue dtTo;
+    std::int32_t nImage = -1;
+    float fWeight = 0.0f;
+};
+
 // The same date image read on the way of a sound file: false, with `in` at
 // an unknown place, where ReadDate would give an error.
 bool TakeDate(CReader& in, CDateValue& date) {
@@ -331,13 +340,9 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
 
 }  // namespace
 
-Result<CAgendaSummary> CheckAgenda(std::string_view bytes, const AgendaBytesSink& onRecord) {
-    if (!onRecord) {
-        return WalkAgenda(
-            bytes, [](std::size_t) {}, [](const CAgendaRecordBytes&) {});
-    }
+Result<CAgendaSummary> CheckAgenda(std::string_view bytes) {
     return WalkAgenda(
-        bytes, [](std::size_t) {}, onRecord);
+        bytes, [](std::size_t) {}, [](const CAgendaRecordBytes&) {});
 }
 
 Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord) {

@@ -44,28 +44,15 @@ Result<std::string> SerializeAgenda(const CAgendaData& data);
 // Takes each record as it is read; it may move from it.
 using AgendaRecordSink = std::function<void(CAgendaRecord&)>;
 
-// One record as the file holds it, its text still in Windows-1252.
-struct CAgendaRecordBytes {
-    std::string_view text;  // a view into the file image
-    CDateValue dtFrom;
-    CDateValue dtTo;
-    std::int32_t nImage = -1;
-    float fWeight = 0.0f;
-};
-
 struct CAgendaSummary {
     CDateValue dtLastPeriod;
     std::size_t count = 0;  // of records
 };
 
-using AgendaBytesSink = std::function<void(const CAgendaRecordBytes&)>;
-
-// Checks a whole file image: every record's structure and dates, without
-// turning any text into UTF-8 (every byte is a character of Windows-1252, so
-// a text is never damaged). With a sink, every record goes to it in file order
-// as soon as it is read, and those handed over before a damage is found stay
-// handed over: to act only on a sound file, check it first without one.
-Result<CAgendaSummary> CheckAgenda(std::string_view bytes, const AgendaBytesSink& onRecord = {});
+// Checks a whole file image, every record's structure and dates, without
+// turning any text into UTF-8: every byte is a character of Windows-1252, so
+// a text is never damaged. Gives the same error ParseAgenda gives.
+Result<CAgendaSummary> CheckAgenda(std::string_view bytes);
 
 // Parses a whole file image. With a sink, every record goes to it in file
 // order as soon as it is read and the result holds the last-period date and no
