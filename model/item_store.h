@@ -59,16 +59,21 @@ class CItemStore {
     void Reserve(std::size_t count);
     // Puts the items that fill() adds in place of every item, with ids from
     // 1, and gives what fill() gives (a Result or a Status); when that is a
-    // failure, the store is left as it was before.
+    // failure, or fill() throws, the store is left as it was before.
     template <class Fill>
     auto ReplaceAll(Fill&& fill) {
         CContents old = std::move(m_c);
         m_c = CContents();
-        auto result = fill();
-        if (!result) {
+        try {
+            auto result = fill();
+            if (!result) {
+                m_c = std::move(old);
+            }
+            return result;
+        } catch (...) {
             m_c = std::move(old);
+            throw;
         }
-        return result;
     }
     void SetItemTask(std::int32_t id, std::int32_t flag);
     void SetItemColour(std::int32_t id, Colour colour);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -307,6 +308,14 @@ TEST(ItemStoreTest, AFailedReplaceLeavesTheStoreAsItWas) {
     EXPECT_FALSE(failed.ok());
     EXPECT_EQ(Ids(store), (std::vector<std::int32_t>{1, 2}));
     EXPECT_EQ(store.LastItemId(), 2);
+    EXPECT_EQ(IndexedTexts(store, At(2)), std::vector<std::string>{"b"});
+
+    const auto throwing = [&store]() -> Result<int> {
+        Add(store, "new");
+        throw std::bad_alloc();
+    };
+    EXPECT_THROW(static_cast<void>(store.ReplaceAll(throwing)), std::bad_alloc);
+    EXPECT_EQ(Ids(store), (std::vector<std::int32_t>{1, 2}));
     EXPECT_EQ(IndexedTexts(store, At(2)), std::vector<std::string>{"b"});
 
     const Result<int> done = store.ReplaceAll([&store]() -> Result<int> {
