@@ -4,7 +4,8 @@
 // notes of the 42 shown days from the store's index by day, the layout and the
 // label texts. paint_bench times the real pixels. BM_HitTest times what the
 // mouse asks of it on a note's line (the note under the pointer, as a tooltip
-// asks, and a click), with 1,000 and 100,000 notes.
+// asks, and a click), with 1,000 and 100,000 notes; BM_PaintAfterEdit a paint
+// after a note's start moved, which files every note by day again.
 
 #include <benchmark/benchmark.h>
 
@@ -118,6 +119,31 @@ void BM_HitTest(benchmark::State& state) {
 }
 
 BENCHMARK(BM_HitTest)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintAfterEdit(benchmark::State& state) {
+    CGlobals globals;
+    globals.dtLastPeriod = CDateValue(2027, 1, 4);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CBenchHost host;
+    CWMDateCtrl ctrl(globals, clock);
+    ctrl.SetHost(&host);
+    ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
+    bench::AddBenchNotes(static_cast<int>(state.range(0)),
+                         [&](auto&&... args) { ctrl.AddItem(args...); });
+    CCountingSurface surface;
+    CWVCellDataItem& item = globals.listItems.at(0);
+    const CDateValue start = item.GetFrom();
+    int step = 0;
+    for (auto _ : state) {
+        CDateValue moved = start;
+        moved.AddDays(++step % 2);
+        item.SetFrom(moved);
+        ctrl.OnPaint(surface);
+        benchmark::DoNotOptimize(surface.m_nCalls);
+    }
+}
+
+BENCHMARK(BM_PaintAfterEdit)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace gestalia
