@@ -74,9 +74,9 @@ class CWVCellDataItem {
     void SetFrom(const CDateValue& dt);
     CDateValue GetTo() const { return m_dtTo; }
     void SetTo(const CDateValue& dt) { m_dtTo = dt; }
-    std::string GetText() const { return std::string(m_text.View()); }
-    std::string_view Text() const { return m_text.View(); }
-    void SetText(std::string s) { m_text.Set(std::move(s)); }
+    std::string GetText() const { return std::string(m_strText.View()); }
+    std::string_view Text() const { return m_strText.View(); }
+    void SetText(std::string s) { m_strText.Set(std::move(s)); }
     std::int32_t GetSelected() const { return m_bSelected; }
     void SetSelected(std::int32_t b);
     Rect GetItemRect() const { return m_rcItem; }
@@ -101,7 +101,7 @@ class CWVCellDataItem {
     std::int32_t m_nID = -1;
     CDateValue m_dtFrom;
     CDateValue m_dtTo;
-    CItemText m_text{"Unknown Item"};
+    CItemText m_strText{"Unknown Item"};  // UTF-8
     std::int32_t m_bSelected = 0;
     Rect m_rcItem;  // empty until first drawn
     float m_fWeight = 0.0f;

@@ -93,7 +93,7 @@ bool CItemStore::DeleteItem(std::int32_t id) {
     m_c.items.erase(it);
     std::erase(m_c.selected, item);
     // Its place waits for the next new item; its text's memory goes now.
-    item->m_text.Release();
+    item->m_strText.Release();
     item->m_store.p = nullptr;
     m_c.free.push_back(item);
     m_c.bDayIndexStale = true;

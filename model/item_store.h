@@ -52,7 +52,7 @@ class CItemStore {
         char* const at = m_c.texts.Room(room);
         const std::size_t length = write(at);
         CWVCellDataItem& item = NewItem(from, to, image, weight, defaults);
-        item.m_text.SetKept(m_c.texts.Keep(length));
+        item.m_strText.SetKept(m_c.texts.Keep(length));
         return item.GetID();
     }
     // Makes room for `count` more items at once.
