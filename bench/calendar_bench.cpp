@@ -2,13 +2,17 @@
 // item lines and markers) with a thousand notes in the store, on a surface that
 // only counts the calls, so what is measured is the control's own work: the
 // notes of the 42 shown days from the store's index by day, the layout and the
-// label texts. paint_bench times the real pixels.
+// label texts. paint_bench times the real pixels. BM_HitTest times what the
+// mouse asks of it on a note's line (the note under the pointer, as a tooltip
+// asks, and a click), with 1,000 and 100,000 notes; BM_PaintAfterEdit a paint
+// after a note's start moved, which files every note by day again.
 
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <string>
 
+#include "bench/bench_notes.h"
 #include "calendar/calendar_host.h"
 #include "calendar/draw_surface.h"
 #include "calendar/wm_date_ctrl.h"
@@ -83,6 +87,63 @@ void BM_PaintMonthWithItems(benchmark::State& state) {
 }
 
 BENCHMARK(BM_PaintMonthWithItems)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void BM_HitTest(benchmark::State& state) {
+    CGlobals globals;
+    globals.dtLastPeriod = CDateValue(2027, 1, 4);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CBenchHost host;
+    CWMDateCtrl ctrl(globals, clock);
+    ctrl.SetHost(&host);
+    ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
+    bench::AddBenchNotes(static_cast<int>(state.range(0)),
+                         [&](auto&&... args) { ctrl.AddItem(args...); });
+    CCountingSurface surface;
+    ctrl.OnPaint(surface);
+    // The middle of the first painted note line.
+    Point pt{};
+    globals.listItems.ForEach([&pt](const CWVCellDataItem& item) {
+        const Rect rc = item.GetItemRect();
+        if (pt.x == 0 && rc.right > rc.left) {
+            pt = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        }
+    });
+    if (ctrl.ItemIdAt(pt) == 0) {
+        state.SkipWithError("no note under the pointer");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ctrl.ItemIdAt(pt));
+        ctrl.OnLButtonDown(pt);
+    }
+}
+
+BENCHMARK(BM_HitTest)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
+
+void BM_PaintAfterEdit(benchmark::State& state) {
+    CGlobals globals;
+    globals.dtLastPeriod = CDateValue(2027, 1, 4);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CBenchHost host;
+    CWMDateCtrl ctrl(globals, clock);
+    ctrl.SetHost(&host);
+    ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
+    bench::AddBenchNotes(static_cast<int>(state.range(0)),
+                         [&](auto&&... args) { ctrl.AddItem(args...); });
+    CCountingSurface surface;
+    CWVCellDataItem& item = globals.listItems.at(0);
+    const CDateValue start = item.GetFrom();
+    int step = 0;
+    for (auto _ : state) {
+        CDateValue moved = start;
+        moved.AddDays(++step % 2);
+        item.SetFrom(moved);
+        ctrl.OnPaint(surface);
+        benchmark::DoNotOptimize(surface.m_nCalls);
+    }
+}
+
+BENCHMARK(BM_PaintAfterEdit)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace gestalia

@@ -6,10 +6,9 @@ namespace gestalia {
 
 std::int32_t CWVCellData::ItemAt(Point pt, const CItemStore& items) const {
     std::int32_t id = 0;
-    // Every item is visited: the last match in store order wins.
-    items.ForEach([&](const CWVCellDataItem& item) {
-        const CDateValue start = item.GetFrom().GetDatePart();
-        if (item.GetItemRect().Contains(pt) && start.IsValid() && start == m_dtDate) {
+    // Every item of the cell's day is visited: the last match in store order wins.
+    items.ForEachOfDay(m_dtDate, [&](const CWVCellDataItem& item) {
+        if (item.GetItemRect().Contains(pt)) {
             id = item.GetID();
         }
     });

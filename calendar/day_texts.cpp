@@ -58,14 +58,7 @@ std::int32_t CWMDateCtrl::ItemIdAt(Point pt) const {
             continue;
         }
         // The item hit test's rule: the last note of the day whose line holds the point.
-        std::int32_t id = 0;
-        Items().ForEach([&](const CWVCellDataItem& item) {
-            const CDateValue start = item.GetFrom().GetDatePart();
-            if (item.GetItemRect().Contains(pt) && start.IsValid() && start == cell.m_dtDate) {
-                id = item.GetID();
-            }
-        });
-        return id;
+        return cell.ItemAt(pt, Items());
     }
     return 0;
 }

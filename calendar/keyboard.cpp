@@ -179,7 +179,7 @@ CWVCellData* CWMDateCtrl::SelectChosenCell(std::int32_t nItemId) {
     for (CWVCellData& cell : m_cells) {
         cell.m_bSelected = 0;
     }
-    Items().ForEach([](CWVCellDataItem& item) { item.SetSelected(0); });
+    Items().DeselectAll();
     m_pSelCell = CellOfDay(m_dtChosen);
     if (m_pSelCell == nullptr) {
         return nullptr;
@@ -195,12 +195,7 @@ CWVCellData* CWMDateCtrl::SelectChosenCell(std::int32_t nItemId) {
 
 std::vector<std::int32_t> CWMDateCtrl::ItemsOfDay(const CDateValue& day) const {
     std::vector<std::int32_t> ids;
-    Items().ForEach([&](const CWVCellDataItem& item) {
-        const CDateValue start = item.GetFrom().GetDatePart();
-        if (start.IsValid() && start == day) {
-            ids.push_back(item.GetID());
-        }
-    });
+    Items().ForEachOfDay(day, [&ids](const CWVCellDataItem& item) { ids.push_back(item.GetID()); });
     return ids;
 }
 

@@ -191,8 +191,8 @@ bool CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp,
 
 void CWMDateCtrl::PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item,
                                 const Rect& slot, Colour crHighlight) const {
-    const std::string text =
-        item.Get24Hour() != 0 ? item.GetFrom().Format("%H%M") + "  " + item.Text() : item.Text();
+    std::string text = item.Get24Hour() != 0 ? item.GetFrom().Format("%H%M") + "  " : std::string();
+    text += item.Text();
     Rect box = slot;
     box.bottom = slot.top + surface.MeasureText(text, false).cy;
 

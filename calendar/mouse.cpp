@@ -58,7 +58,7 @@ bool CWMDateCtrl::SelectAndHitTest(CWVCellData& cell, Point pt) {
 }
 
 bool CWMDateCtrl::RecordHitItem(CWVCellData& cell, Point pt) {
-    Items().ForEach([](CWVCellDataItem& item) { item.SetSelected(0); });
+    Items().DeselectAll();
     cell.m_nHitItemId = cell.ItemAt(pt, Items());
     return cell.m_nHitItemId != 0;
 }
@@ -67,7 +67,7 @@ void CWMDateCtrl::OnLButtonDown(Point pt) {
     for (CWVCellData& cell : m_cells) {
         cell.m_bSelected = 0;
     }
-    Items().ForEach([](CWVCellDataItem& item) { item.SetSelected(0); });
+    Items().DeselectAll();
     m_pSelCell = nullptr;
 
     if (CWVCellData* cell = CellAt(pt)) {
@@ -95,7 +95,7 @@ void CWMDateCtrl::OnLButtonDblClk(Point pt) {
 }
 
 void CWMDateCtrl::OnRButtonDown(Point pt) {
-    Items().ForEach([](CWVCellDataItem& item) { item.SetSelected(0); });
+    Items().DeselectAll();
     m_pSelCell = nullptr;
     for (CWVCellData& cell : m_cells) {
         if (cell.m_rcCell.Contains(pt)) {

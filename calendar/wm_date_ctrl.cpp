@@ -186,25 +186,18 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
     if (!bytes) {
         return bytes.error();
     }
-    Result<CAgendaData> agenda = ParseAgenda(bytes.value());
-    if (!agenda) {
-        return agenda.error();
+    // One reading of the clock serves every note of the file. The store is
+    // replaced only when the whole file is sound.
+    Result<CDateValue> lastPeriod = LoadAgendaItems(bytes.value(), Items(), MakeItemDefaults());
+    if (!lastPeriod) {
+        return lastPeriod.error();
     }
-    // The file is sound: only now is anything in memory replaced.
-    DeleteAllItems();
-    Items().ResetLastItemId();
     // Ids start again at 1: a cell's hit item of the old agenda must not come
     // to name a note of this one.
     for (CWVCellData& cell : m_cells) {
         cell.m_nHitItemId = 0;
     }
-    m_globals.dtLastPeriod = agenda.value().dtLastPeriod;
-    // One reading of the clock serves every note of the file.
-    const CItemDefaults defaults = MakeItemDefaults();
-    for (CAgendaRecord& record : agenda.value().items) {
-        Items().AddItem(record.dtFrom, record.dtTo, std::move(record.strText), record.nImage,
-                        record.fWeight, defaults);
-    }
+    m_globals.dtLastPeriod = lastPeriod.value();
     Redraw();
     return {};
 }

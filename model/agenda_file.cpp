@@ -66,6 +66,8 @@ class CReader {
 
     std::size_t Offset() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
+    // Back to a place already read, to read it again.
+    void Rewind(std::size_t offset) { m_pos = offset; }
 
     // Callers check Remaining() first. The bytes are read through a local
     // pointer and the position moved once, so that the compiler may load the
@@ -81,8 +83,9 @@ class CReader {
         const std::uint64_t hi = U32();
         return lo | (hi << 32);
     }
+    // Callers check Remaining() first.
     std::string_view Bytes(std::size_t n) {
-        const std::string_view v = m_bytes.substr(m_pos, n);
+        const std::string_view v(m_bytes.data() + m_pos, n);
         m_pos += n;
         return v;
     }
@@ -116,6 +119,48 @@ Result<CDateValue> ReadDate(CReader& in, const Name& what) {
                        at);
     }
     return CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
+}
+
+// One record as the file holds it, its text still in Windows-1252.
+struct CAgendaRecordBytes {
+    std::string_view text;  // a view into the file image
+    CDateValue dtFrom;
+    CDateValue dtTo;
+    std::int32_t nImage = -1;
+    float fWeight = 0.0f;
+};
+
+// The same date image read on the way of a sound file: false, with `in` at
+// an unknown place, where ReadDate would give an error.
+bool TakeDate(CReader& in, CDateValue& date) {
+    const double dt = std::bit_cast<double>(in.U64());
+    const auto status = static_cast<std::int32_t>(in.U32());
+    const bool known = status >= 0 && status <= static_cast<std::int32_t>(DateStatus::null);
+    if (!known || (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt))) {
+        return false;
+    }
+    date = CDateValue::FromRaw(dt, static_cast<DateStatus>(status));
+    return true;
+}
+
+// A whole record read on the way of a sound file: false, with `in` at an
+// unknown place, where the careful reading finds something wrong.
+bool TakeRecord(CReader& in, CAgendaRecordBytes& r) {
+    if (in.Remaining() < kAgendaRecordFixedSize) {
+        return false;
+    }
+    const auto length = static_cast<std::int32_t>(in.U32());
+    const auto len = static_cast<std::size_t>(length);
+    if (length < 0 || len > in.Remaining() - (kAgendaRecordFixedSize - 4)) {
+        return false;
+    }
+    r.text = in.Bytes(len);
+    if (!TakeDate(in, r.dtFrom) || !TakeDate(in, r.dtTo)) {
+        return false;
+    }
+    r.nImage = static_cast<std::int32_t>(in.U32());
+    r.fWeight = std::bit_cast<float>(in.U32());
+    return true;
 }
 
 std::string ItemName(std::size_t index) {
@@ -198,9 +243,15 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
     return SerializeRecords(data.dtLastPeriod, records);
 }
 
-Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord) {
+namespace {
+
+// Walks the whole file image, checking each part as it comes: onCount(n) is
+// told the number of records once it is known to fit, onRecord gets each
+// record with its text still as the file holds it.
+template <class OnCount, class OnRecord>
+Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnRecord&& onRecord) {
     CReader in(bytes);
-    CAgendaData data;
+    CAgendaSummary summary;
     if (in.Remaining() < kAgendaHeaderSize) {
         return Damaged("es más corto que la cabecera de " + std::to_string(kAgendaHeaderSize) +
                            " bytes (tiene " + std::to_string(bytes.size()) + ")",
@@ -211,7 +262,7 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
     if (!lastPeriod) {
         return lastPeriod.error();
     }
-    data.dtLastPeriod = lastPeriod.value();
+    summary.dtLastPeriod = lastPeriod.value();
 
     const std::size_t countAt = in.Offset();
     const std::int32_t count = static_cast<std::int32_t>(in.U32());
@@ -228,17 +279,22 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
                            ") no cabe en lo que queda del fichero",
                        countAt);
     }
-    if (!onRecord) {
-        data.items.reserve(n);
-    }
+    summary.count = n;
+    onCount(n);
 
-    // One record serves the whole file when a sink takes the records and does
-    // not move from it: its text keeps its memory from one note to the next.
-    CAgendaRecord r;
-    if (onRecord) {
-        r.strText.reserve(kReusedTextCapacity);
+    CAgendaRecordBytes r;
+    // Sound records are read by the quick loop; the first one it doubts, and
+    // every one after it, by the careful loop below, which says what is wrong.
+    std::size_t i = 0;
+    for (; i < n; ++i) {
+        const std::size_t recordAt = in.Offset();
+        if (!TakeRecord(in, r)) {
+            in.Rewind(recordAt);
+            break;
+        }
+        onRecord(r);
     }
-    for (std::size_t i = 0; i < n; ++i) {
+    for (; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {
             return Damaged(
@@ -258,7 +314,7 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
                                " es más largo que lo que queda del fichero",
                            textAt);
         }
-        DecodeWindows1252(in.Bytes(len), r.strText);
+        r.text = in.Bytes(len);
         Result<CDateValue> from =
             ReadDate(in, [i] { return "la fecha de inicio de " + ItemName(i); });
         if (!from) {
@@ -272,18 +328,73 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
         r.dtTo = to.value();
         r.nImage = static_cast<std::int32_t>(in.U32());
         r.fWeight = std::bit_cast<float>(in.U32());
-        if (onRecord) {
-            onRecord(r);
-        } else {
-            data.items.push_back(std::move(r));
-        }
+        onRecord(r);
     }
     if (in.Remaining() != 0) {
         return Damaged("tiene " + std::to_string(in.Remaining()) +
                            " bytes de más después de la última anotación " + Where(in.Offset()),
                        in.Offset());
     }
+    return summary;
+}
+
+}  // namespace
+
+Result<CAgendaSummary> CheckAgenda(std::string_view bytes) {
+    return WalkAgenda(
+        bytes, [](std::size_t) {}, [](const CAgendaRecordBytes&) {});
+}
+
+Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord) {
+    CAgendaData data;
+    // One record serves the whole file when a sink takes the records and does
+    // not move from it: its text keeps its memory from one note to the next.
+    CAgendaRecord r;
+    if (onRecord) {
+        r.strText.reserve(kReusedTextCapacity);
+    }
+    const auto take = [&](const CAgendaRecordBytes& b) {
+        DecodeWindows1252(b.text, r.strText);
+        r.dtFrom = b.dtFrom;
+        r.dtTo = b.dtTo;
+        r.nImage = b.nImage;
+        r.fWeight = b.fWeight;
+        if (onRecord) {
+            onRecord(r);
+        } else {
+            data.items.push_back(std::move(r));
+        }
+    };
+    const auto reserve = [&](std::size_t n) {
+        if (!onRecord) {
+            data.items.reserve(n);
+        }
+    };
+    Result<CAgendaSummary> walked = WalkAgenda(bytes, reserve, take);
+    if (!walked) {
+        return walked.error();
+    }
+    data.dtLastPeriod = walked.value().dtLastPeriod;
     return data;
+}
+
+Result<CDateValue> LoadAgendaItems(std::string_view bytes, CItemStore& store,
+                                   const CItemDefaults& defaults) {
+    return store.ReplaceAll([&]() -> Result<CDateValue> {
+        const auto reserve = [&store](std::size_t n) { store.Reserve(n); };
+        const auto add = [&store, &defaults](const CAgendaRecordBytes& r) {
+            store.AddItemWritingText(
+                r.dtFrom, r.dtTo, Windows1252DecodeRoom(r.text.size()),
+                [&r](char* room) { return DecodeWindows1252(r.text, room); }, r.nImage, r.fWeight,
+                defaults);
+        };
+        Result<CAgendaSummary> read = WalkAgenda(bytes, reserve, add);
+        if (!read) {
+            return read.error();
+        }
+        store.IndexByDay();
+        return read.value().dtLastPeriod;
+    });
 }
 
 }  // namespace gestalia

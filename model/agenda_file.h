@@ -44,11 +44,27 @@ Result<std::string> SerializeAgenda(const CAgendaData& data);
 // Takes each record as it is read; it may move from it.
 using AgendaRecordSink = std::function<void(CAgendaRecord&)>;
 
+struct CAgendaSummary {
+    CDateValue dtLastPeriod;
+    std::size_t count = 0;  // of records
+};
+
+// Checks a whole file image, every record's structure and dates, without
+// turning any text into UTF-8: every byte is a character of Windows-1252, so
+// a text is never damaged. Gives the same error ParseAgenda gives.
+Result<CAgendaSummary> CheckAgenda(std::string_view bytes);
+
 // Parses a whole file image. With a sink, every record goes to it in file
 // order as soon as it is read and the result holds the last-period date and no
 // items, so a large agenda can be passed on without being held whole; the
 // records handed over before a damage is found stay handed over.
 Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord = {});
+
+// Puts the notes of a whole file image in place of every item of the store,
+// with ids from 1, and gives the last-period date. A damaged image changes
+// nothing.
+Result<CDateValue> LoadAgendaItems(std::string_view bytes, CItemStore& store,
+                                   const CItemDefaults& defaults);
 
 // Reads a whole file (refusing one larger than kMaxAgendaFileSize).
 Result<std::string> ReadFileBytes(const std::string& path);

@@ -19,8 +19,8 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 // Day number (days since 30 December 1899) of 1 January 1970.
 constexpr std::int64_t kUnixEpochDay = 25569;
 // Day numbers of 1 January 100 and 31 December 9999.
-constexpr std::int64_t kFirstDay = -657434;
-constexpr std::int64_t kLastDay = 2958465;
+constexpr std::int64_t kFirstDay = kFirstDayNumber;
+constexpr std::int64_t kLastDay = kLastDayNumber;
 constexpr int kMinYear = 100;
 constexpr int kMaxYear = 9999;
 // strftime writes into a buffer of this many characters, NUL included.
@@ -113,15 +113,6 @@ bool SplitOleDate(double dt, std::int64_t& d, std::int64_t& s) {
 
 }  // namespace
 
-std::optional<std::int32_t> DayNumberOf(const CDateValue& dt) {
-    std::int64_t d = 0;
-    std::int64_t s = 0;
-    if (!dt.IsValid() || !SplitOleDate(dt.GetRaw(), d, s)) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(d);
-}
-
 bool OleDateToFields(double dt, CDateFields& fields) {
     std::int64_t d = 0;
     std::int64_t s = 0;
@@ -139,13 +130,6 @@ bool OleDateToFields(double dt, CDateFields& fields) {
     fields.dayOfWeek = static_cast<int>(((d % 7) + 7 + 6) % 7);
     fields.dayOfYear = static_cast<int>(d - (DaysFromCivil(c.year, 1, 1) + kUnixEpochDay) + 1);
     return true;
-}
-
-CDateValue CDateValue::FromRaw(double dt, DateStatus status) {
-    CDateValue v;
-    v.m_dt = dt;
-    v.m_status = status;
-    return v;
 }
 
 CDateValue CDateValue::Now(const IClock& clock) {

@@ -4,6 +4,7 @@
 // with a validity status. Proleptic Gregorian; valid values cover 1 January 100
 // to 31 December 9999. Bad input never throws: it gives the status invalid.
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -51,7 +52,12 @@ class CDateValue {
     }
 
     // The value exactly as stored in an agenda file.
-    static CDateValue FromRaw(double dt, DateStatus status);
+    static CDateValue FromRaw(double dt, DateStatus status) {
+        CDateValue v;
+        v.m_dt = dt;
+        v.m_status = status;
+        return v;
+    }
     static CDateValue Now(const IClock& clock);
 
     void SetDateTime(int year, int month, int day, int hour, int minute, int second);
@@ -94,9 +100,33 @@ class CDateValue {
 // second from 1 January 100 to 31 December 9999.
 bool FieldsToOleDate(const CDateFields& fields, double& dt);
 bool OleDateToFields(double dt, CDateFields& fields);
-// The day number (days since 30 December 1899) of the calendar day of a valid
-// value: the day GetDatePart gives, whose midnight has that number as its
-// value. None for a value that is not valid or has no calendar date.
-std::optional<std::int32_t> DayNumberOf(const CDateValue& dt);
+// Day numbers (days since 30 December 1899) of 1 January 100 and 31 December
+// 9999, the first and last days a value may fall on.
+inline constexpr std::int32_t kFirstDayNumber = -657434;
+inline constexpr std::int32_t kLastDayNumber = 2958465;
+
+// The day number of the calendar day of a valid value: the day GetDatePart
+// gives, whose midnight has that number as its value. None for a value that is
+// not valid or has no calendar date. Here, so that a caller filing many items
+// by day has it worked out in place.
+inline std::optional<std::int32_t> DayNumberOf(const CDateValue& dt) {
+    constexpr double kSecondsPerDay = 86400.0;
+    const double v = dt.GetRaw();
+    if (!dt.IsValid() || !std::isfinite(v) || v <= kFirstDayNumber - 1.0 ||
+        v >= kLastDayNumber + 1.0) {
+        return std::nullopt;
+    }
+    // The second of the day is rounded to the nearest one, so from half a
+    // second before midnight on the value lies on the next day.
+    std::int64_t d = static_cast<std::int64_t>(v);
+    const double t = std::fabs(v - static_cast<double>(d));
+    if (t * kSecondsPerDay >= kSecondsPerDay - 0.5) {
+        d += 1;
+    }
+    if (d < kFirstDayNumber || d > kLastDayNumber) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(d);
+}
 
 }  // namespace gestalia

@@ -2,31 +2,74 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
+#include <utility>
 
 namespace gestalia {
 
-std::int32_t CItemStore::AddItem(const CDateValue& from, const CDateValue& to, std::string text,
-                                 std::int32_t image, float weight, const CItemDefaults& defaults) {
-    auto item = std::make_unique<CWVCellDataItem>(defaults.dtCreated);
+namespace {
+
+// The fewest items a new block of items holds.
+constexpr std::size_t kMinBlockItems = 64;
+
+}  // namespace
+
+void CItemStore::Reserve(std::size_t count) {
+    const std::size_t spare =
+        m_c.blocks.empty() ? 0 : m_c.blocks.back().capacity() - m_c.blocks.back().size();
+    if (count > spare + m_c.free.size()) {
+        m_c.blocks.emplace_back().reserve(count);
+    }
+    m_c.items.reserve(m_c.items.size() + count);
+}
+
+CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& to,
+                                     std::int32_t image, float weight,
+                                     const CItemDefaults& defaults) {
+    CWVCellDataItem* item = nullptr;
+    if (!m_c.free.empty()) {
+        item = m_c.free.back();
+        m_c.free.pop_back();
+        std::destroy_at(item);
+        std::construct_at(item, defaults.dtCreated);
+    } else {
+        if (m_c.blocks.empty() || m_c.blocks.back().size() == m_c.blocks.back().capacity()) {
+            // Each block as large as all the items so far: as few blocks as
+            // a vector would reallocate, and no item ever moves.
+            m_c.blocks.emplace_back().reserve(std::max(kMinBlockItems, m_c.items.size()));
+        }
+        item = &m_c.blocks.back().emplace_back(defaults.dtCreated);
+    }
     // Identifiers are positive; after the last 32-bit one the count starts again.
-    m_nLastItemID =
-        m_nLastItemID == std::numeric_limits<std::int32_t>::max() ? 1 : m_nLastItemID + 1;
-    item->SetID(m_nLastItemID);
-    item->SetText(std::move(text));
-    item->SetFrom(from);
+    if (m_c.nLastItemID == std::numeric_limits<std::int32_t>::max()) {
+        m_c.nLastItemID = 1;
+        m_c.bIdsRising = m_c.items.empty();
+    } else {
+        m_c.nLastItemID += 1;
+        m_c.bIdsRising = m_c.bIdsRising &&
+                         (m_c.items.empty() || m_c.items.back().item->GetID() < m_c.nLastItemID);
+    }
+    item->SetID(m_c.nLastItemID);
+    item->m_dtFrom = from;
     item->SetTo(to);
     item->Set24Hour(defaults.b24HourTimes);
     item->SetBack(defaults.crBack);
     item->SetTask(0);
     item->SetImageList(defaults.pImageList);
     item->SetImage(image);
-    item->SetSelected(0);
+    item->m_bSelected = 0;
     item->SetWeight(weight);
     item->m_store.p = this;
-    item->m_nOrder = m_nNextOrder++;
-    File(*item);
-    m_items.push_back(std::move(item));
-    return m_nLastItemID;
+    m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere)});
+    m_c.bDayIndexStale = true;
+    return *item;
+}
+
+std::int32_t CItemStore::AddItem(const CDateValue& from, const CDateValue& to, std::string text,
+                                 std::int32_t image, float weight, const CItemDefaults& defaults) {
+    CWVCellDataItem& item = NewItem(from, to, image, weight, defaults);
+    item.SetText(std::move(text));
+    return item.GetID();
 }
 
 void CItemStore::SetItemTask(std::int32_t id, std::int32_t flag) {
@@ -42,83 +85,154 @@ void CItemStore::SetItemColour(std::int32_t id, Colour colour) {
 }
 
 bool CItemStore::DeleteItem(std::int32_t id) {
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [id](const auto& p) { return p->GetID() == id; });
-    if (it == m_items.end()) {
+    const auto it = FindIn(*this, id);
+    if (it == m_c.items.end()) {
         return false;
     }
-    Unfile(**it);
-    m_items.erase(it);
+    CWVCellDataItem* item = it->item;
+    m_c.items.erase(it);
+    std::erase(m_c.selected, item);
+    // Its place waits for the next new item; its text's memory goes now.
+    item->m_strText.Release();
+    item->m_store.p = nullptr;
+    m_c.free.push_back(item);
+    m_c.bDayIndexStale = true;
     return true;
 }
 
 void CItemStore::DeleteAllItems() {
-    m_byDay.clear();
-    m_items.clear();
+    const std::int32_t lastId = m_c.nLastItemID;
+    m_c = CContents();
+    m_c.nLastItemID = lastId;
 }
 
 std::span<CWVCellDataItem* const> CItemStore::ItemsOfDay(const CDateValue& day) {
+    return DayItems(day);
+}
+
+void CItemStore::IndexByDay() {
+    MakeDayIndex();
+}
+
+std::span<CWVCellDataItem* const> CItemStore::DayItems(const CDateValue& day) const {
+    if (m_c.bDayIndexStale) {
+        MakeDayIndex();
+    }
     const std::optional<std::int32_t> key = DayNumberOf(day);
     if (!key) {
         return {};
     }
-    const auto found = m_byDay.find(*key);
-    if (found == m_byDay.end()) {
-        return {};
-    }
-    return found->second;
+    const auto [first, last] = std::equal_range(m_c.dayKeys.begin(), m_c.dayKeys.end(), *key);
+    return {m_c.byDay.data() + (first - m_c.dayKeys.begin()),
+            static_cast<std::size_t>(last - first)};
 }
 
-void CItemStore::File(CWVCellDataItem& item) {
-    const std::optional<std::int32_t> key = DayNumberOf(item.m_dtFrom);
-    if (!key) {
+void CItemStore::MakeDayIndex() const {
+    m_c.bDayIndexStale = false;
+    m_c.dayKeys.clear();
+    m_c.byDay.clear();
+    // The day of every item was noted as it was added; only a change of an
+    // item's start makes them worth reading again.
+    if (m_c.bDaysStale) {
+        for (const CEntry& e : m_c.items) {
+            e.day = DayNumberOf(e.item->m_dtFrom).value_or(kNowhere);
+        }
+        m_c.bDaysStale = false;
+    }
+    std::int32_t lo = std::numeric_limits<std::int32_t>::max();
+    std::int32_t hi = std::numeric_limits<std::int32_t>::min();
+    std::size_t filed = 0;
+    for (const CEntry& e : m_c.items) {
+        if (e.day != kNowhere) {
+            lo = std::min(lo, e.day);
+            hi = std::max(hi, e.day);
+            ++filed;
+        }
+    }
+    if (filed == 0) {
         return;
     }
-    std::vector<CWVCellDataItem*>& day = m_byDay[*key];
-    // New items come last; an item whose start moved goes back to its place.
-    const auto at = std::upper_bound(
-        day.begin(), day.end(), item.m_nOrder,
-        [](std::uint64_t order, const CWVCellDataItem* other) { return order < other->m_nOrder; });
-    day.insert(at, &item);
-}
-
-void CItemStore::Unfile(const CWVCellDataItem& item) {
-    const std::optional<std::int32_t> key = DayNumberOf(item.m_dtFrom);
-    if (!key) {
+    m_c.dayKeys.resize(filed);
+    m_c.byDay.resize(filed);
+    const auto span = static_cast<std::size_t>(static_cast<std::int64_t>(hi) - lo) + 1;
+    if (span <= 4 * filed + 1024) {
+        // A counting sort over the days the items span: two passes, and store
+        // order kept within each day.
+        std::vector<std::uint32_t> start(span + 1, 0);
+        for (const CEntry& e : m_c.items) {
+            if (e.day != kNowhere) {
+                ++start[static_cast<std::size_t>(e.day - lo) + 1];
+            }
+        }
+        for (std::size_t d = 1; d <= span; ++d) {
+            start[d] += start[d - 1];
+        }
+        for (const CEntry& e : m_c.items) {
+            if (e.day != kNowhere) {
+                const std::uint32_t at = start[static_cast<std::size_t>(e.day - lo)]++;
+                m_c.dayKeys[at] = e.day;
+                m_c.byDay[at] = e.item;
+            }
+        }
         return;
     }
-    const auto found = m_byDay.find(*key);
-    if (found == m_byDay.end()) {
-        return;
+    // Days spread over centuries: a sort of (day, position) pairs instead.
+    std::vector<std::pair<std::int32_t, std::size_t>> order;
+    order.reserve(filed);
+    for (std::size_t i = 0; i < m_c.items.size(); ++i) {
+        if (m_c.items[i].day != kNowhere) {
+            order.emplace_back(m_c.items[i].day, i);
+        }
     }
-    std::vector<CWVCellDataItem*>& day = found->second;
-    day.erase(std::remove(day.begin(), day.end(), &item), day.end());
-    if (day.empty()) {
-        m_byDay.erase(found);
+    std::sort(order.begin(), order.end());
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        m_c.dayKeys[k] = order[k].first;
+        m_c.byDay[k] = m_c.items[order[k].second].item;
     }
 }
 
 void CWVCellDataItem::SetFrom(const CDateValue& dt) {
-    CItemStore* store = m_store.p;
-    if (store != nullptr) {
-        store->Unfile(*this);
-    }
     m_dtFrom = dt;
-    if (store != nullptr) {
-        store->File(*this);
+    if (m_store.p != nullptr) {
+        m_store.p->StartChanged();
     }
+}
+
+template <class Self>
+auto CItemStore::FindIn(Self& self, std::int32_t id) -> decltype(self.m_c.items.begin()) {
+    auto& items = self.m_c.items;
+    if (!self.m_c.bIdsRising) {
+        return std::find_if(items.begin(), items.end(),
+                            [id](const CEntry& e) { return e.item->GetID() == id; });
+    }
+    const auto it = std::lower_bound(
+        items.begin(), items.end(), id,
+        [](const CEntry& e, std::int32_t wanted) { return e.item->GetID() < wanted; });
+    return it != items.end() && it->item->GetID() == id ? it : items.end();
 }
 
 CWVCellDataItem* CItemStore::Find(std::int32_t id) {
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [id](const auto& p) { return p->GetID() == id; });
-    return it == m_items.end() ? nullptr : it->get();
+    const auto it = FindIn(*this, id);
+    return it == m_c.items.end() ? nullptr : it->item;
 }
 
 const CWVCellDataItem* CItemStore::Find(std::int32_t id) const {
-    const auto it = std::find_if(m_items.begin(), m_items.end(),
-                                 [id](const auto& p) { return p->GetID() == id; });
-    return it == m_items.end() ? nullptr : it->get();
+    const auto it = FindIn(*this, id);
+    return it == m_c.items.end() ? nullptr : it->item;
+}
+
+void CItemStore::DeselectAll() {
+    for (CWVCellDataItem* item : m_c.selected) {
+        item->m_bSelected = 0;
+    }
+    m_c.selected.clear();
+}
+
+void CWVCellDataItem::SetSelected(std::int32_t b) {
+    if (b != 0 && m_bSelected == 0 && m_store.p != nullptr) {
+        m_store.p->Selected(*this);
+    }
+    m_bSelected = b;
 }
 
 }  // namespace gestalia

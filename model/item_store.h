@@ -1,22 +1,27 @@
 #pragma once
 // CItemStore: the ordered list of the agenda's notes and the counter that hands
 // out their identifiers. Items are owned here and keep their address for their
-// whole life; other parts keep an item's id, not its address. The store also
-// files its items by the calendar day they start on, kept in step with every
-// operation and with every change of an item's start, so that a painter asks
-// for the notes of one day without walking the whole store.
+// whole life; other parts keep an item's id, not its address. The items live
+// side by side in a few large blocks (a deleted item's place serves the next
+// new one), and the texts of an agenda read at once in blocks of their own, so
+// that a hundred thousand notes take a handful of allocations. The store also
+// files its items by the calendar day they start on: an array of the items
+// sorted by day, made again in one pass at the first question after any
+// change of the items or of an item's start, so that a painter asks for the
+// notes of one day without walking the whole store.
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
+#include <limits>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "colour.h"
 #include "date_item.h"
 #include "palette.h"
+#include "text_blocks.h"
 
 namespace gestalia {
 
@@ -37,6 +42,39 @@ class CItemStore {
     // Appends a new item and returns its id (last id + 1; the first is 1).
     std::int32_t AddItem(const CDateValue& from, const CDateValue& to, std::string text,
                          std::int32_t image, float weight, const CItemDefaults& defaults);
+    // The same for a text that write(char* room) writes, in no more than
+    // `room` bytes, into memory the store keeps for the texts of many notes
+    // (it returns the length written): for reading a whole agenda.
+    template <class Write>
+    std::int32_t AddItemWritingText(const CDateValue& from, const CDateValue& to, std::size_t room,
+                                    Write&& write, std::int32_t image, float weight,
+                                    const CItemDefaults& defaults) {
+        char* const at = m_c.texts.Room(room);
+        const std::size_t length = write(at);
+        CWVCellDataItem& item = NewItem(from, to, image, weight, defaults);
+        item.m_strText.SetKept(m_c.texts.Keep(length));
+        return item.GetID();
+    }
+    // Makes room for `count` more items at once.
+    void Reserve(std::size_t count);
+    // Puts the items that fill() adds in place of every item, with ids from
+    // 1, and gives what fill() gives (a Result or a Status); when that is a
+    // failure, or fill() throws, the store is left as it was before.
+    template <class Fill>
+    auto ReplaceAll(Fill&& fill) {
+        CContents old = std::move(m_c);
+        m_c = CContents();
+        try {
+            auto result = fill();
+            if (!result) {
+                m_c = std::move(old);
+            }
+            return result;
+        } catch (...) {
+            m_c = std::move(old);
+            throw;
+        }
+    }
     void SetItemTask(std::int32_t id, std::int32_t flag);
     void SetItemColour(std::int32_t id, Colour colour);
     // True when an item with that id was removed.
@@ -44,47 +82,98 @@ class CItemStore {
     // Removes every item; the id counter keeps rising.
     void DeleteAllItems();
     // Sets the id counter back to 0 (only the agenda reader does this).
-    void ResetLastItemId() { m_nLastItemID = 0; }
-    std::int32_t LastItemId() const { return m_nLastItemID; }
+    void ResetLastItemId() { m_c.nLastItemID = 0; }
+    std::int32_t LastItemId() const { return m_c.nLastItemID; }
 
-    // The first item with that id, or nullptr.
+    // The first item with that id, or nullptr. Ids rise in store order until
+    // the counter starts again after the largest one: until then this is a
+    // binary search.
     CWVCellDataItem* Find(std::int32_t id);
     const CWVCellDataItem* Find(std::int32_t id) const;
+
+    // Clears the selected mark of every item; the store notes which items an
+    // item's SetSelected marked, so this does not walk the whole store.
+    void DeselectAll();
 
     // The items whose start (m_dtFrom) falls on the calendar day of `day`, in
     // store order; empty for a day without items and for a date that is not
     // valid. Valid until the store or an item's start next changes.
     std::span<CWVCellDataItem* const> ItemsOfDay(const CDateValue& day);
+    // Calls f(item) for each of those items, in store order.
+    template <class F>
+    void ForEachOfDay(const CDateValue& day, F&& f) const {
+        for (const CWVCellDataItem* p : DayItems(day)) {
+            f(*p);
+        }
+    }
+    // Files every item by day now rather than at the next ItemsOfDay (the
+    // agenda reader does so once it has added every note).
+    void IndexByDay();
 
-    std::size_t size() const { return m_items.size(); }
-    bool empty() const { return m_items.empty(); }
+    std::size_t size() const { return m_c.items.size(); }
+    bool empty() const { return m_c.items.empty(); }
     // Store order, head to tail.
-    CWVCellDataItem& at(std::size_t i) { return *m_items.at(i); }
-    const CWVCellDataItem& at(std::size_t i) const { return *m_items.at(i); }
+    CWVCellDataItem& at(std::size_t i) { return *m_c.items.at(i).item; }
+    const CWVCellDataItem& at(std::size_t i) const { return *m_c.items.at(i).item; }
 
     template <class F>
     void ForEach(F&& f) {
-        for (auto& p : m_items)
-            f(*p);
+        for (const CEntry& e : m_c.items)
+            f(*e.item);
     }
     template <class F>
     void ForEach(F&& f) const {
-        for (const auto& p : m_items)
-            f(static_cast<const CWVCellDataItem&>(*p));
+        for (const CEntry& e : m_c.items)
+            f(static_cast<const CWVCellDataItem&>(*e.item));
     }
 
   private:
     friend class CWVCellDataItem;
-    // Files the item under its start day, or takes it out; an item whose start
-    // is not a valid date is filed nowhere.
-    void File(CWVCellDataItem& item);
-    void Unfile(const CWVCellDataItem& item);
+    // A new item in the store with every field but its text set.
+    CWVCellDataItem& NewItem(const CDateValue& from, const CDateValue& to, std::int32_t image,
+                             float weight, const CItemDefaults& defaults);
+    // An item's start changed: the index by day is made again when next asked.
+    void StartChanged() {
+        m_c.bDayIndexStale = true;
+        m_c.bDaysStale = true;
+    }
+    void Selected(CWVCellDataItem& item) { m_c.selected.push_back(&item); }
+    // The index by day is kept up to date here; it is a cache of the items,
+    // so a const store may bring it up to date too.
+    std::span<CWVCellDataItem* const> DayItems(const CDateValue& day) const;
+    void MakeDayIndex() const;
+    template <class Self>
+    static auto FindIn(Self& self, std::int32_t id) -> decltype(self.m_c.items.begin());
 
-    std::vector<std::unique_ptr<CWVCellDataItem>> m_items;
-    // Day number -> the items of that day, in store order.
-    std::unordered_map<std::int32_t, std::vector<CWVCellDataItem*>> m_byDay;
-    std::uint64_t m_nNextOrder = 0;
-    std::int32_t m_nLastItemID = 0;
+    // An item in store order, with the day number of its start (kNowhere for
+    // a start that is not a valid date) as the store last worked it out.
+    struct CEntry {
+        CWVCellDataItem* item;
+        mutable std::int32_t day;
+    };
+    static constexpr std::int32_t kNowhere = std::numeric_limits<std::int32_t>::min();
+
+    // Everything the store holds, so that ReplaceAll can set it aside whole.
+    struct CContents {
+        // The items themselves; a block is never filled past the room it was
+        // made with, so an item never moves.
+        std::vector<std::vector<CWVCellDataItem>> blocks;
+        std::vector<CWVCellDataItem*> free;  // places of deleted items
+        std::vector<CEntry> items;           // store order
+        // Items marked selected since the last DeselectAll (some may have
+        // been unmarked since, none deleted).
+        std::vector<CWVCellDataItem*> selected;
+        bool bIdsRising = true;  // ids rise in store order
+        CTextBlocks texts;
+        // The items with a valid start, sorted by its day number and, within
+        // a day, in store order; dayKeys[i] is the day of byDay[i].
+        mutable std::vector<std::int32_t> dayKeys;
+        mutable std::vector<CWVCellDataItem*> byDay;
+        mutable bool bDayIndexStale = false;
+        mutable bool bDaysStale = false;  // an entry's day may not be its item's
+        std::int32_t nLastItemID = 0;
+    };
+    CContents m_c;
 };
 
 }  // namespace gestalia

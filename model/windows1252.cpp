@@ -122,6 +122,57 @@ std::string DecodeWindows1252(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// The UTF-8 form of `bytes` into `to`, which has room for its whole length
+// and three bytes more, after the first `ascii` bytes that are known to be
+// ASCII; gives the length.
+std::size_t DecodeAfterAscii(std::string_view bytes, std::size_t ascii, char* const out) {
+    const char* const from = bytes.data();
+    const std::size_t n = bytes.size();
+    char* to = out;
+    std::memcpy(to, from, ascii);
+    to += ascii;
+    const auto put = [&to](unsigned char b) {
+        if (b < 0x80) {
+            *to++ = static_cast<char>(b);
+            return;
+        }
+        const Utf8Bytes& u = kDecodeTable[b];
+        std::memcpy(to, u.bytes.data(), u.bytes.size());
+        to += u.length;
+    };
+    // Eight bytes are copied at a time up to the next byte from 0x80 up. The
+    // whole word may be stored even when only its first bytes are kept: what
+    // follows takes at least nine bytes of the output, so it stays inside.
+    std::size_t i = ascii;
+    while (i + 8 <= n) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, from + i, sizeof word);
+        std::memcpy(to, &word, sizeof word);
+        const std::uint64_t high = word & kHighBits;
+        if (high == 0) {
+            to += sizeof word;
+            i += sizeof word;
+            continue;
+        }
+        const auto plain = static_cast<std::size_t>(std::countr_zero(high) / 8);
+        to += plain;
+        i += plain;
+        put(static_cast<unsigned char>(from[i++]));
+    }
+    for (; i < n; ++i) {
+        put(static_cast<unsigned char>(from[i]));
+    }
+    return static_cast<std::size_t>(to - out);
+}
+
+}  // namespace
+
+std::size_t DecodeWindows1252(std::string_view bytes, char* out) {
+    return DecodeAfterAscii(bytes, 0, out);
+}
+
 void DecodeWindows1252(std::string_view bytes, std::string& out) {
     // Most notes are plain ASCII, which is the same in both.
     const std::size_t ascii = AsciiPrefix(bytes);
@@ -171,41 +222,7 @@ void DecodeWindows1252(std::string_view bytes, std::string& out) {
 
     // Three bytes of room past the end, for the whole table entry copied last.
     out.resize(length + 3);
-    char* to = out.data();
-    std::memcpy(to, from, ascii);
-    to += ascii;
-    const auto put = [&to](unsigned char b) {
-        if (b < 0x80) {
-            *to++ = static_cast<char>(b);
-            return;
-        }
-        const Utf8Bytes& u = kDecodeTable[b];
-        std::memcpy(to, u.bytes.data(), u.bytes.size());
-        to += u.length;
-    };
-    // Eight bytes are copied at a time up to the next byte from 0x80 up. The
-    // whole word may be stored even when only its first bytes are kept: what
-    // follows takes at least nine bytes of the output, so it stays inside.
-    i = ascii;
-    while (i + 8 <= n) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, from + i, sizeof word);
-        std::memcpy(to, &word, sizeof word);
-        const std::uint64_t high = word & kHighBits;
-        if (high == 0) {
-            to += sizeof word;
-            i += sizeof word;
-            continue;
-        }
-        const auto plain = static_cast<std::size_t>(std::countr_zero(high) / 8);
-        to += plain;
-        i += plain;
-        put(static_cast<unsigned char>(from[i++]));
-    }
-    for (; i < n; ++i) {
-        put(static_cast<unsigned char>(from[i]));
-    }
-    out.resize(static_cast<std::size_t>(to - out.data()));
+    out.resize(DecodeAfterAscii(bytes, ascii, out.data()));
 }
 
 Status AppendWindows1252(std::string& out, std::string_view utf8) {

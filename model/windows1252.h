@@ -15,6 +15,14 @@ namespace gestalia {
 std::string DecodeWindows1252(std::string_view bytes);
 // The same into `out`, replacing what it held and reusing its memory.
 void DecodeWindows1252(std::string_view bytes, std::string& out);
+// The room DecodeWindows1252 needs in memory of the caller's: three bytes a
+// byte, and three more for its last step.
+constexpr std::size_t Windows1252DecodeRoom(std::size_t bytes) {
+    return 3 * bytes + 3;
+}
+// The same into `out`, which has Windows1252DecodeRoom(bytes.size()) bytes;
+// gives the length of the UTF-8 text written.
+std::size_t DecodeWindows1252(std::string_view bytes, char* out);
 // UTF-8 to Windows-1252 bytes. Fails, naming the offset in the UTF-8 text, on a
 // character the code page cannot hold or on malformed UTF-8.
 Result<std::string> EncodeWindows1252(std::string_view utf8);

@@ -155,7 +155,7 @@ std::string AgendaToCsv(const CAgendaData& data) {
 }
 
 Status WriteAgendaJson(std::string_view bytes, std::ostream& out) {
-    Result<CAgendaData> checked = ParseAgenda(bytes, [](CAgendaRecord&) {});
+    Result<CAgendaSummary> checked = CheckAgenda(bytes);
     if (!checked) {
         return checked.error();
     }
@@ -175,7 +175,7 @@ Status WriteAgendaJson(std::string_view bytes, std::ostream& out) {
 }
 
 Status WriteAgendaCsv(std::string_view bytes, std::ostream& out) {
-    Result<CAgendaData> checked = ParseAgenda(bytes, [](CAgendaRecord&) {});
+    Result<CAgendaSummary> checked = CheckAgenda(bytes);
     if (!checked) {
         return checked.error();
     }

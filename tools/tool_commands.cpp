@@ -22,7 +22,7 @@ std::optional<std::string> LoadForTool(const std::string& path, std::ostream& er
         err << bytes.error().message << '\n';
         return std::nullopt;
     }
-    Result<CAgendaData> agenda = ParseAgenda(bytes.value(), [](CAgendaRecord&) {});
+    Result<CAgendaSummary> agenda = CheckAgenda(bytes.value());
     if (!agenda) {
         const CError& error = agenda.error();
         err << path << ": ";

@@ -80,7 +80,7 @@ TEST_F(AgendaIo, LoadFilesTheNotesByDayAndForgetsTheOldOnes) {
     const auto texts = [this](const CDateValue& day) {
         std::vector<std::string> found;
         for (const CWVCellDataItem* item : globals.listItems.ItemsOfDay(day)) {
-            found.push_back(item->Text());
+            found.emplace_back(item->Text());
         }
         return found;
     };

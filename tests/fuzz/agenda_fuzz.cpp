@@ -3,7 +3,10 @@
 //   - a rejection names a byte offset inside the file;
 //   - an accepted file is written back by SerializeAgenda to exactly the same
 //     bytes (the reader only accepts a file it has read to its last byte), and
-//     reading those bytes again gives the same agenda.
+//     reading those bytes again gives the same agenda;
+//   - CheckAgenda, which reads no text, gives the same answer, the same error;
+//   - LoadAgendaItems leaves a store as it was on a rejected file and fills it
+//     with notes that are written back to the same bytes on an accepted one.
 // Built with libFuzzer by clang, and with a plain replay driver by the main
 // compiler (replay_main.cpp).
 
@@ -16,6 +19,7 @@
 #include <string_view>
 
 #include "model/agenda_file.h"
+#include "model/item_store.h"
 
 namespace {
 
@@ -51,11 +55,38 @@ bool SameAgenda(const CAgendaData& a, const CAgendaData& b) {
     return true;
 }
 
+// The checker and the store's reader against the parser's answer.
+void CheckTheOtherReaders(std::string_view bytes, const gestalia::Result<CAgendaData>& parsed) {
+    const gestalia::Result<gestalia::CAgendaSummary> checked = gestalia::CheckAgenda(bytes);
+    if (checked.ok() != parsed.ok() || (!checked && !(checked.error() == parsed.error()))) {
+        Fail("checking and parsing give different answers");
+    }
+    gestalia::CItemStore store;
+    const CDateValue day(2027, 3, 1);
+    store.AddItem(day, day, "antes", 0, 0.0f, {});
+    const gestalia::Result<CDateValue> loaded = gestalia::LoadAgendaItems(bytes, store, {});
+    if (loaded.ok() != parsed.ok()) {
+        Fail("loading into the store and parsing give different answers");
+    }
+    if (!loaded) {
+        if (store.size() != 1 || store.at(0).Text() != "antes" ||
+            store.ItemsOfDay(day).size() != 1) {
+            Fail("a rejected file changed the store");
+        }
+        return;
+    }
+    const gestalia::Result<std::string> written = gestalia::SerializeAgenda(loaded.value(), store);
+    if (!written || written.value() != bytes) {
+        Fail("the notes loaded into the store are written back to different bytes");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     gestalia::Result<CAgendaData> first = gestalia::ParseAgenda(bytes);
+    CheckTheOtherReaders(bytes, first);
     if (!first) {
         const gestalia::CError& error = first.error();
         if (error.message.empty()) {

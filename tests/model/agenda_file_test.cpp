@@ -11,6 +11,7 @@
 
 #include <sys/stat.h>
 
+#include "model/windows1252.h"
 #include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
 
@@ -135,6 +136,24 @@ TEST(AgendaFileTest, EveryByteOfATextSurvives) {
     ASSERT_TRUE(data.ok()) << data.error().message;
     EXPECT_EQ(data.value().items[1].strText, std::string(3, '\0'));
     EXPECT_EQ(SerializeAgenda(data.value()).value(), file);
+}
+
+TEST(AgendaFileTest, EveryByteOfATextSurvivesTheStore) {
+    std::string text;
+    for (int b = 0; b < 256; ++b) {
+        text += static_cast<char>(b);
+    }
+    const std::string file =
+        Header(3) + Record(text) + Record(std::string(3, '\0')) + Record(std::string(5000, '\x80'));
+    CItemStore store;
+    store.AddItem(CDateValue(2027, 1, 1), CDateValue(2027, 1, 1), "vieja", 0, 0.0f, {});
+    const Result<CDateValue> lastPeriod = LoadAgendaItems(file, store, {});
+    ASSERT_TRUE(lastPeriod.ok()) << lastPeriod.error().message;
+    ASSERT_EQ(store.size(), 3u);
+    EXPECT_EQ(store.at(0).GetID(), 1);
+    EXPECT_EQ(store.at(0).Text(), DecodeWindows1252(text));
+    EXPECT_EQ(store.at(1).Text(), std::string(3, '\0'));
+    EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(), file);
 }
 
 TEST(AgendaFileTest, LongTextsComeBackWhole) {

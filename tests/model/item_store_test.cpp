@@ -1,8 +1,11 @@
 #include "model/item_store.h"
 
+#include "model/result.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -132,7 +135,7 @@ CDateValue At(int day, int hour = 10) {
 std::vector<std::string> IndexedTexts(CItemStore& store, const CDateValue& day) {
     std::vector<std::string> texts;
     for (const CWVCellDataItem* item : store.ItemsOfDay(day)) {
-        texts.push_back(item->Text());
+        texts.emplace_back(item->Text());
     }
     return texts;
 }
@@ -142,7 +145,7 @@ std::vector<std::string> WalkedTexts(const CItemStore& store, const CDateValue& 
     store.ForEach([&](const CWVCellDataItem& item) {
         const CDateValue start = item.GetFrom().GetDatePart();
         if (start.IsValid() && start == day.GetDatePart()) {
-            texts.push_back(item.Text());
+            texts.emplace_back(item.Text());
         }
     });
     return texts;
@@ -173,7 +176,11 @@ TEST_P(DayIndex, GivesEachDaysNotesInStoreOrder) {
     EXPECT_TRUE(store.ItemsOfDay(invalid).empty());
 }
 
-const auto kMoveB = [](CItemStore& s, const CDateValue& to) { s.Find(2)->SetFrom(to); };
+const auto kMoveB = [](CItemStore& s, const CDateValue& to) {
+    if (CWVCellDataItem* b = s.Find(2)) {
+        b->SetFrom(to);
+    }
+};
 
 INSTANTIATE_TEST_SUITE_P(
     ItemStoreTest, DayIndex,
@@ -215,6 +222,23 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      {},
                      {"d"}},
+        DayIndexCase{"DeletedPlaceServesTheNextNote",
+                     [](CItemStore& s) {
+                         s.DeleteItem(2);
+                         s.AddItem(At(2), At(2), "d", 0, 0.0f, CItemDefaults{});
+                         kMoveB(s, At(1));  // no such id any more: Find gives nullptr
+                     },
+                     {"a", "c"},
+                     {"d"}},
+        DayIndexCase{"DaysCenturiesApart",
+                     [](CItemStore& s) {
+                         s.AddItem(CDateValue(100, 1, 1), At(1), "first", 0, 0.0f, {});
+                         s.AddItem(CDateValue(9999, 12, 31, 23, 59, 59), At(1), "last", 0, 0.0f,
+                                   {});
+                         s.AddItem(At(2, 12), At(2), "d", 0, 0.0f, {});
+                     },
+                     {"a", "b", "c"},
+                     {"d"}},
         DayIndexCase{"ACopyBelongsToNoStore",
                      [](CItemStore& s) {
                          CWVCellDataItem copy = *s.Find(1);
@@ -223,6 +247,86 @@ INSTANTIATE_TEST_SUITE_P(
                      {"a", "b", "c"},
                      {}}),
     [](const ::testing::TestParamInfo<DayIndexCase>& info) { return info.param.name; });
+
+TEST(ItemStoreTest, FindsEveryIdAlsoWhenIdsNoLongerRise) {
+    CItemStore store;
+    for (const char* text : {"a", "b", "c", "d"}) {
+        Add(store, text);
+    }
+    store.DeleteItem(2);
+    EXPECT_EQ(store.Find(2), nullptr);
+    EXPECT_EQ(store.Find(3)->Text(), "c");
+    EXPECT_EQ(store.Find(5), nullptr);
+    store.ResetLastItemId();
+    EXPECT_EQ(Add(store, "e"), 1);  // a second item with id 1, after id 4
+    EXPECT_EQ(Add(store, "f"), 2);
+    EXPECT_EQ(store.Find(1)->Text(), "a") << "the first with that id";
+    EXPECT_EQ(store.Find(2)->Text(), "f");
+    EXPECT_EQ(store.Find(4)->Text(), "d");
+    EXPECT_EQ(store.Find(3)->Text(), "c");
+}
+
+TEST(ItemStoreTest, DeselectAllClearsEveryMark) {
+    CItemStore store;
+    for (const char* text : {"a", "b", "c"}) {
+        Add(store, text);
+    }
+    store.Find(1)->SetSelected(1);
+    store.Find(2)->SetSelected(1);
+    store.Find(3)->SetSelected(1);
+    store.Find(3)->SetSelected(0);
+    store.Find(3)->SetSelected(1);
+    EXPECT_TRUE(store.DeleteItem(2));
+    store.DeselectAll();
+    store.ForEach([](const CWVCellDataItem& item) { EXPECT_EQ(item.GetSelected(), 0); });
+}
+
+TEST(ItemStoreTest, WrittenTextsStayAndACopyKeepsItsOwn) {
+    CItemStore store;
+    const std::string text = "Ecografía de la semana 20";
+    const std::int32_t id = store.AddItemWritingText(At(1), At(1), text.size(),
+                                                     [&text](char* room) {
+                                                         text.copy(room, text.size());
+                                                         return text.size();
+                                                     },
+                                                     0, 0.0f, {});
+    EXPECT_EQ(store.Find(id)->Text(), text);
+    const CWVCellDataItem copy = *store.Find(id);
+    store.DeleteAllItems();
+    EXPECT_EQ(copy.Text(), text);
+}
+
+TEST(ItemStoreTest, AFailedReplaceLeavesTheStoreAsItWas) {
+    CItemStore store;
+    Add(store, "a");
+    Add(store, "b");
+    store.Find(2)->SetFrom(At(2));
+    const Result<int> failed = store.ReplaceAll([&store]() -> Result<int> {
+        Add(store, "new");
+        return CError{ErrorKind::damaged, "roto", 3};
+    });
+    EXPECT_FALSE(failed.ok());
+    EXPECT_EQ(Ids(store), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(store.LastItemId(), 2);
+    EXPECT_EQ(IndexedTexts(store, At(2)), std::vector<std::string>{"b"});
+
+    const auto throwing = [&store]() -> Result<int> {
+        Add(store, "new");
+        throw std::bad_alloc();
+    };
+    EXPECT_THROW(static_cast<void>(store.ReplaceAll(throwing)), std::bad_alloc);
+    EXPECT_EQ(Ids(store), (std::vector<std::int32_t>{1, 2}));
+    EXPECT_EQ(IndexedTexts(store, At(2)), std::vector<std::string>{"b"});
+
+    const Result<int> done = store.ReplaceAll([&store]() -> Result<int> {
+        Add(store, "new");
+        return 1;
+    });
+    EXPECT_TRUE(done.ok());
+    EXPECT_EQ(Ids(store), (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(IndexedTexts(store, At(1)), std::vector<std::string>{"new"});
+    EXPECT_TRUE(IndexedTexts(store, At(2)).empty());
+}
 
 }  // namespace
 }  // namespace gestalia

@@ -4,6 +4,7 @@
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace gestalia {
 namespace {
@@ -17,6 +18,21 @@ TEST(Windows1252Test, EveryByteSurvivesDecodeAndEncode) {
     const Result<std::string> back = EncodeWindows1252(utf8);
     ASSERT_TRUE(back.ok()) << back.error().message;
     EXPECT_EQ(back.value(), all);
+}
+
+// Decoding into the caller's memory stays inside the room it asks for (the
+// sanitizer sees any byte past it) and gives what decoding into a string gives.
+TEST(Windows1252Test, DecodingIntoMemoryStaysInItsRoom) {
+    std::string all;
+    for (int b = 0; b < 256; ++b) {
+        all += static_cast<char>(b);
+    }
+    for (const std::string& text : {all, std::string(17, '\x80'), std::string("ab\xE9"),
+                                    std::string(9, 'x'), std::string()}) {
+        std::vector<char> room(Windows1252DecodeRoom(text.size()));
+        const std::size_t length = DecodeWindows1252(text, room.data());
+        EXPECT_EQ(std::string(room.data(), length), DecodeWindows1252(text));
+    }
 }
 
 TEST(Windows1252Test, EveryByteDecodesToADifferentCharacter) {

@@ -103,7 +103,7 @@ inline CStoreImage Snapshot(const CGlobals& globals) {
     image.lastId = globals.listItems.LastItemId();
     globals.listItems.ForEach([&image](const CWVCellDataItem& item) {
         image.items.push_back(
-            {item.GetID(), item.Text(), std::bit_cast<std::uint64_t>(item.GetFrom().GetRaw()),
+            {item.GetID(), item.GetText(), std::bit_cast<std::uint64_t>(item.GetFrom().GetRaw()),
              item.GetFrom().GetStatus(), std::bit_cast<std::uint64_t>(item.GetTo().GetRaw()),
              item.GetTo().GetStatus(), item.GetImage(),
              std::bit_cast<std::uint32_t>(item.GetWeight()), item.GetTask(), item.GetBack()});
