@@ -50,7 +50,7 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
                          (m_c.items.empty() || m_c.items.back().item->GetID() < m_c.nLastItemID);
     }
     item->SetID(m_c.nLastItemID);
-    item->m_dtFrom = from;
+    item->SetFromValue(from);
     item->SetTo(to);
     item->Set24Hour(defaults.b24HourTimes);
     item->SetBack(defaults.crBack);
@@ -135,7 +135,7 @@ void CItemStore::MakeDayIndex() const {
     // item's start makes them worth reading again.
     if (m_c.bDaysStale) {
         for (const CEntry& e : m_c.items) {
-            e.day = DayNumberOf(e.item->m_dtFrom).value_or(kNowhere);
+            e.day = DayNumberOf(e.item->GetFrom()).value_or(kNowhere);
         }
         m_c.bDaysStale = false;
     }
@@ -192,7 +192,7 @@ void CItemStore::MakeDayIndex() const {
 }
 
 void CWVCellDataItem::SetFrom(const CDateValue& dt) {
-    m_dtFrom = dt;
+    SetFromValue(dt);
     if (m_store.p != nullptr) {
         m_store.p->StartChanged();
     }
