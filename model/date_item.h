@@ -127,7 +127,7 @@ class CWVCellDataItem {
     }
     std::string GetText() const { return std::string(m_strText.View()); }
     std::string_view Text() const { return m_strText.View(); }
-    void SetText(std::string s) { m_strText.Set(s); }
+    void SetText(std::string s);
     std::int32_t GetSelected() const { return m_bSelected; }
     void SetSelected(std::int32_t b);
     Rect GetItemRect() const { return m_rcItem; }

@@ -15,10 +15,8 @@ constexpr std::size_t kMinBlockItems = 64;
 }  // namespace
 
 void CItemStore::Reserve(std::size_t count) {
-    const std::size_t spare =
-        m_c.blocks.empty() ? 0 : m_c.blocks.back().capacity() - m_c.blocks.back().size();
-    if (count > spare + m_c.free.size()) {
-        m_c.blocks.emplace_back().reserve(count);
+    if (count > m_c.blocks.Spare() + m_c.free.size()) {
+        m_c.blocks.AddBlock(count);
     }
     m_c.items.reserve(m_c.items.size() + count);
 }
@@ -33,12 +31,12 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
         std::destroy_at(item);
         std::construct_at(item, defaults.dtCreated);
     } else {
-        if (m_c.blocks.empty() || m_c.blocks.back().size() == m_c.blocks.back().capacity()) {
+        if (m_c.blocks.Spare() == 0) {
             // Each block as large as all the items so far: as few blocks as
             // a vector would reallocate, and no item ever moves.
-            m_c.blocks.emplace_back().reserve(std::max(kMinBlockItems, m_c.items.size()));
+            m_c.blocks.AddBlock(std::max(kMinBlockItems, m_c.items.size()));
         }
-        item = &m_c.blocks.back().emplace_back(defaults.dtCreated);
+        item = &m_c.blocks.Emplace(defaults.dtCreated);
     }
     // Identifiers are positive; after the last 32-bit one the count starts again.
     if (m_c.nLastItemID == std::numeric_limits<std::int32_t>::max()) {
@@ -188,6 +186,13 @@ void CItemStore::MakeDayIndex() const {
     for (std::size_t k = 0; k < order.size(); ++k) {
         m_c.dayKeys[k] = order[k].first;
         m_c.byDay[k] = m_c.items[order[k].second].item;
+    }
+}
+
+void CWVCellDataItem::SetText(std::string s) {
+    m_strText.Set(s);
+    if (m_store.p != nullptr) {
+        m_store.p->m_c.blocks.MayOwnMemory();
     }
 }
 

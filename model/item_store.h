@@ -20,6 +20,7 @@
 
 #include "colour.h"
 #include "date_item.h"
+#include "item_blocks.h"
 #include "palette.h"
 #include "text_blocks.h"
 
@@ -155,9 +156,7 @@ class CItemStore {
 
     // Everything the store holds, so that ReplaceAll can set it aside whole.
     struct CContents {
-        // The items themselves; a block is never filled past the room it was
-        // made with, so an item never moves.
-        std::vector<std::vector<CWVCellDataItem>> blocks;
+        CItemBlocks blocks;                  // the items themselves
         std::vector<CWVCellDataItem*> free;  // places of deleted items
         std::vector<CEntry> items;           // store order
         // Items marked selected since the last DeselectAll (some may have
