@@ -24,32 +24,39 @@ class CItemStore;
 
 // A note's text in sixteen bytes: a view of memory of its own, of memory its
 // store keeps for the texts of a whole agenda read at once, or of the
-// program's constant "Unknown Item". A copy always has its own.
+// program's constant "Unknown Item". A text read with an agenda stays in the
+// file's Windows-1252 (coded) until it is first asked for. A copy always has
+// memory of its own.
 class CItemText {
   public:
     CItemText() = default;
-    CItemText(const CItemText& other) { Own(other.View()); }
+    CItemText(const CItemText& other) : m_bCoded(other.m_bCoded) { Own(other.View()); }
     CItemText& operator=(const CItemText&) = delete;
     ~CItemText() { Free(); }
 
+    // The text as it is held: Windows-1252 while IsCoded, UTF-8 otherwise.
     std::string_view View() const { return {m_p, m_nSize}; }
+    bool IsCoded() const { return m_bCoded; }
     void Set(std::string_view text) {
         // The new text is copied before the old is let go: it may be a part of it.
         CItemText old;
         Swap(old);
         Own(text);
     }
-    // A text the store keeps, valid as long as the item.
-    void SetKept(std::string_view kept) {
+    // A text the store keeps, valid as long as the item: UTF-8, or
+    // Windows-1252 when `coded`.
+    void SetKept(std::string_view kept, bool coded = false) {
         Free();
         m_p = kept.data();
         m_nSize = Size(kept);
+        m_bCoded = coded;
     }
     // Gives back the memory of its own text; the text becomes empty.
     void Release() {
         Free();
         m_p = "";
         m_nSize = 0;
+        m_bCoded = false;
     }
 
   private:
@@ -81,11 +88,13 @@ class CItemText {
         std::swap(m_p, other.m_p);
         std::swap(m_nSize, other.m_nSize);
         std::swap(m_bOwn, other.m_bOwn);
+        std::swap(m_bCoded, other.m_bCoded);
     }
 
     const char* m_p = "Unknown Item";
     std::uint32_t m_nSize = 12;
     bool m_bOwn = false;  // m_p was allocated here
+    bool m_bCoded = false;
 };
 
 class CWVCellDataItem {
@@ -125,8 +134,14 @@ class CWVCellDataItem {
         m_dtTo = dt.GetRaw();
         m_nToStatus = static_cast<std::uint8_t>(dt.GetStatus());
     }
-    std::string GetText() const { return std::string(m_strText.View()); }
-    std::string_view Text() const { return m_strText.View(); }
+    std::string GetText() const { return std::string(Text()); }
+    // Valid until the text changes or the item goes.
+    std::string_view Text() const {
+        if (m_strText.IsCoded()) {
+            DecodeText();
+        }
+        return m_strText.View();
+    }
     void SetText(std::string s);
     std::int32_t GetSelected() const { return m_bSelected; }
     void SetSelected(std::int32_t b);
@@ -144,6 +159,8 @@ class CWVCellDataItem {
         StoreLink(const StoreLink&) {}
     };
 
+    // Turns a coded text into UTF-8.
+    void DecodeText() const;
     void SetFromValue(const CDateValue& dt) {
         m_dtFrom = dt.GetRaw();
         m_nFromStatus = static_cast<std::uint8_t>(dt.GetStatus());
@@ -153,7 +170,9 @@ class CWVCellDataItem {
     // and end are the values of CDateValue, their statuses a byte each below.
     double m_dtFrom;
     double m_dtTo;
-    CItemText m_strText;                       // UTF-8
+    // UTF-8 once asked for; reading it turns a text read with the agenda
+    // into UTF-8, so it may change in a const item.
+    mutable CItemText m_strText;
     const CImageList* m_pImageList = nullptr;  // not owned; the program's constexpr list
     StoreLink m_store;
     Rect m_rcItem;  // empty until first drawn

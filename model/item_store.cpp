@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include "model/windows1252.h"
+
 namespace gestalia {
 
 namespace {
@@ -187,6 +189,20 @@ void CItemStore::MakeDayIndex() const {
         m_c.dayKeys[k] = order[k].first;
         m_c.byDay[k] = m_c.items[order[k].second].item;
     }
+}
+
+void CWVCellDataItem::DecodeText() const {
+    const std::string_view coded = m_strText.View();
+    if (m_store.p == nullptr) {
+        m_strText.Set(DecodeWindows1252(coded));
+        return;
+    }
+    // Into the memory the store keeps for texts; a text of ASCII alone is
+    // the same in UTF-8 and stays where it lies.
+    CTextBlocks& texts = m_store.p->m_c.texts;
+    char* const room = texts.Room(Windows1252DecodeRoom(coded.size()));
+    const std::size_t length = DecodeWindows1252(coded, room);
+    m_strText.SetKept(length == coded.size() ? coded : texts.Keep(length));
 }
 
 void CWVCellDataItem::SetText(std::string s) {
