@@ -5,7 +5,8 @@
 //          ReadFileBytes + ParseAgenda keeping every record in UTF-8, and the
 //          calendar's LoadAgenda into the store, once in place of the same
 //          agenda (as a re-open, freeing the agenda it replaces) and once
-//          into an empty store (as at start),
+//          into an empty store (as at start), and once followed by every
+//          note's text asked for (the texts become UTF-8 when first asked),
 //          each beside open + read of the whole file into freshly allocated
 //          memory;
 //   save:  the calendar's SaveAgenda (file image from the store, temporary
@@ -201,6 +202,31 @@ void BM_LoadAgenda(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same, and then every note's text asked for once, as a search or a save
+// does: the texts are turned into UTF-8 when first asked for.
+void BM_LoadAgendaAndEveryText(benchmark::State& state) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string bytes = AgendaBytes();
+    PlainWrite(path, bytes);
+    CGlobals globals;
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CWMDateCtrl ctrl(globals, clock);
+    TimeBeside(
+        state, "load: into the calendar's store, then every text",
+        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        [&] {
+            if (!ctrl.LoadAgenda(path).ok()) {
+                return false;
+            }
+            std::size_t length = 0;
+            globals.listItems.ForEach(
+                [&length](const CWVCellDataItem& item) { length += item.Text().size(); });
+            return length > bytes.size() - kAgendaHeaderSize - kNotes * kAgendaRecordFixedSize;
+        });
+}
+BENCHMARK(BM_LoadAgendaAndEveryText)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 // The same into an empty store, as when the program starts: the agenda loaded
 // before is let go after each iteration, outside the time.
