@@ -96,6 +96,9 @@ bool CItemStore::DeleteItem(std::int32_t id) {
     item->m_strText.Release();
     item->m_store.p = nullptr;
     m_c.free.push_back(item);
+    // The store no longer hears of it: should it be given a text all the
+    // same, it is let go with the others.
+    m_c.blocks.MayOwnMemory();
     m_c.bDayIndexStale = true;
     return true;
 }
