@@ -1,5 +1,6 @@
 #pragma once
-// CWVCellDataItem: one dated note of the agenda. Texts are UTF-8 in memory.
+// CWVCellDataItem: one dated note of the agenda. Its text is UTF-8 whenever it
+// is asked for (one read with an agenda is turned into UTF-8 at that moment).
 // An item owned by a CItemStore tells the store when its start changes, so
 // that the store's index by day stays in step, and when it is selected, so
 // that the store clears the selection without a walk; a copy belongs to no
