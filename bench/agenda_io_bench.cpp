@@ -3,7 +3,10 @@
 //   load:  ReadFileBytes + CheckAgenda checking every note without keeping it
 //          (as `gestalia-tool check` and the streaming exports do),
 //          ReadFileBytes + ParseAgenda keeping every record in UTF-8, and the
-//          calendar's LoadAgenda into the store,
+//          calendar's LoadAgenda into the store, once in place of the same
+//          agenda (as a re-open, freeing the agenda it replaces) and once
+//          into an empty store (as at start), and once followed by every
+//          note's text asked for (the texts become UTF-8 when first asked),
 //          each beside open + read of the whole file into freshly allocated
 //          memory;
 //   save:  the calendar's SaveAgenda (file image from the store, temporary
@@ -123,9 +126,10 @@ void Report(benchmark::State& state, const char* name, double oursMs, double pla
 }
 
 // Times the plain system calls and ours in the same iteration, so that both see
-// the same machine; `ours` says whether it did its work.
-template <class Plain, class Ours>
-void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours ours) {
+// the same machine; `ours` says whether it did its work. `after` runs after
+// each iteration, untimed.
+template <class Plain, class Ours, class After>
+void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours ours, After after) {
     double oursMs = 0.0;
     double plainMs = 0.0;
     for (auto _ : state) {
@@ -142,8 +146,14 @@ void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours our
             state.SkipWithError("the agenda was not read or written");
             break;
         }
+        after();
     }
     Report(state, name, oursMs, plainMs);
+}
+
+template <class Plain, class Ours>
+void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours ours) {
+    TimeBeside(state, name, plain, ours, [] {});
 }
 
 // Reading the whole file and giving it to `parse`.
@@ -192,6 +202,58 @@ void BM_LoadAgenda(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same, and then every note's text asked for once, as a search or a save
+// does: the texts are turned into UTF-8 when first asked for.
+void BM_LoadAgendaAndEveryText(benchmark::State& state) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string bytes = AgendaBytes();
+    PlainWrite(path, bytes);
+    CGlobals globals;
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CWMDateCtrl ctrl(globals, clock);
+    TimeBeside(
+        state, "load: into the calendar's store, then every text",
+        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        [&] {
+            if (!ctrl.LoadAgenda(path).ok()) {
+                return false;
+            }
+            std::size_t length = 0;
+            globals.listItems.ForEach(
+                [&length](const CWVCellDataItem& item) { length += item.Text().size(); });
+            return length > bytes.size() - kAgendaHeaderSize - kNotes * kAgendaRecordFixedSize;
+        });
+}
+BENCHMARK(BM_LoadAgendaAndEveryText)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The same into an empty store, as when the program starts: the agenda loaded
+// before is let go after each iteration, outside the time.
+void BM_LoadAgendaFirst(benchmark::State& state) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string bytes = AgendaBytes();
+    PlainWrite(path, bytes);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    auto globals = std::make_unique<CGlobals>();
+    auto ctrl = std::make_unique<CWMDateCtrl>(*globals, clock);
+    bool whole = true;
+    TimeBeside(
+        state, "load: into an empty store",
+        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        [&] { return ctrl->LoadAgenda(path).ok(); },
+        [&] {
+            whole = whole && globals->listItems.size() == static_cast<std::size_t>(kNotes);
+            ctrl.reset();
+            globals = std::make_unique<CGlobals>();
+            ctrl = std::make_unique<CWMDateCtrl>(*globals, clock);
+        });
+    if (!whole) {
+        state.SkipWithError("the agenda did not load");
+    }
+}
+BENCHMARK(BM_LoadAgendaFirst)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_SaveAgenda(benchmark::State& state) {
     CBenchDir dir;

@@ -188,7 +188,8 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
     }
     // One reading of the clock serves every note of the file. The store is
     // replaced only when the whole file is sound.
-    Result<CDateValue> lastPeriod = LoadAgendaItems(bytes.value(), Items(), MakeItemDefaults());
+    Result<CDateValue> lastPeriod =
+        LoadAgendaItems(std::move(bytes.value()), Items(), MakeItemDefaults());
     if (!lastPeriod) {
         return lastPeriod.error();
     }

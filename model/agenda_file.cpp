@@ -378,17 +378,15 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
     return data;
 }
 
-Result<CDateValue> LoadAgendaItems(std::string_view bytes, CItemStore& store,
+Result<CDateValue> LoadAgendaItems(std::string bytes, CItemStore& store,
                                    const CItemDefaults& defaults) {
     return store.ReplaceAll([&]() -> Result<CDateValue> {
+        const std::string_view kept = store.KeepFile(std::move(bytes));
         const auto reserve = [&store](std::size_t n) { store.Reserve(n); };
         const auto add = [&store, &defaults](const CAgendaRecordBytes& r) {
-            store.AddItemWritingText(
-                r.dtFrom, r.dtTo, Windows1252DecodeRoom(r.text.size()),
-                [&r](char* room) { return DecodeWindows1252(r.text, room); }, r.nImage, r.fWeight,
-                defaults);
+            store.AddItemCoded(r.dtFrom, r.dtTo, r.text, r.nImage, r.fWeight, defaults);
         };
-        Result<CAgendaSummary> read = WalkAgenda(bytes, reserve, add);
+        Result<CAgendaSummary> read = WalkAgenda(kept, reserve, add);
         if (!read) {
             return read.error();
         }

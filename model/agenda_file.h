@@ -62,8 +62,9 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
 
 // Puts the notes of a whole file image in place of every item of the store,
 // with ids from 1, and gives the last-period date. A damaged image changes
-// nothing.
-Result<CDateValue> LoadAgendaItems(std::string_view bytes, CItemStore& store,
+// nothing. The store keeps the image: each text is turned into UTF-8 when it
+// is first asked for.
+Result<CDateValue> LoadAgendaItems(std::string bytes, CItemStore& store,
                                    const CItemDefaults& defaults);
 
 // Reads a whole file (refusing one larger than kMaxAgendaFileSize).

@@ -5,6 +5,8 @@
 #include <memory>
 #include <utility>
 
+#include "model/windows1252.h"
+
 namespace gestalia {
 
 namespace {
@@ -15,10 +17,8 @@ constexpr std::size_t kMinBlockItems = 64;
 }  // namespace
 
 void CItemStore::Reserve(std::size_t count) {
-    const std::size_t spare =
-        m_c.blocks.empty() ? 0 : m_c.blocks.back().capacity() - m_c.blocks.back().size();
-    if (count > spare + m_c.free.size()) {
-        m_c.blocks.emplace_back().reserve(count);
+    if (count > m_c.blocks.Spare() + m_c.free.size()) {
+        m_c.blocks.AddBlock(count);
     }
     m_c.items.reserve(m_c.items.size() + count);
 }
@@ -33,12 +33,12 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
         std::destroy_at(item);
         std::construct_at(item, defaults.dtCreated);
     } else {
-        if (m_c.blocks.empty() || m_c.blocks.back().size() == m_c.blocks.back().capacity()) {
+        if (m_c.blocks.Spare() == 0) {
             // Each block as large as all the items so far: as few blocks as
             // a vector would reallocate, and no item ever moves.
-            m_c.blocks.emplace_back().reserve(std::max(kMinBlockItems, m_c.items.size()));
+            m_c.blocks.AddBlock(std::max(kMinBlockItems, m_c.items.size()));
         }
-        item = &m_c.blocks.back().emplace_back(defaults.dtCreated);
+        item = &m_c.blocks.Emplace(defaults.dtCreated);
     }
     // Identifiers are positive; after the last 32-bit one the count starts again.
     if (m_c.nLastItemID == std::numeric_limits<std::int32_t>::max()) {
@@ -50,7 +50,7 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
                          (m_c.items.empty() || m_c.items.back().item->GetID() < m_c.nLastItemID);
     }
     item->SetID(m_c.nLastItemID);
-    item->m_dtFrom = from;
+    item->SetFromValue(from);
     item->SetTo(to);
     item->Set24Hour(defaults.b24HourTimes);
     item->SetBack(defaults.crBack);
@@ -96,6 +96,9 @@ bool CItemStore::DeleteItem(std::int32_t id) {
     item->m_strText.Release();
     item->m_store.p = nullptr;
     m_c.free.push_back(item);
+    // The store no longer hears of it: should it be given a text all the
+    // same, it is let go with the others.
+    m_c.blocks.MayOwnMemory();
     m_c.bDayIndexStale = true;
     return true;
 }
@@ -135,7 +138,7 @@ void CItemStore::MakeDayIndex() const {
     // item's start makes them worth reading again.
     if (m_c.bDaysStale) {
         for (const CEntry& e : m_c.items) {
-            e.day = DayNumberOf(e.item->m_dtFrom).value_or(kNowhere);
+            e.day = DayNumberOf(e.item->GetFrom()).value_or(kNowhere);
         }
         m_c.bDaysStale = false;
     }
@@ -191,8 +194,29 @@ void CItemStore::MakeDayIndex() const {
     }
 }
 
+void CWVCellDataItem::DecodeText() const {
+    const std::string_view coded = m_strText.View();
+    if (m_store.p == nullptr) {
+        m_strText.Set(DecodeWindows1252(coded));
+        return;
+    }
+    // Into the memory the store keeps for texts; a text of ASCII alone is
+    // the same in UTF-8 and stays where it lies.
+    CTextBlocks& texts = m_store.p->m_c.texts;
+    char* const room = texts.Room(Windows1252DecodeRoom(coded.size()));
+    const std::size_t length = DecodeWindows1252(coded, room);
+    m_strText.SetKept(length == coded.size() ? coded : texts.Keep(length));
+}
+
+void CWVCellDataItem::SetText(std::string s) {
+    m_strText.Set(s);
+    if (m_store.p != nullptr) {
+        m_store.p->m_c.blocks.MayOwnMemory();
+    }
+}
+
 void CWVCellDataItem::SetFrom(const CDateValue& dt) {
-    m_dtFrom = dt;
+    SetFromValue(dt);
     if (m_store.p != nullptr) {
         m_store.p->StartChanged();
     }

@@ -3,8 +3,10 @@
 // out their identifiers. Items are owned here and keep their address for their
 // whole life; other parts keep an item's id, not its address. The items live
 // side by side in a few large blocks (a deleted item's place serves the next
-// new one), and the texts of an agenda read at once in blocks of their own, so
-// that a hundred thousand notes take a handful of allocations. The store also
+// new one); the texts of an agenda read at once stay in the file's bytes,
+// which the store keeps, and each is turned into UTF-8, in blocks of its own,
+// when it is first asked for; so a hundred thousand notes take a handful of
+// allocations. The store also
 // files its items by the calendar day they start on: an array of the items
 // sorted by day, made again in one pass at the first question after any
 // change of the items or of an item's start, so that a painter asks for the
@@ -16,10 +18,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "colour.h"
 #include "date_item.h"
+#include "item_blocks.h"
 #include "palette.h"
 #include "text_blocks.h"
 
@@ -42,17 +46,15 @@ class CItemStore {
     // Appends a new item and returns its id (last id + 1; the first is 1).
     std::int32_t AddItem(const CDateValue& from, const CDateValue& to, std::string text,
                          std::int32_t image, float weight, const CItemDefaults& defaults);
-    // The same for a text that write(char* room) writes, in no more than
-    // `room` bytes, into memory the store keeps for the texts of many notes
-    // (it returns the length written): for reading a whole agenda.
-    template <class Write>
-    std::int32_t AddItemWritingText(const CDateValue& from, const CDateValue& to, std::size_t room,
-                                    Write&& write, std::int32_t image, float weight,
-                                    const CItemDefaults& defaults) {
-        char* const at = m_c.texts.Room(room);
-        const std::size_t length = write(at);
+    // Keeps the bytes of a file read whole, as long as the items, and gives
+    // them: the texts of its notes are used where they lie.
+    std::string_view KeepFile(std::string bytes) { return m_c.texts.Adopt(std::move(bytes)); }
+    // The same as AddItem for a text in Windows-1252 inside bytes KeepFile
+    // gave: it is turned into UTF-8 when it is first asked for.
+    std::int32_t AddItemCoded(const CDateValue& from, const CDateValue& to, std::string_view coded,
+                              std::int32_t image, float weight, const CItemDefaults& defaults) {
         CWVCellDataItem& item = NewItem(from, to, image, weight, defaults);
-        item.m_strText.SetKept(m_c.texts.Keep(length));
+        item.m_strText.SetKept(coded, true);
         return item.GetID();
     }
     // Makes room for `count` more items at once.
@@ -155,9 +157,7 @@ class CItemStore {
 
     // Everything the store holds, so that ReplaceAll can set it aside whole.
     struct CContents {
-        // The items themselves; a block is never filled past the room it was
-        // made with, so an item never moves.
-        std::vector<std::vector<CWVCellDataItem>> blocks;
+        CItemBlocks blocks;                  // the items themselves
         std::vector<CWVCellDataItem*> free;  // places of deleted items
         std::vector<CEntry> items;           // store order
         // Items marked selected since the last DeselectAll (some may have

@@ -1,13 +1,16 @@
 #pragma once
 // CTextBlocks: memory for many texts written one after another, taken from
 // blocks of a megabyte, so that the notes of a whole agenda need a handful of
-// allocations rather than one each. A kept text stays where it is until
-// Clear or the end of the blocks.
+// allocations rather than one each, and whole files read at once whose texts
+// are used where they lie. A kept text stays where it is until Clear or the
+// end of the blocks.
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace gestalia {
@@ -31,8 +34,15 @@ class CTextBlocks {
         m_left -= length;
         return kept;
     }
+    // Keeps a whole file's bytes where they are.
+    std::string_view Adopt(std::string bytes) {
+        // Held through a pointer: moving a short string would move its bytes.
+        m_files.push_back(std::make_unique<const std::string>(std::move(bytes)));
+        return *m_files.back();
+    }
     void Clear() {
         m_blocks.clear();
+        m_files.clear();
         m_next = nullptr;
         m_left = 0;
     }
@@ -41,6 +51,7 @@ class CTextBlocks {
     static constexpr std::size_t kBlockSize = 1024 * 1024;
 
     std::vector<std::unique_ptr<char[]>> m_blocks;
+    std::vector<std::unique_ptr<const std::string>> m_files;
     char* m_next = nullptr;
     std::size_t m_left = 0;
 };

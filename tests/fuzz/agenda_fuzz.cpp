@@ -64,7 +64,8 @@ void CheckTheOtherReaders(std::string_view bytes, const gestalia::Result<CAgenda
     gestalia::CItemStore store;
     const CDateValue day(2027, 3, 1);
     store.AddItem(day, day, "antes", 0, 0.0f, {});
-    const gestalia::Result<CDateValue> loaded = gestalia::LoadAgendaItems(bytes, store, {});
+    const gestalia::Result<CDateValue> loaded =
+        gestalia::LoadAgendaItems(std::string(bytes), store, {});
     if (loaded.ok() != parsed.ok()) {
         Fail("loading into the store and parsing give different answers");
     }

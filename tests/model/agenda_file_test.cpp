@@ -156,6 +156,23 @@ TEST(AgendaFileTest, EveryByteOfATextSurvivesTheStore) {
     EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(), file);
 }
 
+TEST(AgendaFileTest, ATextEditedAfterALoadIsItsOwn) {
+    const std::string file = Header(2) + Record("Anal\xEDtica") + Record("peso");
+    CItemStore store;
+    const Result<CDateValue> lastPeriod = LoadAgendaItems(file, store, {});
+    ASSERT_TRUE(lastPeriod.ok());
+    store.at(0).SetText("Ecografía");
+    EXPECT_EQ(store.at(0).Text(), "Ecografía");
+    EXPECT_EQ(store.at(1).Text(), "peso");
+    EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(), Header(2) +
+                                                                      Record("Ecograf\xED"
+                                                                             "a") +
+                                                                      Record("peso"));
+    // Loading again lets the edited text go with the rest (the leak checker sees it).
+    ASSERT_TRUE(LoadAgendaItems(file, store, {}).ok());
+    EXPECT_EQ(store.at(0).Text(), "Analítica");
+}
+
 TEST(AgendaFileTest, LongTextsComeBackWhole) {
     std::string text(5000, 'x');
     text[999] = '\xE9';

@@ -7,6 +7,7 @@
 #include <functional>
 #include <new>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace gestalia {
@@ -281,19 +282,22 @@ TEST(ItemStoreTest, DeselectAllClearsEveryMark) {
     store.ForEach([](const CWVCellDataItem& item) { EXPECT_EQ(item.GetSelected(), 0); });
 }
 
-TEST(ItemStoreTest, WrittenTextsStayAndACopyKeepsItsOwn) {
+TEST(ItemStoreTest, KeptTextsStayAndACopyKeepsItsOwn) {
     CItemStore store;
     const std::string text = "Ecografía de la semana 20";
-    const std::int32_t id = store.AddItemWritingText(At(1), At(1), text.size(),
-                                                     [&text](char* room) {
-                                                         text.copy(room, text.size());
-                                                         return text.size();
-                                                     },
-                                                     0, 0.0f, {});
+    const std::string_view file = store.KeepFile(
+        "Ecograf\xED"
+        "a de la semana 20|plain");
+    const std::int32_t id = store.AddItemCoded(At(1), At(1), file.substr(0, 25), 0, 0.0f, {});
+    const std::int32_t plain = store.AddItemCoded(At(1), At(1), file.substr(26), 0, 0.0f, {});
+    const CWVCellDataItem before = *store.Find(id);  // its text not asked for yet
     EXPECT_EQ(store.Find(id)->Text(), text);
+    EXPECT_EQ(store.Find(id)->Text().data(), store.Find(id)->Text().data()) << "decoded once";
+    EXPECT_EQ(store.Find(plain)->GetText(), "plain");
     const CWVCellDataItem copy = *store.Find(id);
     store.DeleteAllItems();
     EXPECT_EQ(copy.Text(), text);
+    EXPECT_EQ(before.Text(), text);
 }
 
 TEST(ItemStoreTest, AFailedReplaceLeavesTheStoreAsItWas) {
