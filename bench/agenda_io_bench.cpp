@@ -156,17 +156,25 @@ void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours our
     TimeBeside(state, name, plain, ours, [] {});
 }
 
-// Reading the whole file and giving it to `parse`.
-template <class Parse>
-void ReadAndParse(benchmark::State& state, const Parse& parse, const char* name) {
+// The benchmark's agenda written to a fresh folder, and the bare read of its
+// bytes that the loads are timed beside.
+struct CAgendaOnDisk {
+    CAgendaOnDisk() { PlainWrite(path, bytes); }
+    void PlainReadIt() const { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); }
+
     CBenchDir dir;
     const std::string path = dir.File("agenda.gst");
     const std::string bytes = AgendaBytes();
-    PlainWrite(path, bytes);
+};
+
+// Reading the whole file and giving it to `parse`.
+template <class Parse>
+void ReadAndParse(benchmark::State& state, const Parse& parse, const char* name) {
+    const CAgendaOnDisk agenda;
     TimeBeside(
-        state, name, [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        state, name, [&] { agenda.PlainReadIt(); },
         [&] {
-            Result<std::string> read = ReadFileBytes(path);
+            Result<std::string> read = ReadFileBytes(agenda.path);
             return read.ok() && parse(read.value());
         });
 }
@@ -186,17 +194,13 @@ void BM_ParseAgenda(benchmark::State& state) {
 BENCHMARK(BM_ParseAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void BM_LoadAgenda(benchmark::State& state) {
-    CBenchDir dir;
-    const std::string path = dir.File("agenda.gst");
-    const std::string bytes = AgendaBytes();
-    PlainWrite(path, bytes);
+    const CAgendaOnDisk agenda;
     CGlobals globals;
     const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
     CWMDateCtrl ctrl(globals, clock);
     TimeBeside(
-        state, "load: into the calendar's store",
-        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
-        [&] { return ctrl.LoadAgenda(path).ok(); });
+        state, "load: into the calendar's store", [&] { agenda.PlainReadIt(); },
+        [&] { return ctrl.LoadAgenda(agenda.path).ok(); });
     if (globals.listItems.size() != static_cast<std::size_t>(kNotes)) {
         state.SkipWithError("the agenda did not load");
     }
@@ -206,24 +210,21 @@ BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
 // The same, and then every note's text asked for once, as a search or a save
 // does: the texts are turned into UTF-8 when first asked for.
 void BM_LoadAgendaAndEveryText(benchmark::State& state) {
-    CBenchDir dir;
-    const std::string path = dir.File("agenda.gst");
-    const std::string bytes = AgendaBytes();
-    PlainWrite(path, bytes);
+    const CAgendaOnDisk agenda;
     CGlobals globals;
     const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
     CWMDateCtrl ctrl(globals, clock);
     TimeBeside(
-        state, "load: into the calendar's store, then every text",
-        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
+        state, "load: into the calendar's store, then every text", [&] { agenda.PlainReadIt(); },
         [&] {
-            if (!ctrl.LoadAgenda(path).ok()) {
+            if (!ctrl.LoadAgenda(agenda.path).ok()) {
                 return false;
             }
             std::size_t length = 0;
             globals.listItems.ForEach(
                 [&length](const CWVCellDataItem& item) { length += item.Text().size(); });
-            return length > bytes.size() - kAgendaHeaderSize - kNotes * kAgendaRecordFixedSize;
+            return length >
+                   agenda.bytes.size() - kAgendaHeaderSize - kNotes * kAgendaRecordFixedSize;
         });
 }
 BENCHMARK(BM_LoadAgendaAndEveryText)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -231,18 +232,14 @@ BENCHMARK(BM_LoadAgendaAndEveryText)->UseManualTime()->Unit(benchmark::kMillisec
 // The same into an empty store, as when the program starts: the agenda loaded
 // before is let go after each iteration, outside the time.
 void BM_LoadAgendaFirst(benchmark::State& state) {
-    CBenchDir dir;
-    const std::string path = dir.File("agenda.gst");
-    const std::string bytes = AgendaBytes();
-    PlainWrite(path, bytes);
+    const CAgendaOnDisk agenda;
     const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
     auto globals = std::make_unique<CGlobals>();
     auto ctrl = std::make_unique<CWMDateCtrl>(*globals, clock);
     bool whole = true;
     TimeBeside(
-        state, "load: into an empty store",
-        [&] { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); },
-        [&] { return ctrl->LoadAgenda(path).ok(); },
+        state, "load: into an empty store", [&] { agenda.PlainReadIt(); },
+        [&] { return ctrl->LoadAgenda(agenda.path).ok(); },
         [&] {
             whole = whole && globals->listItems.size() == static_cast<std::size_t>(kNotes);
             ctrl.reset();

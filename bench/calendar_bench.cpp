@@ -54,6 +54,22 @@ class CBenchHost final : public ICalendarHost {
     void ShowDayInPanels(const CDateValue&) override {}
 };
 
+// The calendar showing March 2027 in a window of its own, with `nNotes` notes
+// around it.
+struct CBenchCalendar {
+    explicit CBenchCalendar(int nNotes) {
+        globals.dtLastPeriod = CDateValue(2027, 1, 4);
+        ctrl.SetHost(&host);
+        ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
+        bench::AddBenchNotes(nNotes, [this](auto&&... args) { ctrl.AddItem(args...); });
+    }
+
+    CGlobals globals;
+    const CFixedClock clock{CFixedClock::LocalSeconds(2027, 3, 10, 9, 0)};
+    CBenchHost host;
+    CWMDateCtrl ctrl{globals, clock};
+};
+
 void BM_PaintMonthWithItems(benchmark::State& state) {
     CGlobals globals;
     globals.dtLastPeriod = CDateValue(2027, 1, 4);
@@ -89,15 +105,9 @@ void BM_PaintMonthWithItems(benchmark::State& state) {
 BENCHMARK(BM_PaintMonthWithItems)->Arg(0)->Arg(100)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_HitTest(benchmark::State& state) {
-    CGlobals globals;
-    globals.dtLastPeriod = CDateValue(2027, 1, 4);
-    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
-    CBenchHost host;
-    CWMDateCtrl ctrl(globals, clock);
-    ctrl.SetHost(&host);
-    ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
-    bench::AddBenchNotes(static_cast<int>(state.range(0)),
-                         [&](auto&&... args) { ctrl.AddItem(args...); });
+    CBenchCalendar calendar(static_cast<int>(state.range(0)));
+    CGlobals& globals = calendar.globals;
+    CWMDateCtrl& ctrl = calendar.ctrl;
     CCountingSurface surface;
     ctrl.OnPaint(surface);
     // The middle of the first painted note line.
@@ -121,15 +131,9 @@ void BM_HitTest(benchmark::State& state) {
 BENCHMARK(BM_HitTest)->Arg(1000)->Arg(100000)->Unit(benchmark::kMicrosecond);
 
 void BM_PaintAfterEdit(benchmark::State& state) {
-    CGlobals globals;
-    globals.dtLastPeriod = CDateValue(2027, 1, 4);
-    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
-    CBenchHost host;
-    CWMDateCtrl ctrl(globals, clock);
-    ctrl.SetHost(&host);
-    ctrl.ShowMonth(CDateValue(2027, 3, 1), 1, WMVIEW_MONTH);
-    bench::AddBenchNotes(static_cast<int>(state.range(0)),
-                         [&](auto&&... args) { ctrl.AddItem(args...); });
+    CBenchCalendar calendar(static_cast<int>(state.range(0)));
+    CGlobals& globals = calendar.globals;
+    CWMDateCtrl& ctrl = calendar.ctrl;
     CCountingSurface surface;
     CWVCellDataItem& item = globals.listItems.at(0);
     const CDateValue start = item.GetFrom();
