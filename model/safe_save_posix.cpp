@@ -10,7 +10,6 @@
 #include <csignal>
 #include <filesystem>
 #include <optional>
-#include <random>
 
 #include "model/save_steps.h"
 #include "model/system_error_text.h"
@@ -21,8 +20,6 @@ namespace gestalia {
 namespace {
 
 constexpr int kMaxLinkDepth = 40;  // as the kernel's own limit on nested links
-constexpr int kTempAttempts = 100;
-constexpr int kNewFileMode = 0666;  // narrowed by the umask
 
 class CSystemFileOps final : public IFileOps {
   public:
@@ -114,17 +111,11 @@ void SyncFolder(const std::string& folder) {
     }
 }
 
-// The prefix of the temporary files of saves to `target`; the process id and a
-// random number follow it.
-std::string TempPrefix(const std::string& target) {
-    return "." + BaseName(target) + ".tmp-";
-}
-
 // A save that was killed half-way leaves its temporary file behind. The next
 // save to the same target removes those whose process no longer exists, so
 // that crashes do not pile up copies of the agenda beside it.
 void RemoveAbandonedTemps(const std::string& folder, const std::string& target, IFileOps& ops) {
-    const std::string prefix = TempPrefix(target);
+    const std::string prefix = TempPrefix(BaseName(target));
     std::error_code ec;
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
@@ -182,18 +173,10 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     RemoveAbandonedTemps(folder, target, ops);
 
     // A fresh name next to the target, so that the rename stays in one file system.
-    std::random_device random;
     std::string temp;
     int opened = -1;
-    int err = 0;
-    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        temp = folder + "/" + TempPrefix(target) + std::to_string(::getpid()) + "-" +
-               std::to_string(random());
-        err = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, kNewFileMode, opened);
-        if (err != EEXIST) {
-            break;
-        }
-    }
+    const int err = OpenTempBeside(ops, folder + "/", BaseName(target),
+                                   static_cast<unsigned long>(::getpid()), O_CLOEXEC, opened, temp);
     if (err != 0) {
         return Failure(path, "no se puede crear un fichero temporal en " + folder, err);
     }

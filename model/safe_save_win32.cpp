@@ -15,7 +15,6 @@
 #include <charconv>
 #include <cstdint>
 #include <optional>
-#include <random>
 
 #include "model/save_steps.h"
 #include "model/win32_handle.h"
@@ -25,8 +24,6 @@ namespace gestalia {
 
 namespace {
 
-constexpr int kTempAttempts = 100;
-constexpr int kNewFileMode = 0666;
 // The attributes a new agenda takes over from the one it replaces.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -105,12 +102,6 @@ CError Failure(const std::string& path, const std::string& what, int err) {
                   std::nullopt};
 }
 
-// The prefix of the temporary files of saves to `target`; the process id and a
-// random number follow it.
-std::string TempPrefix(const std::string& target) {
-    return "." + BaseName(target) + ".tmp-";
-}
-
 bool ProcessIsGone(DWORD pid) {
     const win32::UniqueHandle process =
         win32::Own(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid));
@@ -125,7 +116,7 @@ bool ProcessIsGone(DWORD pid) {
 // save to the same target removes those whose process no longer exists, so
 // that crashes do not pile up copies of the agenda beside it.
 void RemoveAbandonedTemps(const std::string& folder, const std::string& target, IFileOps& ops) {
-    const std::string prefix = TempPrefix(target);
+    const std::string prefix = TempPrefix(BaseName(target));
     for (const std::string& name : win32::FolderNames(folder)) {
         if (name.compare(0, prefix.size(), prefix) != 0) {
             continue;
@@ -186,18 +177,10 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     RemoveAbandonedTemps(folder, path, ops);
 
     // A fresh name next to the target, so that the move stays on one volume.
-    std::random_device random;
     std::string temp;
     int fd = -1;
-    int err = 0;
-    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
-        temp = folder + TempPrefix(path) + std::to_string(::GetCurrentProcessId()) + "-" +
-               std::to_string(random());
-        err = ops.Open(temp, O_WRONLY | O_CREAT | O_EXCL, kNewFileMode, fd);
-        if (err != EEXIST) {
-            break;
-        }
-    }
+    const int err =
+        OpenTempBeside(ops, folder, BaseName(path), ::GetCurrentProcessId(), 0, fd, temp);
     if (err != 0) {
         return Failure(
             path, "no se puede crear un fichero temporal en " + (folder.empty() ? "." : folder),

@@ -1,10 +1,36 @@
 #include "model/save_steps.h"
 
+#include <fcntl.h>
 #include <cerrno>
+#include <random>
 
 #include "model/unique_fd.h"
 
 namespace gestalia {
+
+namespace {
+constexpr int kTempAttempts = 100;
+constexpr int kNewFileMode = 0666;  // narrowed by the umask where there is one
+}  // namespace
+
+std::string TempPrefix(const std::string& baseName) {
+    return "." + baseName + ".tmp-";
+}
+
+int OpenTempBeside(IFileOps& ops, const std::string& folderPrefix, const std::string& baseName,
+                   unsigned long pid, int flags, int& fd, std::string& path) {
+    std::random_device random;
+    int err = 0;
+    for (int attempt = 0; attempt < kTempAttempts; ++attempt) {
+        path = folderPrefix + TempPrefix(baseName) + std::to_string(pid) + "-" +
+               std::to_string(random());
+        err = ops.Open(path, O_WRONLY | O_CREAT | O_EXCL | flags, kNewFileMode, fd);
+        if (err != EEXIST) {
+            break;
+        }
+    }
+    return err;
+}
 
 Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
                        const std::optional<CKeptMode>& kept, const SaveFailure& failure) {

@@ -30,6 +30,18 @@ struct CKeptMode {
 // Builds the error of a failed step from what could not be done and the code.
 using SaveFailure = std::function<CError(const std::string& what, int err)>;
 
+// The prefix of the temporary files of saves to the file named `baseName`;
+// the process id and a random number follow it.
+std::string TempPrefix(const std::string& baseName);
+
+// Opens a new temporary file for a save to the file named `baseName` in
+// `folderPrefix` (the folder with its separator, or empty for the current
+// one), named TempPrefix, the process id, "-" and a random number; a name that
+// is taken is drawn again. Gives 0 with `fd` and `path` set, or the last
+// error code.
+int OpenTempBeside(IFileOps& ops, const std::string& folderPrefix, const std::string& baseName,
+                   unsigned long pid, int flags, int& fd, std::string& path);
+
 // On any failure the temporary file is closed and removed, and the old file is
 // left as it was.
 Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
