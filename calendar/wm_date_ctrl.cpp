@@ -182,7 +182,7 @@ Status CWMDateCtrl::SaveAgenda(const std::string& path) const {
 }
 
 Status CWMDateCtrl::LoadAgenda(const std::string& path) {
-    Result<std::string> bytes = ReadFileBytes(path);
+    Result<CFileBytes> bytes = ReadFileBytes(path);
     if (!bytes) {
         return bytes.error();
     }

@@ -66,8 +66,9 @@ class CReader {
 
     std::size_t Offset() const { return m_pos; }
     std::size_t Remaining() const { return m_bytes.size() - m_pos; }
-    // Back to a place already read, to read it again.
-    void Rewind(std::size_t offset) { m_pos = offset; }
+    // The next byte to read, and a move past bytes read through it.
+    const char* Here() const { return m_bytes.data() + m_pos; }
+    void Skip(std::size_t n) { m_pos += n; }
 
     // Callers check Remaining() first. The bytes are read through a local
     // pointer and the position moved once, so that the compiler may load the
@@ -130,11 +131,23 @@ struct CAgendaRecordBytes {
     float fWeight = 0.0f;
 };
 
-// The same date image read on the way of a sound file: false, with `in` at
-// an unknown place, where ReadDate would give an error.
-bool TakeDate(CReader& in, CDateValue& date) {
-    const double dt = std::bit_cast<double>(in.U64());
-    const auto status = static_cast<std::int32_t>(in.U32());
+// A little-endian 32-bit value at p, which the caller has checked lies
+// inside the image; written byte by byte, it compiles to one load.
+std::uint32_t U32At(const char* p) {
+    const auto* b = reinterpret_cast<const unsigned char*>(p);
+    return static_cast<std::uint32_t>(b[0]) | (static_cast<std::uint32_t>(b[1]) << 8) |
+           (static_cast<std::uint32_t>(b[2]) << 16) | (static_cast<std::uint32_t>(b[3]) << 24);
+}
+
+// The quick loop below runs once for every note of the file. Its two helpers
+// are always inlined: called, they cost a third of the walk.
+
+// The same date image as ReadDate, at p, read on the way of a sound file:
+// false where ReadDate would give an error.
+[[gnu::always_inline]] inline bool DateAt(const char* p, CDateValue& date) {
+    const double dt =
+        std::bit_cast<double>(U32At(p) | (static_cast<std::uint64_t>(U32At(p + 4)) << 32));
+    const auto status = static_cast<std::int32_t>(U32At(p + 8));
     const bool known = status >= 0 && status <= static_cast<std::int32_t>(DateStatus::null);
     if (!known || (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt))) {
         return false;
@@ -143,23 +156,29 @@ bool TakeDate(CReader& in, CDateValue& date) {
     return true;
 }
 
-// A whole record read on the way of a sound file: false, with `in` at an
-// unknown place, where the careful reading finds something wrong.
-bool TakeRecord(CReader& in, CAgendaRecordBytes& r) {
-    if (in.Remaining() < kAgendaRecordFixedSize) {
+// A whole record read on the way of a sound file: false, with `in` where it
+// was, where the careful reading finds something wrong. The fields lie at
+// fixed places after the text: they are read from one pointer, and the
+// reader moved once.
+[[gnu::always_inline]] inline bool TakeRecord(CReader& in, CAgendaRecordBytes& r) {
+    const std::size_t remaining = in.Remaining();
+    if (remaining < kAgendaRecordFixedSize) {
         return false;
     }
-    const auto length = static_cast<std::int32_t>(in.U32());
+    const char* const p = in.Here();
+    const auto length = static_cast<std::int32_t>(U32At(p));
     const auto len = static_cast<std::size_t>(length);
-    if (length < 0 || len > in.Remaining() - (kAgendaRecordFixedSize - 4)) {
+    if (length < 0 || len > remaining - kAgendaRecordFixedSize) {
         return false;
     }
-    r.text = in.Bytes(len);
-    if (!TakeDate(in, r.dtFrom) || !TakeDate(in, r.dtTo)) {
+    const char* const fixed = p + 4 + len;
+    if (!DateAt(fixed, r.dtFrom) || !DateAt(fixed + kDateImageSize, r.dtTo)) {
         return false;
     }
-    r.nImage = static_cast<std::int32_t>(in.U32());
-    r.fWeight = std::bit_cast<float>(in.U32());
+    r.text = std::string_view(p + 4, len);
+    r.nImage = static_cast<std::int32_t>(U32At(fixed + 2 * kDateImageSize));
+    r.fWeight = std::bit_cast<float>(U32At(fixed + 2 * kDateImageSize + 4));
+    in.Skip(kAgendaRecordFixedSize + len);
     return true;
 }
 
@@ -287,9 +306,7 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     // every one after it, by the careful loop below, which says what is wrong.
     std::size_t i = 0;
     for (; i < n; ++i) {
-        const std::size_t recordAt = in.Offset();
         if (!TakeRecord(in, r)) {
-            in.Rewind(recordAt);
             break;
         }
         onRecord(r);
@@ -378,7 +395,7 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
     return data;
 }
 
-Result<CDateValue> LoadAgendaItems(std::string bytes, CItemStore& store,
+Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
                                    const CItemDefaults& defaults) {
     return store.ReplaceAll([&]() -> Result<CDateValue> {
         const std::string_view kept = store.KeepFile(std::move(bytes));

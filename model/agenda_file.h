@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "date_value.h"
+#include "file_bytes.h"
 #include "item_store.h"
 #include "result.h"
 
@@ -64,10 +65,10 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
 // with ids from 1, and gives the last-period date. A damaged image changes
 // nothing. The store keeps the image: each text is turned into UTF-8 when it
 // is first asked for.
-Result<CDateValue> LoadAgendaItems(std::string bytes, CItemStore& store,
+Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
                                    const CItemDefaults& defaults);
 
 // Reads a whole file (refusing one larger than kMaxAgendaFileSize).
-Result<std::string> ReadFileBytes(const std::string& path);
+Result<CFileBytes> ReadFileBytes(const std::string& path);
 
 }  // namespace gestalia

@@ -22,6 +22,7 @@ namespace gestalia {
 
 class CImageList;  // defined by the calendar; items only point at it
 class CItemStore;
+struct CItemDefaults;
 
 // A note's text in sixteen bytes: a view of memory of its own, of memory its
 // store keeps for the texts of a whole agenda read at once, or of the
@@ -153,6 +154,10 @@ class CWVCellDataItem {
 
   private:
     friend class CItemStore;
+    // An item of `store`, every field but its text set at once.
+    CWVCellDataItem(CItemStore& store, std::int32_t id, const CDateValue& from,
+                    const CDateValue& to, std::int32_t image, float weight,
+                    const CItemDefaults& defaults);
     // The owning store; a copied item starts without one.
     struct StoreLink {
         CItemStore* p = nullptr;

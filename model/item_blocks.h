@@ -29,45 +29,45 @@ class CItemBlocks {
     ~CItemBlocks() { Clear(); }
 
     // How many more items the last block has room for.
-    std::size_t Spare() const {
-        return m_blocks.empty() ? 0 : m_blocks.back().capacity() - m_blocks.back().size();
-    }
+    std::size_t Spare() const { return static_cast<std::size_t>(m_pEnd - m_pNext); }
     // A new block with room for `count` items; the next items go there.
-    void AddBlock(std::size_t count) { m_blocks.emplace_back().reserve(count); }
-    // An item made from `now` in the next place (there must be one spare).
-    CWVCellDataItem& Emplace(const CDateValue& now) {
-        CSlot& slot = m_blocks.back().emplace_back();
-        return *std::construct_at(reinterpret_cast<CWVCellDataItem*>(slot.bytes), now);
+    void AddBlock(std::size_t count);
+    // The next place, for an item the caller makes there at once; a new
+    // block of `count` places when the last one is full.
+    void* Place(std::size_t count) {
+        if (m_pNext == m_pEnd) {
+            AddBlock(count);
+        }
+        return (m_pNext++)->bytes;
     }
     // One of the items may own memory from now on.
     void MayOwnMemory() { m_bMayOwn = true; }
 
-    void Clear() {
-        if (m_bMayOwn) {
-            for (std::vector<CSlot>& block : m_blocks) {
-                for (CSlot& slot : block) {
-                    std::destroy_at(std::launder(reinterpret_cast<CWVCellDataItem*>(slot.bytes)));
-                }
-            }
-        }
-        m_blocks.clear();
-        m_bMayOwn = false;
-    }
+    void Clear();
 
   private:
     // The place of one item; made without touching its bytes.
     struct CSlot {
-        CSlot() {}  // NOLINT: leaves the bytes for the item
         alignas(CWVCellDataItem) unsigned char bytes[sizeof(CWVCellDataItem)];
+    };
+    // A block's places are filled from the first; only the last block may
+    // have places not yet used, from m_pNext on.
+    struct CBlock {
+        std::unique_ptr<CSlot[]> places;
+        std::size_t size;
     };
 
     void Take(CItemBlocks& other) {
         m_blocks = std::move(other.m_blocks);
         other.m_blocks.clear();
+        m_pNext = std::exchange(other.m_pNext, nullptr);
+        m_pEnd = std::exchange(other.m_pEnd, nullptr);
         m_bMayOwn = std::exchange(other.m_bMayOwn, false);
     }
 
-    std::vector<std::vector<CSlot>> m_blocks;
+    std::vector<CBlock> m_blocks;
+    CSlot* m_pNext = nullptr;  // the next free place of the last block
+    CSlot* m_pEnd = nullptr;
     bool m_bMayOwn = false;
 };
 

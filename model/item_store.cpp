@@ -3,18 +3,12 @@
 #include <algorithm>
 #include <limits>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "model/windows1252.h"
 
 namespace gestalia {
-
-namespace {
-
-// The fewest items a new block of items holds.
-constexpr std::size_t kMinBlockItems = 64;
-
-}  // namespace
 
 void CItemStore::Reserve(std::size_t count) {
     if (count > m_c.blocks.Spare() + m_c.free.size()) {
@@ -23,46 +17,18 @@ void CItemStore::Reserve(std::size_t count) {
     m_c.items.reserve(m_c.items.size() + count);
 }
 
-CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& to,
-                                     std::int32_t image, float weight,
-                                     const CItemDefaults& defaults) {
-    CWVCellDataItem* item = nullptr;
-    if (!m_c.free.empty()) {
-        item = m_c.free.back();
-        m_c.free.pop_back();
-        std::destroy_at(item);
-        std::construct_at(item, defaults.dtCreated);
-    } else {
-        if (m_c.blocks.Spare() == 0) {
-            // Each block as large as all the items so far: as few blocks as
-            // a vector would reallocate, and no item ever moves.
-            m_c.blocks.AddBlock(std::max(kMinBlockItems, m_c.items.size()));
-        }
-        item = &m_c.blocks.Emplace(defaults.dtCreated);
-    }
+std::int32_t CItemStore::RestartIds() {
     // Identifiers are positive; after the last 32-bit one the count starts again.
-    if (m_c.nLastItemID == std::numeric_limits<std::int32_t>::max()) {
-        m_c.nLastItemID = 1;
-        m_c.bIdsRising = m_c.items.empty();
-    } else {
-        m_c.nLastItemID += 1;
-        m_c.bIdsRising = m_c.bIdsRising &&
-                         (m_c.items.empty() || m_c.items.back().item->GetID() < m_c.nLastItemID);
-    }
-    item->SetID(m_c.nLastItemID);
-    item->SetFromValue(from);
-    item->SetTo(to);
-    item->Set24Hour(defaults.b24HourTimes);
-    item->SetBack(defaults.crBack);
-    item->SetTask(0);
-    item->SetImageList(defaults.pImageList);
-    item->SetImage(image);
-    item->m_bSelected = 0;
-    item->SetWeight(weight);
-    item->m_store.p = this;
-    m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere)});
-    m_c.bDayIndexStale = true;
-    return *item;
+    m_c.nLastItemID = 1;
+    m_c.bIdsRising = m_c.items.empty();
+    return 1;
+}
+
+void* CItemStore::ReusePlace() {
+    CWVCellDataItem* old = m_c.free.back();
+    m_c.free.pop_back();
+    std::destroy_at(old);
+    return old;
 }
 
 std::int32_t CItemStore::AddItem(const CDateValue& from, const CDateValue& to, std::string text,

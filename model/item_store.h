@@ -12,9 +12,11 @@
 // change of the items or of an item's start, so that a painter asks for the
 // notes of one day without walking the whole store.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <new>
 #include <span>
 #include <string>
 #include <string_view>
@@ -48,7 +50,7 @@ class CItemStore {
                          std::int32_t image, float weight, const CItemDefaults& defaults);
     // Keeps the bytes of a file read whole, as long as the items, and gives
     // them: the texts of its notes are used where they lie.
-    std::string_view KeepFile(std::string bytes) { return m_c.texts.Adopt(std::move(bytes)); }
+    std::string_view KeepFile(CFileBytes bytes) { return m_c.texts.Adopt(std::move(bytes)); }
     // The same as AddItem for a text in Windows-1252 inside bytes KeepFile
     // gave: it is turned into UTF-8 when it is first asked for.
     std::int32_t AddItemCoded(const CDateValue& from, const CDateValue& to, std::string_view coded,
@@ -84,7 +86,10 @@ class CItemStore {
     // Removes every item; the id counter keeps rising.
     void DeleteAllItems();
     // Sets the id counter back to 0 (only the agenda reader does this).
-    void ResetLastItemId() { m_c.nLastItemID = 0; }
+    void ResetLastItemId() {
+        m_c.nLastItemID = 0;
+        m_c.bIdsRising = m_c.items.empty();
+    }
     std::int32_t LastItemId() const { return m_c.nLastItemID; }
 
     // The first item with that id, or nullptr. Ids rise in store order until
@@ -131,9 +136,24 @@ class CItemStore {
 
   private:
     friend class CWVCellDataItem;
-    // A new item in the store with every field but its text set.
+    // The fewest items a new block of items holds.
+    static constexpr std::size_t kMinBlockItems = 64;
+    // A new item in the store with every field but its text set. Inline,
+    // with the rare cases out of line, so that the hundred thousand notes
+    // of an agenda read are made without a call each.
     CWVCellDataItem& NewItem(const CDateValue& from, const CDateValue& to, std::int32_t image,
                              float weight, const CItemDefaults& defaults);
+    // The id of a new item; RestartIds when the counter is at its end. While
+    // ids rise, each is above every id in the store.
+    std::int32_t NextId() {
+        if (m_c.nLastItemID == std::numeric_limits<std::int32_t>::max()) {
+            return RestartIds();
+        }
+        return ++m_c.nLastItemID;
+    }
+    std::int32_t RestartIds();
+    // The place of the last deleted item, for a new one.
+    void* ReusePlace();
     // An item's start changed: the index by day is made again when next asked.
     void StartChanged() {
         m_c.bDayIndexStale = true;
@@ -163,7 +183,9 @@ class CItemStore {
         // Items marked selected since the last DeselectAll (some may have
         // been unmarked since, none deleted).
         std::vector<CWVCellDataItem*> selected;
-        bool bIdsRising = true;  // ids rise in store order
+        // Ids rise in store order, and the counter is at the largest: true
+        // until the counter starts again with items in the store.
+        bool bIdsRising = true;
         CTextBlocks texts;
         // The items with a valid start, sorted by its day number and, within
         // a day, in store order; dayKeys[i] is the day of byDay[i].
@@ -175,5 +197,37 @@ class CItemStore {
     };
     CContents m_c;
 };
+
+inline CWVCellDataItem::CWVCellDataItem(CItemStore& store, std::int32_t id, const CDateValue& from,
+                                        const CDateValue& to, std::int32_t image, float weight,
+                                        const CItemDefaults& defaults)
+    : m_dtFrom(from.GetRaw()),
+      m_dtTo(to.GetRaw()),
+      m_pImageList(defaults.pImageList),
+      m_nImage(image),
+      m_crBack(defaults.crBack),
+      m_b24Hour(defaults.b24HourTimes),
+      m_nID(id),
+      m_fWeight(weight),
+      m_nFromStatus(static_cast<std::uint8_t>(from.GetStatus())),
+      m_nToStatus(static_cast<std::uint8_t>(to.GetStatus())) {
+    m_store.p = &store;
+}
+
+inline CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& to,
+                                            std::int32_t image, float weight,
+                                            const CItemDefaults& defaults) {
+    const std::int32_t id = NextId();
+    // Each block as large as all the items so far: as few blocks as a vector
+    // would reallocate, and no item ever moves.
+    void* const place = m_c.free.empty()
+                            ? m_c.blocks.Place(std::max(kMinBlockItems, m_c.items.size()))
+                            : ReusePlace();
+    CWVCellDataItem* const item =
+        ::new (place) CWVCellDataItem(*this, id, from, to, image, weight, defaults);
+    m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere)});
+    m_c.bDayIndexStale = true;
+    return *item;
+}
 
 }  // namespace gestalia

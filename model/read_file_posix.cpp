@@ -14,7 +14,7 @@
 
 namespace gestalia {
 
-Result<std::string> ReadFileBytes(const std::string& path) {
+Result<CFileBytes> ReadFileBytes(const std::string& path) {
     const auto failure = [&path](int err) {
         return CError{ErrorKind::cannotOpen, path + ": " + SystemErrorText(err), std::nullopt};
     };
@@ -46,17 +46,15 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         return tooBig();
     }
     // Straight into the result, in as few reads as the kernel allows: the
-    // whole size at once (one byte more, to see its end), then growing blocks
-    // if the file grew meanwhile.
-    constexpr std::size_t kFirstBlock = 65536;
-    std::string bytes;
-    bytes.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : kFirstBlock);
+    // whole size at once (one byte more, to see its end), then twice the
+    // room if the file grew meanwhile.
+    CFileBytes bytes = CFileBytes::WithRoom(static_cast<std::size_t>(st.st_size) + 1);
     std::size_t size = 0;
     for (;;) {
-        if (size == bytes.size()) {
-            bytes.resize(std::min(2 * bytes.size(), kMaxAgendaFileSize + 1));
+        if (size == bytes.room()) {
+            bytes.Grow(std::min(2 * bytes.room(), kMaxAgendaFileSize + 1));
         }
-        const ssize_t got = ::read(fd.Get(), bytes.data() + size, bytes.size() - size);
+        const ssize_t got = ::read(fd.Get(), bytes.data() + size, bytes.room() - size);
         if (got < 0) {
             if (errno == EINTR) {
                 continue;
@@ -74,7 +72,7 @@ Result<std::string> ReadFileBytes(const std::string& path) {
             return tooBig();
         }
     }
-    bytes.resize(size);
+    bytes.SetSize(size);
     return bytes;
 }
 

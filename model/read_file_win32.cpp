@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -12,7 +13,7 @@
 
 namespace gestalia {
 
-Result<std::string> ReadFileBytes(const std::string& path) {
+Result<CFileBytes> ReadFileBytes(const std::string& path) {
     const auto failure = [&path](int err) {
         return CError{ErrorKind::cannotOpen, path + ": " + win32::ErrorText(err), std::nullopt};
     };
@@ -51,12 +52,18 @@ Result<std::string> ReadFileBytes(const std::string& path) {
     if (size > kMaxAgendaFileSize) {
         return tooBig();
     }
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(size));
-    char buffer[65536];
+    // Straight into the result: the whole size at once (one byte more, to see
+    // its end), then twice the room if the file grew meanwhile.
+    CFileBytes bytes = CFileBytes::WithRoom(static_cast<std::size_t>(size) + 1);
+    std::size_t done = 0;
     for (;;) {
+        if (done == bytes.room()) {
+            bytes.Grow(std::min(2 * bytes.room(), kMaxAgendaFileSize + 1));
+        }
+        // One call reads at most 4 GiB - 1 bytes; an agenda is far smaller.
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.room() - done, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr)) {
+        if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) {
             return CError{
                 ErrorKind::cannotOpen,
                 path + ": no se puede leer (" + win32::ErrorText(win32::LastError()) + ")",
@@ -65,12 +72,13 @@ Result<std::string> ReadFileBytes(const std::string& path) {
         if (got == 0) {
             break;
         }
+        done += got;
         // The size may change while it is read; the limit holds whatever it says.
-        if (bytes.size() + got > kMaxAgendaFileSize) {
+        if (done > kMaxAgendaFileSize) {
             return tooBig();
         }
-        bytes.append(buffer, got);
     }
+    bytes.SetSize(done);
     return bytes;
 }
 

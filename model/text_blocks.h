@@ -13,6 +13,8 @@
 #include <utility>
 #include <vector>
 
+#include "file_bytes.h"
+
 namespace gestalia {
 
 class CTextBlocks {
@@ -35,10 +37,9 @@ class CTextBlocks {
         return kept;
     }
     // Keeps a whole file's bytes where they are.
-    std::string_view Adopt(std::string bytes) {
-        // Held through a pointer: moving a short string would move its bytes.
-        m_files.push_back(std::make_unique<const std::string>(std::move(bytes)));
-        return *m_files.back();
+    std::string_view Adopt(CFileBytes bytes) {
+        m_files.push_back(std::move(bytes));
+        return m_files.back();
     }
     void Clear() {
         m_blocks.clear();
@@ -51,7 +52,7 @@ class CTextBlocks {
     static constexpr std::size_t kBlockSize = 1024 * 1024;
 
     std::vector<std::unique_ptr<char[]>> m_blocks;
-    std::vector<std::unique_ptr<const std::string>> m_files;
+    std::vector<CFileBytes> m_files;
     char* m_next = nullptr;
     std::size_t m_left = 0;
 };

@@ -16,8 +16,8 @@ namespace {
 // Reads the agenda and checks it whole, without holding its notes, reporting
 // any failure as one line on err; gives the file's bytes. A reading error
 // names the file itself; damage is reported as "path: byte 40: what is wrong".
-std::optional<std::string> LoadForTool(const std::string& path, std::ostream& err) {
-    Result<std::string> bytes = ReadFileBytes(path);
+std::optional<CFileBytes> LoadForTool(const std::string& path, std::ostream& err) {
+    Result<CFileBytes> bytes = ReadFileBytes(path);
     if (!bytes) {
         err << bytes.error().message << '\n';
         return std::nullopt;
@@ -73,7 +73,7 @@ std::optional<CDateValue> ParseIsoDay(std::string_view text) {
 }
 
 int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
-    const std::optional<std::string> agenda = LoadForTool(path, err);
+    const std::optional<CFileBytes> agenda = LoadForTool(path, err);
     if (!agenda || !WriteAgendaJson(*agenda, out)) {
         return kToolFailed;
     }
@@ -90,7 +90,7 @@ int RunCheck(const std::string& path, std::ostream& out, std::ostream& err) {
 }
 
 int RunExportCsv(const std::string& path, std::ostream& out, std::ostream& err) {
-    const std::optional<std::string> agenda = LoadForTool(path, err);
+    const std::optional<CFileBytes> agenda = LoadForTool(path, err);
     if (!agenda || !WriteAgendaCsv(*agenda, out)) {
         return kToolFailed;
     }

@@ -65,7 +65,7 @@ void CheckTheOtherReaders(std::string_view bytes, const gestalia::Result<CAgenda
     const CDateValue day(2027, 3, 1);
     store.AddItem(day, day, "antes", 0, 0.0f, {});
     const gestalia::Result<CDateValue> loaded =
-        gestalia::LoadAgendaItems(std::string(bytes), store, {});
+        gestalia::LoadAgendaItems(gestalia::CFileBytes(bytes), store, {});
     if (loaded.ok() != parsed.ok()) {
         Fail("loading into the store and parsing give different answers");
     }

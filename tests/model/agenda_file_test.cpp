@@ -147,7 +147,7 @@ TEST(AgendaFileTest, EveryByteOfATextSurvivesTheStore) {
         Header(3) + Record(text) + Record(std::string(3, '\0')) + Record(std::string(5000, '\x80'));
     CItemStore store;
     store.AddItem(CDateValue(2027, 1, 1), CDateValue(2027, 1, 1), "vieja", 0, 0.0f, {});
-    const Result<CDateValue> lastPeriod = LoadAgendaItems(file, store, {});
+    const Result<CDateValue> lastPeriod = LoadAgendaItems(CFileBytes(file), store, {});
     ASSERT_TRUE(lastPeriod.ok()) << lastPeriod.error().message;
     ASSERT_EQ(store.size(), 3u);
     EXPECT_EQ(store.at(0).GetID(), 1);
@@ -159,7 +159,7 @@ TEST(AgendaFileTest, EveryByteOfATextSurvivesTheStore) {
 TEST(AgendaFileTest, ATextEditedAfterALoadIsItsOwn) {
     const std::string file = Header(2) + Record("Anal\xEDtica") + Record("peso");
     CItemStore store;
-    const Result<CDateValue> lastPeriod = LoadAgendaItems(file, store, {});
+    const Result<CDateValue> lastPeriod = LoadAgendaItems(CFileBytes(file), store, {});
     ASSERT_TRUE(lastPeriod.ok());
     store.at(0).SetText("Ecografía");
     EXPECT_EQ(store.at(0).Text(), "Ecografía");
@@ -169,7 +169,7 @@ TEST(AgendaFileTest, ATextEditedAfterALoadIsItsOwn) {
                                                                              "a") +
                                                                       Record("peso"));
     // Loading again lets the edited text go with the rest (the leak checker sees it).
-    ASSERT_TRUE(LoadAgendaItems(file, store, {}).ok());
+    ASSERT_TRUE(LoadAgendaItems(CFileBytes(file), store, {}).ok());
     EXPECT_EQ(store.at(0).Text(), "Analítica");
 }
 
@@ -327,9 +327,23 @@ TEST(AgendaFileTest, ReadFileBytesReadsTheWholeFile) {
         bytes += static_cast<char>(i * 31);
     }
     WriteAll(dir.File("big.gst"), bytes);
-    const Result<std::string> r = ReadFileBytes(dir.File("big.gst"));
+    const Result<CFileBytes> r = ReadFileBytes(dir.File("big.gst"));
     ASSERT_TRUE(r.ok()) << r.error().message;
-    EXPECT_EQ(r.value(), bytes);
+    EXPECT_EQ(r.value().View(), bytes);
+}
+
+TEST(AgendaFileTest, FileBytesStayInPlaceWhenMovedAndKeepTheirContentsWhenGrown) {
+    CFileBytes bytes = CFileBytes::WithRoom(4);
+    std::memcpy(bytes.data(), "abcd", 4);
+    bytes.SetSize(4);
+    const char* const place = bytes.data();
+    CFileBytes moved = std::move(bytes);
+    EXPECT_EQ(moved.data(), place) << "views into the bytes stay valid";
+    moved.Grow(1 << 20);
+    EXPECT_EQ(moved.View(), "abcd");
+    EXPECT_EQ(moved.room(), 1u << 20);
+    moved.SetSize(2u << 20);
+    EXPECT_EQ(moved.size(), 1u << 20) << "never past the room";
 }
 
 TEST(AgendaFileTest, ReadFileBytesReportsWhatFails) {
@@ -350,7 +364,7 @@ TEST(AgendaFileTest, ReadFileBytesReportsWhatFails) {
                           Case{dir.path().string(), ErrorKind::notRegularFile, "es una carpeta"},
                           Case{pipe, ErrorKind::notRegularFile, "tubería con nombre"},
                           Case{huge, ErrorKind::tooBig, "16 MiB"}}) {
-        const Result<std::string> r = ReadFileBytes(c.path);
+        const Result<CFileBytes> r = ReadFileBytes(c.path);
         ASSERT_FALSE(r.ok()) << c.path;
         EXPECT_EQ(r.error().kind, c.kind) << c.path;
         EXPECT_EQ(r.error().message, c.path + ": " + r.error().message.substr(c.path.size() + 2));

@@ -36,9 +36,9 @@ std::string MakeFolder(const std::string& path) {
 }
 
 std::string Read(const std::string& path) {
-    Result<std::string> r = ReadFileBytes(path);
+    Result<CFileBytes> r = ReadFileBytes(path);
     EXPECT_TRUE(r.ok()) << r.error().message;
-    return r.ok() ? r.value() : std::string();
+    return r.ok() ? std::string(r.value().View()) : std::string();
 }
 
 TEST(Win32TextTest, ConvertsBothWays) {
@@ -143,7 +143,7 @@ TEST(Win32FileTest, ReadingReportsWhatFails) {
                           Case{"C:\\" + std::string(40000, 'a'), ErrorKind::cannotOpen,
                                "el nombre es demasiado largo"},
                           Case{huge, ErrorKind::tooBig, "16 MiB"}}) {
-        const Result<std::string> r = ReadFileBytes(c.path);
+        const Result<CFileBytes> r = ReadFileBytes(c.path);
         ASSERT_FALSE(r.ok()) << c.path;
         EXPECT_EQ(r.error().kind, c.kind) << c.path;
         EXPECT_EQ(r.error().message.rfind(c.path + ": ", 0), 0u) << r.error().message;

@@ -285,9 +285,9 @@ TEST(ItemStoreTest, DeselectAllClearsEveryMark) {
 TEST(ItemStoreTest, KeptTextsStayAndACopyKeepsItsOwn) {
     CItemStore store;
     const std::string text = "Ecografía de la semana 20";
-    const std::string_view file = store.KeepFile(
-        "Ecograf\xED"
-        "a de la semana 20|plain");
+    const std::string_view file =
+        store.KeepFile(CFileBytes("Ecograf\xED"
+                                  "a de la semana 20|plain"));
     const std::int32_t id = store.AddItemCoded(At(1), At(1), file.substr(0, 25), 0, 0.0f, {});
     const std::int32_t plain = store.AddItemCoded(At(1), At(1), file.substr(26), 0, 0.0f, {});
     const CWVCellDataItem before = *store.Find(id);  // its text not asked for yet
