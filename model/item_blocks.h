@@ -50,11 +50,12 @@ class CItemBlocks {
     struct CSlot {
         alignas(CWVCellDataItem) unsigned char bytes[sizeof(CWVCellDataItem)];
     };
-    // A block's places are filled from the first; only the last block may
-    // have places not yet used, from m_pNext on.
+    // A block's places are filled from the first. The last block's items
+    // end at m_pNext; `used` counts those of the others, set when the next
+    // block is added (a block may be left with places to spare).
     struct CBlock {
         std::unique_ptr<CSlot[]> places;
-        std::size_t size;
+        std::size_t used = 0;
     };
 
     void Take(CItemBlocks& other) {

@@ -332,5 +332,15 @@ TEST(ItemStoreTest, AFailedReplaceLeavesTheStoreAsItWas) {
     EXPECT_TRUE(IndexedTexts(store, At(2)).empty());
 }
 
+TEST(ItemStoreTest, ItemsGoWithTheirBlocksAlsoWhenABlockWasLeftWithRoom) {
+    CItemStore store;
+    Add(store, "a");
+    store.at(0).SetText("editada");  // memory of its own: items are let go one by one
+    store.Reserve(1000);             // a new block; the first keeps places never used
+    Add(store, "b");
+    EXPECT_EQ(store.size(), 2u);
+    EXPECT_EQ(store.at(1).Text(), "b");
+}  // the sanitizers see a place never used being let go as an item
+
 }  // namespace
 }  // namespace gestalia
