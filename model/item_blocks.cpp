@@ -11,6 +11,7 @@ void CItemBlocks::AddBlock(std::size_t count) {
     m_blocks.push_back({std::make_unique_for_overwrite<CSlot[]>(count), 0});
     m_pNext = m_blocks.back().places.get();
     m_pEnd = m_pNext + count;
+    m_nPlaces += count;
 }
 
 void CItemBlocks::Clear() {
@@ -25,6 +26,7 @@ void CItemBlocks::Clear() {
     }
     m_blocks.clear();
     m_pNext = m_pEnd = nullptr;
+    m_nPlaces = 0;
     m_bMayOwn = false;
 }
 

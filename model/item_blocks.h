@@ -6,6 +6,7 @@
 // agenda); an agenda just read is let go with its blocks, without a walk over
 // every note.
 
+#include <algorithm>
 #include <cstddef>
 #include <memory>
 #include <utility>
@@ -32,11 +33,12 @@ class CItemBlocks {
     std::size_t Spare() const { return static_cast<std::size_t>(m_pEnd - m_pNext); }
     // A new block with room for `count` items; the next items go there.
     void AddBlock(std::size_t count);
-    // The next place, for an item the caller makes there at once; a new
-    // block of `count` places when the last one is full.
-    void* Place(std::size_t count) {
+    // The next place, for an item the caller makes there at once. When the
+    // last block is full, a new one as large as all the others together (and
+    // of 64 places at least): as few blocks as a vector would reallocate.
+    void* Place() {
         if (m_pNext == m_pEnd) {
-            AddBlock(count);
+            AddBlock(std::max(kMinBlockItems, m_nPlaces));
         }
         return (m_pNext++)->bytes;
     }
@@ -46,6 +48,8 @@ class CItemBlocks {
     void Clear();
 
   private:
+    static constexpr std::size_t kMinBlockItems = 64;
+
     // The place of one item; made without touching its bytes.
     struct CSlot {
         alignas(CWVCellDataItem) unsigned char bytes[sizeof(CWVCellDataItem)];
@@ -63,12 +67,14 @@ class CItemBlocks {
         other.m_blocks.clear();
         m_pNext = std::exchange(other.m_pNext, nullptr);
         m_pEnd = std::exchange(other.m_pEnd, nullptr);
+        m_nPlaces = std::exchange(other.m_nPlaces, 0);
         m_bMayOwn = std::exchange(other.m_bMayOwn, false);
     }
 
     std::vector<CBlock> m_blocks;
     CSlot* m_pNext = nullptr;  // the next free place of the last block
     CSlot* m_pEnd = nullptr;
+    std::size_t m_nPlaces = 0;  // in all the blocks
     bool m_bMayOwn = false;
 };
 

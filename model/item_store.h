@@ -12,7 +12,6 @@
 // change of the items or of an item's start, so that a painter asks for the
 // notes of one day without walking the whole store.
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -136,8 +135,6 @@ class CItemStore {
 
   private:
     friend class CWVCellDataItem;
-    // The fewest items a new block of items holds.
-    static constexpr std::size_t kMinBlockItems = 64;
     // A new item in the store with every field but its text set. Inline,
     // with the rare cases out of line, so that the hundred thousand notes
     // of an agenda read are made without a call each.
@@ -218,11 +215,7 @@ inline CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateV
                                             std::int32_t image, float weight,
                                             const CItemDefaults& defaults) {
     const std::int32_t id = NextId();
-    // Each block as large as all the items so far: as few blocks as a vector
-    // would reallocate, and no item ever moves.
-    void* const place = m_c.free.empty()
-                            ? m_c.blocks.Place(std::max(kMinBlockItems, m_c.items.size()))
-                            : ReusePlace();
+    void* const place = m_c.free.empty() ? m_c.blocks.Place() : ReusePlace();
     CWVCellDataItem* const item =
         ::new (place) CWVCellDataItem(*this, id, from, to, image, weight, defaults);
     m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere)});
