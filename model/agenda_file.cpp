@@ -182,6 +182,23 @@ std::uint32_t U32At(const char* p) {
     return true;
 }
 
+// A record the walk has already found sound, read again when the store
+// makes its note into an item. A file is small enough for 32-bit places.
+static_assert(kMaxAgendaFileSize <= std::numeric_limits<std::uint32_t>::max());
+CNoteRecord ReadSoundRecord(std::string_view file, std::uint32_t at) {
+    const char* const p = file.data() + at;
+    const std::size_t length = U32At(p);
+    const char* const fixed = p + 4 + length;
+    const auto date = [](const char* d) {
+        return CDateValue::FromRaw(
+            std::bit_cast<double>(U32At(d) | (static_cast<std::uint64_t>(U32At(d + 4)) << 32)),
+            static_cast<DateStatus>(U32At(d + 8)));
+    };
+    return {date(fixed), date(fixed + kDateImageSize), std::string_view(p + 4, length),
+            static_cast<std::int32_t>(U32At(fixed + 2 * kDateImageSize)),
+            std::bit_cast<float>(U32At(fixed + 2 * kDateImageSize + 4))};
+}
+
 std::string ItemName(std::size_t index) {
     return "la anotación " + std::to_string(index + 1);
 }
@@ -398,12 +415,17 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
 Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
                                    const CItemDefaults& defaults) {
     return store.ReplaceAll([&]() -> Result<CDateValue> {
+        // Each note stays in its record until it is first asked for: the
+        // walk checks it and files it by its start.
         const std::string_view kept = store.KeepFile(std::move(bytes));
-        const auto reserve = [&store](std::size_t n) { store.Reserve(n); };
-        const auto add = [&store, &defaults](const CAgendaRecordBytes& r) {
-            store.AddItemCoded(r.dtFrom, r.dtTo, r.text, r.nImage, r.fWeight, defaults);
+        const auto expect = [&](std::size_t n) {
+            store.ExpectNotes(n, kept, &ReadSoundRecord, defaults);
         };
-        Result<CAgendaSummary> read = WalkAgenda(kept, reserve, add);
+        const auto add = [&store, &kept](const CAgendaRecordBytes& r) {
+            const auto at = static_cast<std::size_t>(r.text.data() - kept.data()) - 4;
+            store.AddNote(r.dtFrom, static_cast<std::uint32_t>(at));
+        };
+        Result<CAgendaSummary> read = WalkAgenda(kept, expect, add);
         if (!read) {
             return read.error();
         }

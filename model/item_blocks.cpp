@@ -5,10 +5,7 @@
 namespace gestalia {
 
 void CItemBlocks::AddBlock(std::size_t count) {
-    if (!m_blocks.empty()) {
-        m_blocks.back().used = static_cast<std::size_t>(m_pNext - m_blocks.back().places.get());
-    }
-    m_blocks.push_back({std::make_unique_for_overwrite<CSlot[]>(count), 0});
+    m_blocks.push_back({std::make_unique_for_overwrite<CSlot[]>(count), count});
     m_pNext = m_blocks.back().places.get();
     m_pEnd = m_pNext + count;
     m_nPlaces += count;
@@ -18,7 +15,7 @@ void CItemBlocks::Clear() {
     if (m_bMayOwn) {
         for (CBlock& block : m_blocks) {
             CSlot* const end =
-                &block == &m_blocks.back() ? m_pNext : block.places.get() + block.used;
+                &block == &m_blocks.back() ? m_pNext : block.places.get() + block.size;
             for (CSlot* slot = block.places.get(); slot != end; ++slot) {
                 std::destroy_at(std::launder(reinterpret_cast<CWVCellDataItem*>(slot->bytes)));
             }

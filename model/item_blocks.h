@@ -29,10 +29,6 @@ class CItemBlocks {
     }
     ~CItemBlocks() { Clear(); }
 
-    // How many more items the last block has room for.
-    std::size_t Spare() const { return static_cast<std::size_t>(m_pEnd - m_pNext); }
-    // A new block with room for `count` items; the next items go there.
-    void AddBlock(std::size_t count);
     // The next place, for an item the caller makes there at once. When the
     // last block is full, a new one as large as all the others together (and
     // of 64 places at least): as few blocks as a vector would reallocate.
@@ -50,16 +46,19 @@ class CItemBlocks {
   private:
     static constexpr std::size_t kMinBlockItems = 64;
 
+    // A new block with room for `count` items; the next items go there.
+    void AddBlock(std::size_t count);
+
     // The place of one item; made without touching its bytes.
     struct CSlot {
         alignas(CWVCellDataItem) unsigned char bytes[sizeof(CWVCellDataItem)];
     };
-    // A block's places are filled from the first. The last block's items
-    // end at m_pNext; `used` counts those of the others, set when the next
-    // block is added (a block may be left with places to spare).
+    // A block's places are filled from the first, and a block is added only
+    // when the last is full: every block but the last is full, and the last
+    // holds items up to m_pNext.
     struct CBlock {
         std::unique_ptr<CSlot[]> places;
-        std::size_t used = 0;
+        std::size_t size;
     };
 
     void Take(CItemBlocks& other) {

@@ -10,11 +10,50 @@
 
 namespace gestalia {
 
-void CItemStore::Reserve(std::size_t count) {
-    if (count > m_c.blocks.Spare() + m_c.free.size()) {
-        m_c.blocks.AddBlock(count);
-    }
+CWVCellDataItem::CWVCellDataItem(CItemStore& store, std::int32_t id, const CDateValue& from,
+                                 const CDateValue& to, std::int32_t image, float weight,
+                                 const CItemDefaults& defaults)
+    : m_dtFrom(from.GetRaw()),
+      m_dtTo(to.GetRaw()),
+      m_pImageList(defaults.pImageList),
+      m_nImage(image),
+      m_crBack(defaults.crBack),
+      m_b24Hour(defaults.b24HourTimes),
+      m_nID(id),
+      m_fWeight(weight),
+      m_nFromStatus(static_cast<std::uint8_t>(from.GetStatus())),
+      m_nToStatus(static_cast<std::uint8_t>(to.GetStatus())) {
+    m_store.p = &store;
+}
+
+CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& to,
+                                     std::int32_t image, float weight,
+                                     const CItemDefaults& defaults) {
+    const std::int32_t id = NextId();
+    void* const place = m_c.free.empty() ? m_c.blocks.Place() : ReusePlace();
+    CWVCellDataItem* const item =
+        ::new (place) CWVCellDataItem(*this, id, from, to, image, weight, defaults);
+    m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere), id, 0});
+    m_c.bDayIndexStale = true;
+    return *item;
+}
+
+void CItemStore::ExpectNotes(std::size_t count, std::string_view file, NoteRecordReader read,
+                             const CItemDefaults& defaults) {
+    m_c.noteFile = file;
+    m_c.readNote = read;
+    m_c.noteDefaults = defaults;
     m_c.items.reserve(m_c.items.size() + count);
+}
+
+CWVCellDataItem& CItemStore::MakeFromRecord(const CEntry& e) const {
+    const CNoteRecord r = m_c.readNote(m_c.noteFile, e.record);
+    // The item points back at its store, which a const store is too.
+    auto& self = const_cast<CItemStore&>(*this);
+    e.item = ::new (m_c.blocks.Place())
+        CWVCellDataItem(self, e.id, r.from, r.to, r.image, r.weight, m_c.noteDefaults);
+    e.item->m_strText.SetKept(r.coded, true);
+    return *e.item;
 }
 
 std::int32_t CItemStore::RestartIds() {
@@ -57,6 +96,10 @@ bool CItemStore::DeleteItem(std::int32_t id) {
     }
     CWVCellDataItem* item = it->item;
     m_c.items.erase(it);
+    m_c.bDayIndexStale = true;
+    if (item == nullptr) {
+        return true;  // it never left its record
+    }
     std::erase(m_c.selected, item);
     // Its place waits for the next new item; its text's memory goes now.
     item->m_strText.Release();
@@ -65,7 +108,6 @@ bool CItemStore::DeleteItem(std::int32_t id) {
     // The store no longer hears of it: should it be given a text all the
     // same, it is let go with the others.
     m_c.blocks.MayOwnMemory();
-    m_c.bDayIndexStale = true;
     return true;
 }
 
@@ -92,19 +134,27 @@ std::span<CWVCellDataItem* const> CItemStore::DayItems(const CDateValue& day) co
         return {};
     }
     const auto [first, last] = std::equal_range(m_c.dayKeys.begin(), m_c.dayKeys.end(), *key);
-    return {m_c.byDay.data() + (first - m_c.dayKeys.begin()),
-            static_cast<std::size_t>(last - first)};
+    const auto begin = static_cast<std::size_t>(first - m_c.dayKeys.begin());
+    const auto count = static_cast<std::size_t>(last - first);
+    // The day's items, made now for notes still in their records.
+    for (std::size_t k = begin; k < begin + count; ++k) {
+        m_c.byDay[k] = &Made(m_c.items[m_c.byDayAt[k]]);
+    }
+    return {m_c.byDay.get() + begin, count};
 }
 
 void CItemStore::MakeDayIndex() const {
     m_c.bDayIndexStale = false;
     m_c.dayKeys.clear();
-    m_c.byDay.clear();
-    // The day of every item was noted as it was added; only a change of an
-    // item's start makes them worth reading again.
+    m_c.byDayAt.clear();
+    // The day of every note was noted as it was added; only a change of an
+    // item's start makes them worth reading again (a note still in its
+    // record cannot have changed).
     if (m_c.bDaysStale) {
         for (const CEntry& e : m_c.items) {
-            e.day = DayNumberOf(e.item->GetFrom()).value_or(kNowhere);
+            if (e.item != nullptr) {
+                e.day = DayNumberOf(e.item->GetFrom()).value_or(kNowhere);
+            }
         }
         m_c.bDaysStale = false;
     }
@@ -122,10 +172,16 @@ void CItemStore::MakeDayIndex() const {
         return;
     }
     m_c.dayKeys.resize(filed);
-    m_c.byDay.resize(filed);
+    m_c.byDayAt.resize(filed);
+    m_c.byDay = std::make_unique_for_overwrite<CWVCellDataItem*[]>(filed);
+    const auto file = [this](std::size_t to, std::size_t position) {
+        const CEntry& e = m_c.items[position];
+        m_c.dayKeys[to] = e.day;
+        m_c.byDayAt[to] = static_cast<std::uint32_t>(position);
+    };
     const auto span = static_cast<std::size_t>(static_cast<std::int64_t>(hi) - lo) + 1;
     if (span <= 4 * filed + 1024) {
-        // A counting sort over the days the items span: two passes, and store
+        // A counting sort over the days the notes span: two passes, and store
         // order kept within each day.
         std::vector<std::uint32_t> start(span + 1, 0);
         for (const CEntry& e : m_c.items) {
@@ -136,11 +192,10 @@ void CItemStore::MakeDayIndex() const {
         for (std::size_t d = 1; d <= span; ++d) {
             start[d] += start[d - 1];
         }
-        for (const CEntry& e : m_c.items) {
-            if (e.day != kNowhere) {
-                const std::uint32_t at = start[static_cast<std::size_t>(e.day - lo)]++;
-                m_c.dayKeys[at] = e.day;
-                m_c.byDay[at] = e.item;
+        for (std::size_t i = 0; i < m_c.items.size(); ++i) {
+            const std::int32_t day = m_c.items[i].day;
+            if (day != kNowhere) {
+                file(start[static_cast<std::size_t>(day - lo)]++, i);
             }
         }
         return;
@@ -155,8 +210,7 @@ void CItemStore::MakeDayIndex() const {
     }
     std::sort(order.begin(), order.end());
     for (std::size_t k = 0; k < order.size(); ++k) {
-        m_c.dayKeys[k] = order[k].first;
-        m_c.byDay[k] = m_c.items[order[k].second].item;
+        file(k, order[k].second);
     }
 }
 
@@ -193,22 +247,22 @@ auto CItemStore::FindIn(Self& self, std::int32_t id) -> decltype(self.m_c.items.
     auto& items = self.m_c.items;
     if (!self.m_c.bIdsRising) {
         return std::find_if(items.begin(), items.end(),
-                            [id](const CEntry& e) { return e.item->GetID() == id; });
+                            [id](const CEntry& e) { return e.id == id; });
     }
-    const auto it = std::lower_bound(
-        items.begin(), items.end(), id,
-        [](const CEntry& e, std::int32_t wanted) { return e.item->GetID() < wanted; });
-    return it != items.end() && it->item->GetID() == id ? it : items.end();
+    const auto it =
+        std::lower_bound(items.begin(), items.end(), id,
+                         [](const CEntry& e, std::int32_t wanted) { return e.id < wanted; });
+    return it != items.end() && it->id == id ? it : items.end();
 }
 
 CWVCellDataItem* CItemStore::Find(std::int32_t id) {
     const auto it = FindIn(*this, id);
-    return it == m_c.items.end() ? nullptr : it->item;
+    return it == m_c.items.end() ? nullptr : &Made(*it);
 }
 
 const CWVCellDataItem* CItemStore::Find(std::int32_t id) const {
     const auto it = FindIn(*this, id);
-    return it == m_c.items.end() ? nullptr : it->item;
+    return it == m_c.items.end() ? nullptr : &Made(*it);
 }
 
 void CItemStore::DeselectAll() {

@@ -3,19 +3,20 @@
 // out their identifiers. Items are owned here and keep their address for their
 // whole life; other parts keep an item's id, not its address. The items live
 // side by side in a few large blocks (a deleted item's place serves the next
-// new one); the texts of an agenda read at once stay in the file's bytes,
-// which the store keeps, and each is turned into UTF-8, in blocks of its own,
-// when it is first asked for; so a hundred thousand notes take a handful of
-// allocations. The store also
-// files its items by the calendar day they start on: an array of the items
+// new one). The notes of an agenda read at once stay in the file's bytes,
+// which the store keeps: a note is made into an item when it is first asked
+// for, and its text is turned into UTF-8, in blocks of its own, when the text
+// is first asked for; so a hundred thousand notes take a handful of
+// allocations, and a paint makes only the notes it shows. The store also
+// files its notes by the calendar day they start on: an array of the notes
 // sorted by day, made again in one pass at the first question after any
-// change of the items or of an item's start, so that a painter asks for the
+// change of the notes or of an item's start, so that a painter asks for the
 // notes of one day without walking the whole store.
 
 #include <cstddef>
 #include <cstdint>
 #include <limits>
-#include <new>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,19 @@ struct CItemDefaults {
     CDateValue dtCreated;  // the creation time of the record before it is filled
 };
 
+// A note as its record in an agenda file gives it, before the store makes
+// it into an item.
+struct CNoteRecord {
+    CDateValue from;
+    CDateValue to;
+    std::string_view coded;  // the text in Windows-1252, inside the file's bytes
+    std::int32_t image = -1;
+    float weight = 0.0f;
+};
+// Reads the record that starts `at` bytes into a file image, one already
+// found sound.
+using NoteRecordReader = CNoteRecord (*)(std::string_view file, std::uint32_t at);
+
 class CItemStore {
   public:
     CItemStore() = default;
@@ -50,16 +64,20 @@ class CItemStore {
     // Keeps the bytes of a file read whole, as long as the items, and gives
     // them: the texts of its notes are used where they lie.
     std::string_view KeepFile(CFileBytes bytes) { return m_c.texts.Adopt(std::move(bytes)); }
-    // The same as AddItem for a text in Windows-1252 inside bytes KeepFile
-    // gave: it is turned into UTF-8 when it is first asked for.
-    std::int32_t AddItemCoded(const CDateValue& from, const CDateValue& to, std::string_view coded,
-                              std::int32_t image, float weight, const CItemDefaults& defaults) {
-        CWVCellDataItem& item = NewItem(from, to, image, weight, defaults);
-        item.m_strText.SetKept(coded, true);
-        return item.GetID();
+    // Notes of bytes KeepFile gave that stay in their records until first
+    // asked for: AddNote files each, with room made for `count` of them, and
+    // read() gives it when the store makes it into an item, with
+    // `defaults`; its text stays in Windows-1252 until first asked for.
+    void ExpectNotes(std::size_t count, std::string_view file, NoteRecordReader read,
+                     const CItemDefaults& defaults);
+    // A note whose record starts `at` bytes into that file, and whose start
+    // is `from`; gives its id.
+    std::int32_t AddNote(const CDateValue& from, std::uint32_t at) {
+        const std::int32_t id = NextId();
+        m_c.items.push_back({nullptr, DayNumberOf(from).value_or(kNowhere), id, at});
+        m_c.bDayIndexStale = true;
+        return id;
     }
-    // Makes room for `count` more items at once.
-    void Reserve(std::size_t count);
     // Puts the items that fill() adds in place of every item, with ids from
     // 1, and gives what fill() gives (a Result or a Status); when that is a
     // failure, or fill() throws, the store is left as it was before.
@@ -91,7 +109,8 @@ class CItemStore {
     }
     std::int32_t LastItemId() const { return m_c.nLastItemID; }
 
-    // The first item with that id, or nullptr. Ids rise in store order until
+    // The first item with that id (the one the store gave it), or nullptr.
+    // Ids rise in store order until
     // the counter starts again after the largest one: until then this is a
     // binary search.
     CWVCellDataItem* Find(std::int32_t id);
@@ -119,25 +138,23 @@ class CItemStore {
     std::size_t size() const { return m_c.items.size(); }
     bool empty() const { return m_c.items.empty(); }
     // Store order, head to tail.
-    CWVCellDataItem& at(std::size_t i) { return *m_c.items.at(i).item; }
-    const CWVCellDataItem& at(std::size_t i) const { return *m_c.items.at(i).item; }
+    CWVCellDataItem& at(std::size_t i) { return Made(m_c.items.at(i)); }
+    const CWVCellDataItem& at(std::size_t i) const { return Made(m_c.items.at(i)); }
 
     template <class F>
     void ForEach(F&& f) {
         for (const CEntry& e : m_c.items)
-            f(*e.item);
+            f(Made(e));
     }
     template <class F>
     void ForEach(F&& f) const {
         for (const CEntry& e : m_c.items)
-            f(static_cast<const CWVCellDataItem&>(*e.item));
+            f(static_cast<const CWVCellDataItem&>(Made(e)));
     }
 
   private:
     friend class CWVCellDataItem;
-    // A new item in the store with every field but its text set. Inline,
-    // with the rare cases out of line, so that the hundred thousand notes
-    // of an agenda read are made without a call each.
+    // A new item in the store with every field but its text set.
     CWVCellDataItem& NewItem(const CDateValue& from, const CDateValue& to, std::int32_t image,
                              float weight, const CItemDefaults& defaults);
     // The id of a new item; RestartIds when the counter is at its end. While
@@ -164,17 +181,30 @@ class CItemStore {
     template <class Self>
     static auto FindIn(Self& self, std::int32_t id) -> decltype(self.m_c.items.begin());
 
-    // An item in store order, with the day number of its start (kNowhere for
-    // a start that is not a valid date) as the store last worked it out.
+    // A note in store order: its item, or none yet while it waits in its
+    // record (at `record` in the file ExpectNotes named); the day number of
+    // its start (kNowhere for a start that is not a valid date) as the store
+    // last worked it out; and its id.
     struct CEntry {
-        CWVCellDataItem* item;
+        mutable CWVCellDataItem* item;
         mutable std::int32_t day;
+        std::int32_t id;
+        std::uint32_t record;
     };
+    // The item of a note, made from its record the first time it is asked
+    // for. A const store makes it too: the note is the same, only its form
+    // changes.
+    CWVCellDataItem& Made(const CEntry& e) const {
+        return e.item != nullptr ? *e.item : MakeFromRecord(e);
+    }
+    CWVCellDataItem& MakeFromRecord(const CEntry& e) const;
     static constexpr std::int32_t kNowhere = std::numeric_limits<std::int32_t>::min();
 
     // Everything the store holds, so that ReplaceAll can set it aside whole.
     struct CContents {
-        CItemBlocks blocks;                  // the items themselves
+        // The items themselves; a note waiting in its record is made into
+        // one when first asked for, also by a const store.
+        mutable CItemBlocks blocks;
         std::vector<CWVCellDataItem*> free;  // places of deleted items
         std::vector<CEntry> items;           // store order
         // Items marked selected since the last DeselectAll (some may have
@@ -184,43 +214,23 @@ class CItemStore {
         // until the counter starts again with items in the store.
         bool bIdsRising = true;
         CTextBlocks texts;
-        // The items with a valid start, sorted by its day number and, within
-        // a day, in store order; dayKeys[i] is the day of byDay[i].
+        // The file whose records notes wait in, how to read one, and what
+        // else their items are made with.
+        std::string_view noteFile;
+        NoteRecordReader readNote = nullptr;
+        CItemDefaults noteDefaults;
+        // The notes with a valid start, sorted by its day number and, within
+        // a day, in store order: dayKeys[i] is the day of the note at
+        // position byDayAt[i] of `items`. byDay[i] is its item, written only
+        // when its day is asked for (the rest of byDay is never touched).
         mutable std::vector<std::int32_t> dayKeys;
-        mutable std::vector<CWVCellDataItem*> byDay;
+        mutable std::vector<std::uint32_t> byDayAt;
+        mutable std::unique_ptr<CWVCellDataItem*[]> byDay;
         mutable bool bDayIndexStale = false;
         mutable bool bDaysStale = false;  // an entry's day may not be its item's
         std::int32_t nLastItemID = 0;
     };
     CContents m_c;
 };
-
-inline CWVCellDataItem::CWVCellDataItem(CItemStore& store, std::int32_t id, const CDateValue& from,
-                                        const CDateValue& to, std::int32_t image, float weight,
-                                        const CItemDefaults& defaults)
-    : m_dtFrom(from.GetRaw()),
-      m_dtTo(to.GetRaw()),
-      m_pImageList(defaults.pImageList),
-      m_nImage(image),
-      m_crBack(defaults.crBack),
-      m_b24Hour(defaults.b24HourTimes),
-      m_nID(id),
-      m_fWeight(weight),
-      m_nFromStatus(static_cast<std::uint8_t>(from.GetStatus())),
-      m_nToStatus(static_cast<std::uint8_t>(to.GetStatus())) {
-    m_store.p = &store;
-}
-
-inline CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& to,
-                                            std::int32_t image, float weight,
-                                            const CItemDefaults& defaults) {
-    const std::int32_t id = NextId();
-    void* const place = m_c.free.empty() ? m_c.blocks.Place() : ReusePlace();
-    CWVCellDataItem* const item =
-        ::new (place) CWVCellDataItem(*this, id, from, to, image, weight, defaults);
-    m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere)});
-    m_c.bDayIndexStale = true;
-    return *item;
-}
 
 }  // namespace gestalia

@@ -156,6 +156,17 @@ TEST(AgendaFileTest, EveryByteOfATextSurvivesTheStore) {
     EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(), file);
 }
 
+TEST(AgendaFileTest, ANoteDeletedBeforeItIsAskedForLeavesTheOthers) {
+    const std::string file = Header(3) + Record("uno") + Record("dos") + Record("tres", 0, 61.5f);
+    CItemStore store;
+    const Result<CDateValue> lastPeriod = LoadAgendaItems(CFileBytes(file), store, {});
+    ASSERT_TRUE(lastPeriod.ok());
+    EXPECT_TRUE(store.DeleteItem(2));
+    EXPECT_EQ(store.Find(3)->GetWeight(), 61.5f);
+    EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(),
+              Header(2) + Record("uno") + Record("tres", 0, 61.5f));
+}
+
 TEST(AgendaFileTest, ATextEditedAfterALoadIsItsOwn) {
     const std::string file = Header(2) + Record("Anal\xEDtica") + Record("peso");
     CItemStore store;

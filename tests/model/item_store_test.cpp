@@ -282,17 +282,29 @@ TEST(ItemStoreTest, DeselectAllClearsEveryMark) {
     store.ForEach([](const CWVCellDataItem& item) { EXPECT_EQ(item.GetSelected(), 0); });
 }
 
-TEST(ItemStoreTest, KeptTextsStayAndACopyKeepsItsOwn) {
+// Notes waiting in a file of texts, each ended by '|', all on day 1.
+CNoteRecord ReadBarText(std::string_view file, std::uint32_t at) {
+    const std::string_view rest = file.substr(at);
+    return {At(1), At(1), rest.substr(0, rest.find('|')), 0, 0.0f};
+}
+
+TEST(ItemStoreTest, NotesWaitInTheirRecordsAndACopyKeepsItsText) {
     CItemStore store;
     const std::string text = "Ecografía de la semana 20";
     const std::string_view file =
         store.KeepFile(CFileBytes("Ecograf\xED"
-                                  "a de la semana 20|plain"));
-    const std::int32_t id = store.AddItemCoded(At(1), At(1), file.substr(0, 25), 0, 0.0f, {});
-    const std::int32_t plain = store.AddItemCoded(At(1), At(1), file.substr(26), 0, 0.0f, {});
+                                  "a de la semana 20|plain|gone|"));
+    store.ExpectNotes(3, file, &ReadBarText, {});
+    const std::int32_t id = store.AddNote(At(1), 0);
+    const std::int32_t plain = store.AddNote(At(1), 26);
+    const std::int32_t gone = store.AddNote(At(1), 32);
+    EXPECT_TRUE(store.DeleteItem(gone));  // never made into an item
+    EXPECT_EQ(store.Find(gone), nullptr);
     const CWVCellDataItem before = *store.Find(id);  // its text not asked for yet
+    EXPECT_EQ(store.Find(id), store.Find(id)) << "made once";
     EXPECT_EQ(store.Find(id)->Text(), text);
     EXPECT_EQ(store.Find(id)->Text().data(), store.Find(id)->Text().data()) << "decoded once";
+    EXPECT_EQ(store.ItemsOfDay(At(1)).size(), 2u);
     EXPECT_EQ(store.Find(plain)->GetText(), "plain");
     const CWVCellDataItem copy = *store.Find(id);
     store.DeleteAllItems();
@@ -331,16 +343,6 @@ TEST(ItemStoreTest, AFailedReplaceLeavesTheStoreAsItWas) {
     EXPECT_EQ(IndexedTexts(store, At(1)), std::vector<std::string>{"new"});
     EXPECT_TRUE(IndexedTexts(store, At(2)).empty());
 }
-
-TEST(ItemStoreTest, ItemsGoWithTheirBlocksAlsoWhenABlockWasLeftWithRoom) {
-    CItemStore store;
-    Add(store, "a");
-    store.at(0).SetText("editada");  // memory of its own: items are let go one by one
-    store.Reserve(1000);             // a new block; the first keeps places never used
-    Add(store, "b");
-    EXPECT_EQ(store.size(), 2u);
-    EXPECT_EQ(store.at(1).Text(), "b");
-}  // the sanitizers see a place never used being let go as an item
 
 }  // namespace
 }  // namespace gestalia
