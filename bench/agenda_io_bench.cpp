@@ -207,15 +207,20 @@ void BM_ParseAgenda(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The calendar control the loads go into, with a store of its own.
+struct CCalendarToLoad {
+    CGlobals globals;
+    const CFixedClock clock{CFixedClock::LocalSeconds(2027, 3, 10, 9, 0)};
+    CWMDateCtrl ctrl{globals, clock};
+};
+
 void BM_LoadAgenda(benchmark::State& state) {
     const CAgendaOnDisk agenda;
-    CGlobals globals;
-    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
-    CWMDateCtrl ctrl(globals, clock);
+    CCalendarToLoad calendar;
     TimeBeside(
         state, "load: into the calendar's store", [&] { agenda.PlainReadIt(); },
-        [&] { return ctrl.LoadAgenda(agenda.path).ok(); });
-    if (globals.listItems.size() != static_cast<std::size_t>(kNotes)) {
+        [&] { return calendar.ctrl.LoadAgenda(agenda.path).ok(); });
+    if (calendar.globals.listItems.size() != static_cast<std::size_t>(kNotes)) {
         state.SkipWithError("the agenda did not load");
     }
 }
@@ -225,17 +230,15 @@ BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
 // does: the texts are turned into UTF-8 when first asked for.
 void BM_LoadAgendaAndEveryText(benchmark::State& state) {
     const CAgendaOnDisk agenda;
-    CGlobals globals;
-    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
-    CWMDateCtrl ctrl(globals, clock);
+    CCalendarToLoad calendar;
     TimeBeside(
         state, "load: into the calendar's store, then every text", [&] { agenda.PlainReadIt(); },
         [&] {
-            if (!ctrl.LoadAgenda(agenda.path).ok()) {
+            if (!calendar.ctrl.LoadAgenda(agenda.path).ok()) {
                 return false;
             }
             std::size_t length = 0;
-            globals.listItems.ForEach(
+            calendar.globals.listItems.ForEach(
                 [&length](const CWVCellDataItem& item) { length += item.Text().size(); });
             return length >
                    agenda.bytes.size() - kAgendaHeaderSize - kNotes * kAgendaRecordFixedSize;
@@ -247,18 +250,14 @@ BENCHMARK(BM_LoadAgendaAndEveryText)->UseManualTime()->Unit(benchmark::kMillisec
 // before is let go after each iteration, outside the time.
 void BM_LoadAgendaFirst(benchmark::State& state) {
     const CAgendaOnDisk agenda;
-    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
-    auto globals = std::make_unique<CGlobals>();
-    auto ctrl = std::make_unique<CWMDateCtrl>(*globals, clock);
+    auto calendar = std::make_unique<CCalendarToLoad>();
     bool whole = true;
     TimeBeside(
         state, "load: into an empty store", [&] { agenda.PlainReadIt(); },
-        [&] { return ctrl->LoadAgenda(agenda.path).ok(); },
+        [&] { return calendar->ctrl.LoadAgenda(agenda.path).ok(); },
         [&] {
-            whole = whole && globals->listItems.size() == static_cast<std::size_t>(kNotes);
-            ctrl.reset();
-            globals = std::make_unique<CGlobals>();
-            ctrl = std::make_unique<CWMDateCtrl>(*globals, clock);
+            whole = whole && calendar->globals.listItems.size() == static_cast<std::size_t>(kNotes);
+            calendar = std::make_unique<CCalendarToLoad>();
         });
     if (!whole) {
         state.SkipWithError("the agenda did not load");

@@ -147,7 +147,6 @@ CItemDefaults CWMDateCtrl::MakeItemDefaults() const {
     defaults.crBack = m_crBack;
     defaults.b24HourTimes = m_b24HourTimes;
     defaults.pImageList = m_pImageList;
-    defaults.dtCreated = CDateValue::Now(m_clock);
     return defaults;
 }
 

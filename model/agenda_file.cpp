@@ -124,6 +124,7 @@ Result<CDateValue> ReadDate(CReader& in, const Name& what) {
 
 // One record as the file holds it, its text still in Windows-1252.
 struct CAgendaRecordBytes {
+    std::size_t at = 0;     // where the record starts in the file image
     std::string_view text;  // a view into the file image
     CDateValue dtFrom;
     CDateValue dtTo;
@@ -166,6 +167,7 @@ std::uint32_t U32At(const char* p) {
         return false;
     }
     const char* const p = in.Here();
+    r.at = in.Offset();
     const auto length = static_cast<std::int32_t>(U32At(p));
     const auto len = static_cast<std::size_t>(length);
     if (length < 0 || len > remaining - kAgendaRecordFixedSize) {
@@ -335,6 +337,7 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
                 ItemName(i) + " " + Where(recordAt) + " está cortada: el fichero termina antes",
                 recordAt);
         }
+        r.at = recordAt;
         const std::int32_t length = static_cast<std::int32_t>(in.U32());
         if (length < 0) {
             return Damaged("la longitud del texto de " + ItemName(i) + " " + Where(recordAt) +
@@ -421,9 +424,8 @@ Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
         const auto expect = [&](std::size_t n) {
             store.ExpectNotes(n, kept, &ReadSoundRecord, defaults);
         };
-        const auto add = [&store, &kept](const CAgendaRecordBytes& r) {
-            const auto at = static_cast<std::size_t>(r.text.data() - kept.data()) - 4;
-            store.AddNote(r.dtFrom, static_cast<std::uint32_t>(at));
+        const auto add = [&store](const CAgendaRecordBytes& r) {
+            store.AddNote(r.dtFrom, static_cast<std::uint32_t>(r.at));
         };
         Result<CAgendaSummary> read = WalkAgenda(kept, expect, add);
         if (!read) {

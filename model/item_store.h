@@ -36,7 +36,6 @@ struct CItemDefaults {
     Colour crBack = palette::kWhite;
     std::int32_t b24HourTimes = 0;
     const CImageList* pImageList = nullptr;
-    CDateValue dtCreated;  // the creation time of the record before it is filled
 };
 
 // A note as its record in an agenda file gives it, before the store makes

@@ -41,7 +41,6 @@ TEST(ItemStoreTest, AddItemFillsTheRecord) {
     CItemDefaults defaults;
     defaults.crBack = RGB(1, 2, 3);
     defaults.b24HourTimes = 1;
-    defaults.dtCreated = CDateValue(2027, 1, 1);
     const CDateValue from(2027, 3, 1, 10, 0, 0);
     const CDateValue to(2027, 3, 1, 11, 0, 0);
     const std::int32_t id = store.AddItem(from, to, "Ecografía", 0, 62.5f, defaults);
