@@ -33,8 +33,8 @@ CWVCellDataItem& CItemStore::NewItem(const CDateValue& from, const CDateValue& t
     void* const place = m_c.free.empty() ? m_c.blocks.Place() : ReusePlace();
     CWVCellDataItem* const item =
         ::new (place) CWVCellDataItem(*this, id, from, to, image, weight, defaults);
-    m_c.items.push_back({item, DayNumberOf(from).value_or(kNowhere), id, 0});
-    m_c.bDayIndexStale = true;
+    m_c.items.push_back({item, id, 0});
+    AddDay(DayNumberOf(from).value_or(kNowhere));
     return *item;
 }
 
@@ -44,6 +44,7 @@ void CItemStore::ExpectNotes(std::size_t count, std::string_view file, NoteRecor
     m_c.readNote = read;
     m_c.noteDefaults = defaults;
     m_c.items.reserve(m_c.items.size() + count);
+    m_c.days.reserve(m_c.days.size() + count);
 }
 
 CWVCellDataItem& CItemStore::MakeFromRecord(const CEntry& e) const {
@@ -95,6 +96,7 @@ bool CItemStore::DeleteItem(std::int32_t id) {
         return false;
     }
     CWVCellDataItem* item = it->item;
+    m_c.days.erase(m_c.days.begin() + (it - m_c.items.begin()));
     m_c.items.erase(it);
     m_c.bDayIndexStale = true;
     if (item == nullptr) {
@@ -133,8 +135,9 @@ std::span<CWVCellDataItem* const> CItemStore::DayItems(const CDateValue& day) co
     if (!key) {
         return {};
     }
-    const auto [first, last] = std::equal_range(m_c.dayKeys.begin(), m_c.dayKeys.end(), *key);
-    const auto begin = static_cast<std::size_t>(first - m_c.dayKeys.begin());
+    const std::int32_t* const keys = m_c.dayKeys.get();
+    const auto [first, last] = std::equal_range(keys, keys + m_c.filed, *key);
+    const auto begin = static_cast<std::size_t>(first - keys);
     const auto count = static_cast<std::size_t>(last - first);
     // The day's items, made now for notes still in their records.
     for (std::size_t k = begin; k < begin + count; ++k) {
@@ -145,72 +148,77 @@ std::span<CWVCellDataItem* const> CItemStore::DayItems(const CDateValue& day) co
 
 void CItemStore::MakeDayIndex() const {
     m_c.bDayIndexStale = false;
-    m_c.dayKeys.clear();
-    m_c.byDayAt.clear();
+    m_c.filed = 0;
+    std::vector<std::int32_t>& days = m_c.days;
     // The day of every note was noted as it was added; only a change of an
     // item's start makes them worth reading again (a note still in its
     // record cannot have changed).
     if (m_c.bDaysStale) {
-        for (const CEntry& e : m_c.items) {
-            if (e.item != nullptr) {
-                e.day = DayNumberOf(e.item->GetFrom()).value_or(kNowhere);
+        m_c.dayLo = std::numeric_limits<std::int32_t>::max();
+        m_c.dayHi = std::numeric_limits<std::int32_t>::min();
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            if (const CWVCellDataItem* item = m_c.items[i].item) {
+                days[i] = DayNumberOf(item->GetFrom()).value_or(kNowhere);
+            }
+            if (days[i] != kNowhere) {
+                m_c.dayLo = std::min(m_c.dayLo, days[i]);
+                m_c.dayHi = std::max(m_c.dayHi, days[i]);
             }
         }
         m_c.bDaysStale = false;
     }
-    std::int32_t lo = std::numeric_limits<std::int32_t>::max();
-    std::int32_t hi = std::numeric_limits<std::int32_t>::min();
-    std::size_t filed = 0;
-    for (const CEntry& e : m_c.items) {
-        if (e.day != kNowhere) {
-            lo = std::min(lo, e.day);
-            hi = std::max(hi, e.day);
-            ++filed;
-        }
-    }
-    if (filed == 0) {
+    if (m_c.dayLo > m_c.dayHi) {
         return;
     }
-    m_c.dayKeys.resize(filed);
-    m_c.byDayAt.resize(filed);
-    m_c.byDay = std::make_unique_for_overwrite<CWVCellDataItem*[]>(filed);
-    const auto file = [this](std::size_t to, std::size_t position) {
-        const CEntry& e = m_c.items[position];
-        m_c.dayKeys[to] = e.day;
-        m_c.byDayAt[to] = static_cast<std::uint32_t>(position);
+    const std::int32_t lo = m_c.dayLo;
+    const auto span = static_cast<std::size_t>(static_cast<std::int64_t>(m_c.dayHi) - lo) + 1;
+    // Where the note at a position goes among the filed ones.
+    std::int32_t* keys = nullptr;
+    std::uint32_t* positions = nullptr;
+    const auto room = [&](std::size_t filed) {
+        m_c.filed = filed;
+        m_c.dayKeys = std::make_unique_for_overwrite<std::int32_t[]>(filed);
+        m_c.byDayAt = std::make_unique_for_overwrite<std::uint32_t[]>(filed);
+        m_c.byDay = std::make_unique_for_overwrite<CWVCellDataItem*[]>(filed);
+        keys = m_c.dayKeys.get();
+        positions = m_c.byDayAt.get();
     };
-    const auto span = static_cast<std::size_t>(static_cast<std::int64_t>(hi) - lo) + 1;
-    if (span <= 4 * filed + 1024) {
+    if (span <= 4 * days.size() + 1024) {
         // A counting sort over the days the notes span: two passes, and store
         // order kept within each day.
         std::vector<std::uint32_t> start(span + 1, 0);
-        for (const CEntry& e : m_c.items) {
-            if (e.day != kNowhere) {
-                ++start[static_cast<std::size_t>(e.day - lo) + 1];
+        std::uint32_t* const next = start.data();
+        for (const std::int32_t day : days) {
+            if (day != kNowhere) {
+                ++next[static_cast<std::size_t>(day - lo) + 1];
             }
         }
         for (std::size_t d = 1; d <= span; ++d) {
-            start[d] += start[d - 1];
+            next[d] += next[d - 1];
         }
-        for (std::size_t i = 0; i < m_c.items.size(); ++i) {
-            const std::int32_t day = m_c.items[i].day;
+        room(next[span]);
+        for (std::size_t i = 0; i < days.size(); ++i) {
+            const std::int32_t day = days[i];
             if (day != kNowhere) {
-                file(start[static_cast<std::size_t>(day - lo)]++, i);
+                const std::uint32_t to = next[static_cast<std::size_t>(day - lo)]++;
+                keys[to] = day;
+                positions[to] = static_cast<std::uint32_t>(i);
             }
         }
         return;
     }
     // Days spread over centuries: a sort of (day, position) pairs instead.
-    std::vector<std::pair<std::int32_t, std::size_t>> order;
-    order.reserve(filed);
-    for (std::size_t i = 0; i < m_c.items.size(); ++i) {
-        if (m_c.items[i].day != kNowhere) {
-            order.emplace_back(m_c.items[i].day, i);
+    std::vector<std::pair<std::int32_t, std::uint32_t>> order;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        if (days[i] != kNowhere) {
+            order.emplace_back(days[i], static_cast<std::uint32_t>(i));
         }
     }
     std::sort(order.begin(), order.end());
+    room(order.size());
     for (std::size_t k = 0; k < order.size(); ++k) {
-        file(k, order[k].second);
+        keys[k] = order[k].first;
+        positions[k] = order[k].second;
     }
 }
 

@@ -239,6 +239,21 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      {"a", "b", "c"},
                      {"d"}},
+        DayIndexCase{"ChangeToADayCenturiesAway",
+                     [](CItemStore& s) { kMoveB(s, CDateValue(100, 1, 1, 12, 0, 0)); },
+                     {"a", "c"},
+                     {}},
+        DayIndexCase{"DeleteTheFarthestNotesAfterTheyWereFiled",
+                     [](CItemStore& s) {
+                         s.AddItem(CDateValue(100, 1, 1), At(1), "first", 0, 0.0f, {});
+                         s.AddItem(CDateValue(9999, 12, 31), At(1), "last", 0, 0.0f, {});
+                         EXPECT_EQ(s.ItemsOfDay(CDateValue(100, 1, 1)).size(), 1u);
+                         s.DeleteItem(4);
+                         s.DeleteItem(5);
+                         s.AddItem(At(2, 12), At(2), "d", 0, 0.0f, {});
+                     },
+                     {"a", "b", "c"},
+                     {"d"}},
         DayIndexCase{"ACopyBelongsToNoStore",
                      [](CItemStore& s) {
                          CWVCellDataItem copy = *s.Find(1);
