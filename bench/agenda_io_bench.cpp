@@ -8,7 +8,8 @@
 //          into an empty store (as at start), and once followed by every
 //          note's text asked for (the texts become UTF-8 when first asked),
 //          each beside open + read of the whole file into freshly allocated
-//          memory;
+//          memory (for the re-open, also beside such a read that lets the
+//          bytes it read before go only once the new ones are in);
 //   save:  the calendar's SaveAgenda (file image from the store, temporary
 //          file, fsync, rename, fsync of the folder) beside open + write +
 //          fsync + close of the same bytes.
@@ -87,8 +88,8 @@ std::string AgendaBytes() {
 
 // The whole file into fresh memory with nothing but the system calls: the
 // buffer is allocated as the file's size and left as the kernel fills it.
-std::size_t PlainRead(const std::string& path, std::size_t size) {
-    const std::unique_ptr<char[]> buffer(new char[size + 1]);
+std::unique_ptr<char[]> PlainReadKept(const std::string& path, std::size_t size) {
+    std::unique_ptr<char[]> buffer(new char[size + 1]);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     std::size_t done = 0;
     while (fd >= 0 && done <= size) {
@@ -100,7 +101,11 @@ std::size_t PlainRead(const std::string& path, std::size_t size) {
     }
     ::close(fd);
     benchmark::DoNotOptimize(buffer.get());
-    return done;
+    return done == size ? std::move(buffer) : nullptr;
+}
+
+std::size_t PlainRead(const std::string& path, std::size_t size) {
+    return PlainReadKept(path, size) ? size : 0;
 }
 
 void PlainWrite(const std::string& path, std::string_view bytes) {
@@ -175,6 +180,11 @@ void TimeBeside(benchmark::State& state, const char* name, Plain plain, Ours our
 struct CAgendaOnDisk {
     CAgendaOnDisk() { PlainWrite(path, bytes); }
     void PlainReadIt() const { benchmark::DoNotOptimize(PlainRead(path, bytes.size())); }
+    // The plain read of a re-open: the bytes read before are let go only once
+    // the new ones are in, as the store lets go of the agenda it replaces.
+    void PlainReadAgain() { held = PlainReadKept(path, bytes.size()); }
+
+    std::unique_ptr<char[]> held;
 
     CBenchDir dir;
     const std::string path = dir.File("agenda.gst");
@@ -214,17 +224,30 @@ struct CCalendarToLoad {
     CWMDateCtrl ctrl{globals, clock};
 };
 
-void BM_LoadAgenda(benchmark::State& state) {
-    const CAgendaOnDisk agenda;
+// A re-open: the store sets the agenda it holds aside until the new one is
+// known to be sound, so the new bytes go into memory other than the old ones.
+// Beside it, a plain read that keeps the bytes it read before until the new
+// ones are in, or one that lets its bytes go at once (and so reads into
+// memory just let go, a quicker read than any re-open can have).
+void BM_LoadAgenda(benchmark::State& state, bool plainKeepsItsBytes) {
+    CAgendaOnDisk agenda;
     CCalendarToLoad calendar;
+    agenda.PlainReadAgain();
     TimeBeside(
-        state, "load: into the calendar's store", [&] { agenda.PlainReadIt(); },
+        state,
+        plainKeepsItsBytes
+            ? "load: into the calendar's store (re-open)"
+            : "load: into the calendar's store (re-open), beside a read let go at once",
+        [&] { plainKeepsItsBytes ? agenda.PlainReadAgain() : agenda.PlainReadIt(); },
         [&] { return calendar.ctrl.LoadAgenda(agenda.path).ok(); });
     if (calendar.globals.listItems.size() != static_cast<std::size_t>(kNotes)) {
         state.SkipWithError("the agenda did not load");
     }
 }
-BENCHMARK(BM_LoadAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadAgenda, Reopen, true)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadAgenda, ReopenBesideAReadLetGo, false)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The same, and then every note's text asked for once, as a search or a save
 // does: the texts are turned into UTF-8 when first asked for.
