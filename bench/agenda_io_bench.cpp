@@ -184,11 +184,10 @@ struct CAgendaOnDisk {
     // the new ones are in, as the store lets go of the agenda it replaces.
     void PlainReadAgain() { held = PlainReadKept(path, bytes.size()); }
 
-    std::unique_ptr<char[]> held;
-
     CBenchDir dir;
     const std::string path = dir.File("agenda.gst");
     const std::string bytes = AgendaBytes();
+    std::unique_ptr<char[]> held;  // the bytes PlainReadAgain read last
 };
 
 // Reading the whole file and giving it to `parse`.

@@ -172,7 +172,7 @@ void CItemStore::MakeDayIndex() const {
     }
     const std::int32_t lo = m_c.dayLo;
     const auto span = static_cast<std::size_t>(static_cast<std::int64_t>(m_c.dayHi) - lo) + 1;
-    // Where the note at a position goes among the filed ones.
+    // Room for the filed notes, and where they are written.
     std::int32_t* keys = nullptr;
     std::uint32_t* positions = nullptr;
     const auto room = [&](std::size_t filed) {

@@ -214,8 +214,9 @@ class CItemStore {
         std::vector<CWVCellDataItem*> free;  // places of deleted items
         std::vector<CEntry> items;           // store order
         // The day number of each note's start (kNowhere for a start that is
-        // not a valid date) as the store last worked it out, beside `items`:
-        // apart, the index by day reads a tenth of what it would read there.
+        // not a valid date) as the store last worked it out, beside `items`
+        // rather than in it, so that filing the notes by day reads the days
+        // alone.
         mutable std::vector<std::int32_t> days;
         // No day in `days` lies outside these (a deletion may leave them
         // wider than the days are); lo > hi while no note has a valid start.
@@ -243,7 +244,7 @@ class CItemStore {
         mutable std::unique_ptr<std::uint32_t[]> byDayAt;
         mutable std::unique_ptr<CWVCellDataItem*[]> byDay;
         mutable bool bDayIndexStale = false;
-        mutable bool bDaysStale = false;  // an entry's day may not be its item's
+        mutable bool bDaysStale = false;  // a day in `days` may not be its item's
         std::int32_t nLastItemID = 0;
     };
     CContents m_c;
