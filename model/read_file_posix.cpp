@@ -47,10 +47,11 @@ Result<CFileBytes> ReadFileBytes(const std::string& path) {
     }
     // Straight into the result, in as few reads as the kernel allows: the
     // whole size at once (one byte more, to see its end), then twice the
-    // room if the file grew meanwhile.
+    // room if the file grew meanwhile. The bytes count what they hold as they
+    // are read, so that a larger room keeps them.
     CFileBytes bytes = CFileBytes::WithRoom(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t size = 0;
     for (;;) {
+        const std::size_t size = bytes.size();
         if (size == bytes.room()) {
             bytes.Grow(std::min(2 * bytes.room(), kMaxAgendaFileSize + 1));
         }
@@ -66,13 +67,12 @@ Result<CFileBytes> ReadFileBytes(const std::string& path) {
         if (got == 0) {
             break;
         }
-        size += static_cast<std::size_t>(got);
+        bytes.SetSize(size + static_cast<std::size_t>(got));
         // The size may change while it is read; the limit holds whatever it says.
-        if (size > kMaxAgendaFileSize) {
+        if (bytes.size() > kMaxAgendaFileSize) {
             return tooBig();
         }
     }
-    bytes.SetSize(size);
     return bytes;
 }
 

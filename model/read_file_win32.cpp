@@ -53,10 +53,11 @@ Result<CFileBytes> ReadFileBytes(const std::string& path) {
         return tooBig();
     }
     // Straight into the result: the whole size at once (one byte more, to see
-    // its end), then twice the room if the file grew meanwhile.
+    // its end), then twice the room if the file grew meanwhile. The bytes
+    // count what they hold as they are read, so that a larger room keeps them.
     CFileBytes bytes = CFileBytes::WithRoom(static_cast<std::size_t>(size) + 1);
-    std::size_t done = 0;
     for (;;) {
+        const std::size_t done = bytes.size();
         if (done == bytes.room()) {
             bytes.Grow(std::min(2 * bytes.room(), kMaxAgendaFileSize + 1));
         }
@@ -72,13 +73,12 @@ Result<CFileBytes> ReadFileBytes(const std::string& path) {
         if (got == 0) {
             break;
         }
-        done += got;
+        bytes.SetSize(done + got);
         // The size may change while it is read; the limit holds whatever it says.
-        if (done > kMaxAgendaFileSize) {
+        if (bytes.size() > kMaxAgendaFileSize) {
             return tooBig();
         }
     }
-    bytes.SetSize(done);
     return bytes;
 }
 
