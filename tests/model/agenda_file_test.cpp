@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -166,6 +167,87 @@ TEST(AgendaFileTest, ANoteDeletedBeforeItIsAskedForLeavesTheOthers) {
     EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(),
               Header(2) + Record("uno") + Record("tres", 0, 61.5f));
 }
+
+// A loaded agenda whose notes are touched one way or another, some while
+// they still wait in their records: the store gives them on their day, and
+// saves them, as they then stand.
+struct LoadedNotesCase {
+    const char* name;
+    std::function<void(CItemStore&)> steps;
+    std::int32_t count;                 // of the notes saved
+    std::string saved;                  // their records
+    std::vector<std::string> onTheDay;  // texts of the notes filed on the records' day
+};
+
+CDateValue RecordDay() {
+    return CDateValue::FromRaw(46388.5, DateStatus::valid);
+}
+
+class LoadedNotes : public ::testing::TestWithParam<LoadedNotesCase> {};
+
+TEST_P(LoadedNotes, AreGivenAndSavedAsTheyStand) {
+    const std::string file =
+        Header(3) + Record("uno") + Record("dos", 0, 60.5f) + Record("tres", -1);
+    CItemStore store;
+    const Result<CDateValue> lastPeriod = LoadAgendaItems(CFileBytes(file), store, {});
+    ASSERT_TRUE(lastPeriod.ok()) << lastPeriod.error().message;
+    GetParam().steps(store);
+    std::vector<std::string> onTheDay;
+    for (const CWVCellDataItem* item : store.ItemsOfDay(RecordDay())) {
+        onTheDay.emplace_back(item->Text());
+    }
+    EXPECT_EQ(onTheDay, GetParam().onTheDay);
+    EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(),
+              Header(GetParam().count) + GetParam().saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AgendaFileTest, LoadedNotes,
+    ::testing::Values(
+        LoadedNotesCase{"NoneAskedFor",
+                        [](CItemStore&) {},
+                        3,
+                        Record("uno") + Record("dos", 0, 60.5f) + Record("tres", -1),
+                        {"uno", "dos", "tres"}},
+        LoadedNotesCase{"AWaitingNoteGivenAnotherText",
+                        [](CItemStore& s) { s.Find(2)->SetText("dós"); },
+                        3,
+                        Record("uno") + Record("d\xF3s", 0, 60.5f) + Record("tres", -1),
+                        {"uno", "dós", "tres"}},
+        LoadedNotesCase{"AWaitingNoteGivenAnImageAndAWeight",
+                        [](CItemStore& s) {
+                            s.Find(3)->SetImage(1);
+                            s.Find(3)->SetWeight(61.0f);
+                        },
+                        3,
+                        Record("uno") + Record("dos", 0, 60.5f) + Record("tres", 1, 61.0f),
+                        {"uno", "dos", "tres"}},
+        LoadedNotesCase{"AWaitingNoteMovedToTheNextDay",
+                        [](CItemStore& s) { s.Find(1)->SetFrom(CDateValue(2027, 1, 2, 12, 0, 0)); },
+                        3,
+                        I32(3) + "uno" + Date(46389.5) + Date(46388.75) + I32(1) + F32(0.0f) +
+                            Record("dos", 0, 60.5f) + Record("tres", -1),
+                        {"dos", "tres"}},
+        LoadedNotesCase{"AWaitingNoteDeletedAndANewOneAdded",
+                        [](CItemStore& s) {
+                            ASSERT_TRUE(s.DeleteItem(1));
+                            const CDateValue to = CDateValue::FromRaw(46388.75, DateStatus::valid);
+                            EXPECT_EQ(s.AddItem(RecordDay(), to, "cuatro", 1, 0.0f, {}), 4);
+                        },
+                        3,
+                        Record("dos", 0, 60.5f) + Record("tres", -1) + Record("cuatro"),
+                        {"dos", "tres", "cuatro"}},
+        LoadedNotesCase{"ReadAgainOverAnEditedStore",
+                        [](CItemStore& s) {
+                            s.Find(2)->SetText("editada");
+                            const std::string again = Header(1) + Record("otra");
+                            ASSERT_TRUE(LoadAgendaItems(CFileBytes(again), s, {}).ok());
+                            EXPECT_EQ(s.Find(1)->Text(), "otra");
+                        },
+                        1,
+                        Record("otra"),
+                        {"otra"}}),
+    [](const ::testing::TestParamInfo<LoadedNotesCase>& info) { return info.param.name; });
 
 TEST(AgendaFileTest, ATextEditedAfterALoadIsItsOwn) {
     const std::string file = Header(2) + Record("Anal\xEDtica") + Record("peso");
@@ -341,6 +423,20 @@ TEST(AgendaFileTest, ReadFileBytesReadsTheWholeFile) {
     const Result<CFileBytes> r = ReadFileBytes(dir.File("big.gst"));
     ASSERT_TRUE(r.ok()) << r.error().message;
     EXPECT_EQ(r.value().View(), bytes);
+}
+
+TEST(AgendaFileTest, ReadFileBytesReadsPastTheSizeTheSystemGives) {
+    // The system's own files give a size of 0 and have more to read: the
+    // room grows as the read goes.
+    for (const char* path : {"/proc/self/cmdline", "/proc/version"}) {
+        if (!std::filesystem::exists(path)) {
+            continue;
+        }
+        const Result<CFileBytes> r = ReadFileBytes(path);
+        ASSERT_TRUE(r.ok()) << r.error().message;
+        EXPECT_EQ(r.value().View(), ReadAll(path)) << path;
+        EXPECT_GT(r.value().size(), 1u) << path;
+    }
 }
 
 TEST(AgendaFileTest, FileBytesStayInPlaceWhenMovedAndKeepTheirContentsWhenGrown) {

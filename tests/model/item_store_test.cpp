@@ -215,6 +215,13 @@ INSTANTIATE_TEST_SUITE_P(
                      {"a", "c"},
                      {"b"}},
         DayIndexCase{"Delete", [](CItemStore& s) { s.DeleteItem(1); }, {"b", "c"}, {}},
+        DayIndexCase{"DeleteANoteBeforeOneOfAnotherDay",
+                     [](CItemStore& s) {
+                         s.AddItem(At(2), At(2), "d", 0, 0.0f, CItemDefaults{});
+                         s.DeleteItem(1);
+                     },
+                     {"b", "c"},
+                     {"d"}},
         DayIndexCase{"DeleteAllThenAdd",
                      [](CItemStore& s) {
                          s.DeleteAllItems();
