@@ -172,8 +172,12 @@ void CWMDateCtrl::DeleteAllItems() {
     Redraw();
 }
 
+Result<std::string> CWMDateCtrl::AgendaImage() const {
+    return SerializeAgenda(m_globals.dtLastPeriod, Items());
+}
+
 Status CWMDateCtrl::SaveAgenda(const std::string& path) const {
-    Result<std::string> bytes = SerializeAgenda(m_globals.dtLastPeriod, Items());
+    Result<std::string> bytes = AgendaImage();
     if (!bytes) {
         return bytes.error();
     }
@@ -185,10 +189,13 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
     if (!bytes) {
         return bytes.error();
     }
+    return LoadAgendaImage(std::move(bytes.value()));
+}
+
+Status CWMDateCtrl::LoadAgendaImage(CFileBytes bytes) {
     // One reading of the clock serves every note of the file. The store is
     // replaced only when the whole file is sound.
-    Result<CDateValue> lastPeriod =
-        LoadAgendaItems(std::move(bytes.value()), Items(), MakeItemDefaults());
+    Result<CDateValue> lastPeriod = LoadAgendaItems(std::move(bytes), Items(), MakeItemDefaults());
     if (!lastPeriod) {
         return lastPeriod.error();
     }

@@ -20,13 +20,18 @@ bool IsDigit(char c) {
 }  // namespace
 
 std::string FormatWeightText(float fWeight) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<double>(fWeight),
-                                         std::chars_format::fixed, 1);
-    if (ec != std::errc()) {
-        return "0.0";
+    if (fWeight == 0.0f) {
+        return {};
     }
-    return std::string(buf, end);
+    // The shortest text that gives the same float back.
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, fWeight, std::chars_format::fixed);
+    if (ec != std::errc()) {
+        return {};
+    }
+    std::string text(buf, end);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
 }
 
 std::optional<float> ParseWeightText(std::string_view text) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "date_value.h"
+#include "disk_state.h"
 #include "file_bytes.h"
 #include "item_store.h"
 #include "result.h"
@@ -68,7 +69,8 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
 Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
                                    const CItemDefaults& defaults);
 
-// Reads a whole file (refusing one larger than kMaxAgendaFileSize).
-Result<CFileBytes> ReadFileBytes(const std::string& path);
+// Reads a whole file (refusing one larger than kMaxAgendaFileSize). With
+// `state`, it is told what the file was as the read began.
+Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state = nullptr);
 
 }  // namespace gestalia

@@ -35,6 +35,12 @@ CDialogTemplate MakeDateItemTemplate() {
          "",
          kStyleMultiLine | kStyleWantReturn | kStyleVScroll | kStyleBorder | kStyleTabStop,
          {7, 20, 146, 53}},
+        // Right after the text, so that Tab goes from the text to the weight.
+        {IDC_ITEM_WEIGHT,
+         ControlKind::Edit,
+         "",
+         kStyleRight | kStyleAutoHScroll | kStyleBorder | kStyleTabStop,
+         {167, 21, 38, 17}},
         {IDC_ITEM_APPOINTMENT,
          ControlKind::RadioButton,
          "This is an Appointment",
@@ -47,11 +53,6 @@ CDialogTemplate MakeDateItemTemplate() {
         {IDC_STATIC, ControlKind::Static, "To:", kStyleHidden, {161, 66, 12, 8}},
         {IDC_STATIC, ControlKind::Static, "Anotación:", kStyleNone, {7, 10, 35, 8}},
         {IDC_ITEM_DELETE, ControlKind::PushButton, "Borrar", kStyleTabStop, {224, 26, 49, 15}},
-        {IDC_ITEM_WEIGHT,
-         ControlKind::Edit,
-         "",
-         kStyleRight | kStyleAutoHScroll | kStyleBorder | kStyleTabStop,
-         {167, 21, 38, 17}},
         {IDC_STATIC, ControlKind::Static, "Peso (Kg)", kStyleNone, {170, 10, 40, 10}},
     };
     return t;

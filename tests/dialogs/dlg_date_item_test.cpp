@@ -45,7 +45,7 @@ TEST_F(DlgDateItemTest, ANewNoteShowsTheAddCaptionAndNoBorrar) {
     EXPECT_EQ(m_window.Caption(), "Añadir anotación - 05/03/2027");
     EXPECT_FALSE(m_window.IsControlVisible(IDC_ITEM_DELETE));
     EXPECT_EQ(m_window.GetControlText(IDC_ITEM_TEXT), "");
-    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "0.0");
+    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "");
     EXPECT_TRUE(m_window.GetCheck(IDC_ITEM_APPOINTMENT));
     EXPECT_FALSE(m_window.GetCheck(IDC_ITEM_TASK));
     EXPECT_EQ(m_window.GetDate(IDC_ITEM_FROM), day);
@@ -71,7 +71,7 @@ TEST_F(DlgDateItemTest, AChangedNoteShowsItsValuesAndBorrar) {
     EXPECT_EQ(m_window.Caption(), "Modificar anotación - 24/12/2027");
     EXPECT_TRUE(m_window.IsControlVisible(IDC_ITEM_DELETE));
     EXPECT_EQ(m_window.GetControlText(IDC_ITEM_TEXT), "Ecografía\r\nTodo bien");
-    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "62.5");
+    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "62,5");
     EXPECT_FALSE(m_window.GetCheck(IDC_ITEM_APPOINTMENT));
     EXPECT_TRUE(m_window.GetCheck(IDC_ITEM_TASK));
     EXPECT_EQ(m_window.GetDate(IDC_ITEM_FROM), from);
@@ -194,16 +194,17 @@ TEST(DateItemTemplateTest, HoldsTheEditorsControls) {
         kStyleMultiLine | kStyleWantReturn | kStyleVScroll | kStyleBorder;
     EXPECT_EQ(text.style & textStyle, textStyle);
     EXPECT_EQ(text.style & kStyleHidden, 0u);
-    const auto& weight = t.controls[11];
+    // Right after the text: Tab goes from the text to the weight, then to the buttons.
+    const auto& weight = t.controls[3];
     EXPECT_EQ(weight.id, IDC_ITEM_WEIGHT);
     const std::uint32_t weightStyle = kStyleRight | kStyleAutoHScroll | kStyleBorder;
     EXPECT_EQ(weight.style & weightStyle, weightStyle);
-    for (const int hidden : {0, 1, 3, 4, 7, 8}) {
+    for (const int hidden : {0, 1, 4, 5, 8, 9}) {
         EXPECT_NE(t.controls[static_cast<std::size_t>(hidden)].style & kStyleHidden, 0u) << hidden;
     }
     EXPECT_EQ(t.controls[0].kind, ControlKind::TimePicker);
-    EXPECT_EQ(t.controls[10].strText, "Borrar");
-    EXPECT_NE(t.controls[5].style & kStyleDefault, 0u);
+    EXPECT_EQ(t.controls[11].strText, "Borrar");
+    EXPECT_NE(t.controls[6].style & kStyleDefault, 0u);
 }
 
 }  // namespace
