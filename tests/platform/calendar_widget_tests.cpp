@@ -278,7 +278,7 @@ TEST_F(CalendarWidget, HoveringANoteLineShowsItsWholeTextAndWeight) {
     const QPoint onLine(slot.left + 3, slot.top + 3);
     QHelpEvent help(QEvent::ToolTip, onLine, widget->mapToGlobal(onLine));
     QApplication::sendEvent(widget.get(), &help);
-    EXPECT_EQ(QToolTip::text().toStdString(), "Ecografía de la semana 10\nPeso: 61.5 Kg");
+    EXPECT_EQ(QToolTip::text().toStdString(), "Ecografía de la semana 10\nPeso: 61,5 kg");
     QHelpEvent away(QEvent::ToolTip, Inside(12), widget->mapToGlobal(Inside(12)));
     QApplication::sendEvent(widget.get(), &away);
     // The tip fades out.
