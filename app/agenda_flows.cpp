@@ -26,9 +26,14 @@ constexpr std::string_view kChooseLastPeriodLabel = "Seleccione la fecha de la Ã
 constexpr std::string_view kReplaceQuestion = "El fichero ya existe. Â¿Desea reemplazarlo?";
 constexpr std::string_view kUnsavedCaptionText = "Cambios sin guardar";
 
+constexpr std::string_view kCreateDialogTitle = "Crear agenda";
+constexpr std::string_view kOpenDialogTitle = "Abrir agenda";
+constexpr std::string_view kSaveElsewhereTitle = "Guardar la agenda en otro fichero";
+
 // The file dialogs of both flows: agendas first and preselected, then text files.
-CFileDialogSpec AgendaFileSpec(bool bOpen) {
+CFileDialogSpec AgendaFileSpec(std::string_view title, bool bOpen) {
     CFileDialogSpec spec;
+    spec.strTitle = title;
     spec.filters = {{"Agendas Brotela", "*.gst"}, {"Text", "*.TXT"}};
     spec.nFilterIndex = 1;
     spec.bFileMustExist = bOpen;
@@ -95,7 +100,8 @@ void CCalCtrlDlg::OnCreateAgenda() {
         return;
     }
     // A cancelled dialog keeps the agenda that is open, path included.
-    const std::optional<std::string> chosen = m_ui.GetSaveFileName(AgendaFileSpec(false));
+    const std::optional<std::string> chosen =
+        m_ui.GetSaveFileName(AgendaFileSpec(kCreateDialogTitle, false));
     if (!chosen || chosen->empty()) {
         return;
     }
@@ -140,7 +146,8 @@ void CCalCtrlDlg::OnOpenAgenda() {
     if (!ConfirmLeavingUnsaved("abrir otra agenda")) {
         return;
     }
-    const std::optional<std::string> chosen = m_ui.GetOpenFileName(AgendaFileSpec(true));
+    const std::optional<std::string> chosen =
+        m_ui.GetOpenFileName(AgendaFileSpec(kOpenDialogTitle, true));
     if (!chosen || chosen->empty()) {
         return;
     }
@@ -170,6 +177,9 @@ void CCalCtrlDlg::OnOpenAgenda() {
     m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
     SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(m_globals.szAgendaPath));
     DoDataExchange(false);
+    if (IDialogWindow* window = Window()) {
+        window->SetFocus(HomeFocusId());
+    }
 }
 
 void CCalCtrlDlg::OnLastPeriodChanged() {
@@ -222,7 +232,8 @@ bool CCalCtrlDlg::ConfirmLeavingUnsaved(std::string_view strLeaving) {
 }
 
 bool CCalCtrlDlg::SaveElsewhere() {
-    const std::optional<std::string> chosen = m_ui.GetSaveFileName(AgendaFileSpec(false));
+    const std::optional<std::string> chosen =
+        m_ui.GetSaveFileName(AgendaFileSpec(kSaveElsewhereTitle, false));
     if (!chosen || chosen->empty()) {
         return false;
     }
@@ -273,9 +284,11 @@ CCalCtrlDlg::OpenOutcome CCalCtrlDlg::OpenAgendaFile(const std::string& path) {
 
 void CCalCtrlDlg::ReportFileError(const CError& error, const std::string& path) {
     std::string text(FileErrorHeadline(error.kind));
-    if (!error.message.empty()) {
+    const std::string detail =
+        error.kind == ErrorKind::damaged ? DamageSentence(error) : error.message;
+    if (!detail.empty()) {
         text += "\n";
-        text += error.message;
+        text += detail;
     }
     m_ui.MessageBox(text, path, MbButtons::Ok, MbIcon::Warning, MbDefault::First);
 }

@@ -112,7 +112,12 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
             m_globals.szAgendaPath.clear();
         }
     }
-    return true;
+    window.SetFocus(HomeFocusId());
+    return false;
+}
+
+int CCalCtrlDlg::HomeFocusId() const {
+    return m_globals.szAgendaPath.empty() || m_bCreating ? IDC_CREATE_AGENDA : IDC_CALENDAR;
 }
 
 void CCalCtrlDlg::DoDataExchange(bool bSaveAndValidate) {

@@ -85,6 +85,10 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void HideAgendaControls();
     void ShowAgendaControls();
     void RecalcTimeline();
+    // Where the keyboard starts, and returns when an agenda opens: somewhere
+    // Enter does no harm. The calendar with an agenda open, else "CREAR AGENDA";
+    // never "Salir".
+    int HomeFocusId() const;
 
     // Agendas (agenda_flows.cpp).
     void OnCreateAgenda();

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <string>
 
+#include "model/spanish_text.h"
+
 namespace gestalia {
 
 namespace {
@@ -20,13 +22,7 @@ bool IsDigit(char c) {
 }  // namespace
 
 std::string FormatWeightText(float fWeight) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<double>(fWeight),
-                                         std::chars_format::fixed, 1);
-    if (ec != std::errc()) {
-        return "0.0";
-    }
-    return std::string(buf, end);
+    return SpanishDecimal(fWeight, 1);
 }
 
 std::optional<float> ParseWeightText(std::string_view text) {

@@ -10,7 +10,8 @@ namespace gestalia {
 
 inline constexpr float kMaxWeightKg = 140.0f;
 
-// One decimal ("%2.1f" in the C locale): 0 gives "0.0", 62.5 gives "62.5".
+// One decimal after a comma, whatever the process locale: 0 gives "0,0",
+// 62.5 gives "62,5".
 std::string FormatWeightText(float fWeight);
 
 // The weight a text gives, or nothing when the text is not one: a decimal

@@ -40,10 +40,6 @@ void PutDate(std::string& out, const CDateValue& dt) {
     PutInt32(out, static_cast<std::int32_t>(dt.GetStatus()));
 }
 
-std::string Where(std::size_t offset) {
-    return "(posición " + std::to_string(offset) + ")";
-}
-
 CError Damaged(const std::string& what, std::size_t offset) {
     return CError{ErrorKind::damaged, what, offset};
 }
@@ -102,19 +98,18 @@ template <class Name>
 Result<CDateValue> ReadDate(CReader& in, const Name& what) {
     const std::size_t at = in.Offset();
     if (in.Remaining() < kDateImageSize) {
-        return Damaged(what() + " " + Where(at) + " está cortada: el fichero termina antes", at);
+        return Damaged(what() + " está cortada: el fichero se acaba antes", at);
     }
     const double dt = std::bit_cast<double>(in.U64());
     const std::size_t statusAt = in.Offset();
     const std::int32_t status = static_cast<std::int32_t>(in.U32());
     if (status < 0 || status > static_cast<std::int32_t>(DateStatus::null)) {
-        return Damaged("el estado de " + what() + " " + Where(statusAt) + " es desconocido (" +
-                           std::to_string(status) + ")",
+        return Damaged(what() + " tiene un estado desconocido (" + std::to_string(status) + ")",
                        statusAt);
     }
     // A date marked invalid or null may hold anything and keeps it.
     if (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt)) {
-        return Damaged(what() + " " + Where(at) +
+        return Damaged(what() +
                            " está marcada como válida pero no es una fecha entre los años 100 y "
                            "9999",
                        at);
@@ -291,8 +286,9 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     CReader in(bytes);
     CAgendaSummary summary;
     if (in.Remaining() < kAgendaHeaderSize) {
-        return Damaged("es más corto que la cabecera de " + std::to_string(kAgendaHeaderSize) +
-                           " bytes (tiene " + std::to_string(bytes.size()) + ")",
+        return Damaged("tiene " + std::to_string(bytes.size()) +
+                           " bytes y una agenda empieza con una cabecera de " +
+                           std::to_string(kAgendaHeaderSize),
                        bytes.size());
     }
     Result<CDateValue> lastPeriod =
@@ -305,17 +301,16 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     const std::size_t countAt = in.Offset();
     const std::int32_t count = static_cast<std::int32_t>(in.U32());
     if (count < 0) {
-        return Damaged("el número de anotaciones " + Where(countAt) + " es negativo (" +
-                           std::to_string(count) + ")",
+        return Damaged("dice tener " + std::to_string(count) + " anotaciones, un número negativo",
                        countAt);
     }
     const auto n = static_cast<std::size_t>(count);
     // Every record takes at least its fixed part, so a count the file cannot
     // hold is refused before anything is allocated for it.
     if (n > in.Remaining() / kAgendaRecordFixedSize) {
-        return Damaged("el número de anotaciones " + Where(countAt) + " (" + std::to_string(count) +
-                           ") no cabe en lo que queda del fichero",
-                       countAt);
+        return Damaged(
+            "dice tener " + std::to_string(count) + " anotaciones y el fichero se acaba antes",
+            countAt);
     }
     summary.count = n;
     onCount(n);
@@ -333,22 +328,20 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     for (; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {
-            return Damaged(
-                ItemName(i) + " " + Where(recordAt) + " está cortada: el fichero termina antes",
-                recordAt);
+            return Damaged(ItemName(i) + " está cortada: el fichero se acaba antes", recordAt);
         }
         r.at = recordAt;
         const std::int32_t length = static_cast<std::int32_t>(in.U32());
         if (length < 0) {
-            return Damaged("la longitud del texto de " + ItemName(i) + " " + Where(recordAt) +
-                               " es negativa (" + std::to_string(length) + ")",
+            return Damaged("el texto de " + ItemName(i) + " dice medir " + std::to_string(length) +
+                               " bytes, un número negativo",
                            recordAt);
         }
         const auto len = static_cast<std::size_t>(length);
         const std::size_t textAt = in.Offset();
         if (len > in.Remaining() || in.Remaining() - len < kAgendaRecordFixedSize - 4) {
-            return Damaged("el texto de " + ItemName(i) + " " + Where(textAt) +
-                               " es más largo que lo que queda del fichero",
+            return Damaged("el texto de " + ItemName(i) + " dice medir " + std::to_string(len) +
+                               " bytes y el fichero se acaba antes",
                            textAt);
         }
         r.text = in.Bytes(len);
@@ -369,7 +362,7 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     }
     if (in.Remaining() != 0) {
         return Damaged("tiene " + std::to_string(in.Remaining()) +
-                           " bytes de más después de la última anotación " + Where(in.Offset()),
+                           " bytes de más después de la última anotación",
                        in.Offset());
     }
     return summary;
@@ -434,6 +427,17 @@ Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
         store.IndexByDay();
         return read.value().dtLastPeriod;
     });
+}
+
+std::string DamageSentence(const CError& error) {
+    std::string sentence = "La agenda está dañada";
+    if (error.offset) {
+        sentence += " a partir del byte " + std::to_string(*error.offset);
+    }
+    if (!error.message.empty()) {
+        sentence += ": " + error.message;
+    }
+    return sentence + ".";
 }
 
 }  // namespace gestalia

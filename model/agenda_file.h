@@ -55,6 +55,11 @@ struct CAgendaSummary {
 // a text is never damaged. Gives the same error ParseAgenda gives.
 Result<CAgendaSummary> CheckAgenda(std::string_view bytes);
 
+// A damaged file's error as a sentence she can read, the byte kept for
+// whoever helps her: "La agenda está dañada a partir del byte 12: dice tener
+// 3 anotaciones y el fichero se acaba antes."
+std::string DamageSentence(const CError& error);
+
 // Parses a whole file image. With a sink, every record goes to it in file
 // order as soon as it is read and the result holds the last-period date and no
 // items, so a large agenda can be passed on without being held whole; the

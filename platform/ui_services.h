@@ -7,7 +7,7 @@
 // EndDialog and destroys it before returning. A message box shows its
 // buttons in order, MbDefault naming the one Enter presses and the last
 // answering Escape and the close box. The file dialogs offer each filter as
-// "description (pattern)" with nFilterIndex preselected, the open dialog
+// "description (pattern)" with nFilterIndex preselected, under strTitle, the open dialog
 // only existing files when bFileMustExist, and ask before replacing a file
 // only when bConfirmOverwrite. OpenUrl takes only a valid http or https
 // address with a host and hands it to the desktop as one address, never
@@ -36,6 +36,7 @@ struct CFileFilter {
 };
 
 struct CFileDialogSpec {
+    std::string strTitle;  // the dialog's caption, "Abrir agenda"
     std::vector<CFileFilter> filters;
     int nFilterIndex = 1;            // 1-based: which filter is preselected
     bool bFileMustExist = false;     // open dialog

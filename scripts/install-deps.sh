@@ -14,6 +14,13 @@ packages=(
   libfile-mimeinfo-perl man-db
 )
 
+# The screen reader test (tests/platform/screen_reader_test.sh): the
+# accessibility bus and registry, a session bus of its own, and the client
+# library Orca uses.
+packages+=(
+  at-spi2-core dbus dbus-daemon python3 python3-gi python3-pyatspi
+)
+
 # The Windows build (scripts/build-windows.sh): the mingw-w64 cross compilers,
 # Wine to run and test what they build (with its fonts: Tahoma, Marlett for the
 # caption buttons), zip for the user's archive.

@@ -4,14 +4,15 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <QStyle>
 #include <QUrl>
-#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "platform/dialog_template.h"
+#include "platform/modal_choices.h"
 #include "platform/openable_url.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_dialog_window.h"
@@ -30,6 +31,19 @@ QMessageBox::Icon ToQtIcon(MbIcon icon) {
             break;
     }
     return QMessageBox::NoIcon;
+}
+
+QMessageBox::ButtonRole ButtonRole(int answer) {
+    switch (answer) {
+        case IDYES:
+            return QMessageBox::YesRole;
+        case IDNO:
+            return QMessageBox::NoRole;
+        case IDCANCEL:
+            return QMessageBox::RejectRole;
+        default:
+            return QMessageBox::AcceptRole;
+    }
 }
 
 // "Agendas Brotela (*.gst)"
@@ -52,39 +66,41 @@ int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, M
     }
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                     QApplication::activeModalWidget());
-    // The buttons in order, each with the answer it gives.
-    std::vector<std::pair<QMessageBox::StandardButton, int>> answers;
-    switch (buttons) {
-        case MbButtons::Ok:
-            answers = {{QMessageBox::Ok, IDOK}};
-            break;
-        case MbButtons::YesNo:
-            answers = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-            break;
-        case MbButtons::YesNoCancel:
-            answers = {{QMessageBox::Yes, IDYES},
-                       {QMessageBox::No, IDNO},
-                       {QMessageBox::Cancel, IDCANCEL}};
-            break;
+    // The buttons in order with our own words, each with the answer it gives:
+    // Qt's standard buttons would speak whatever its translations say.
+    std::vector<std::pair<QPushButton*, int>> answers;
+    for (const CChoice& choice : MessageChoices(buttons)) {
+        answers.emplace_back(box.addButton(ToQString(choice.strText), ButtonRole(choice.nAnswer)),
+                             choice.nAnswer);
     }
+    const int defaultAnswer = DefaultAnswer(buttons, defaultButton);
+    const int escapeAnswer = EscapeAnswer(buttons);
     for (const auto& [button, answer] : answers) {
-        box.addButton(button);
+        if (answer == defaultAnswer) {
+            box.setDefaultButton(button);
+        }
+        if (answer == escapeAnswer) {
+            box.setEscapeButton(button);
+        }
     }
-    const auto index = std::min(static_cast<std::size_t>(defaultButton), answers.size() - 1);
-    box.setDefaultButton(answers[index].first);
-    box.setEscapeButton(answers.back().first);
     box.exec();
     const auto* clicked = box.clickedButton();
     for (const auto& [button, answer] : answers) {
-        if (clicked == box.button(button)) {
+        if (clicked == button) {
             return answer;
         }
     }
-    return answers.back().second;
+    return escapeAnswer;
 }
 
 std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& spec, bool bSave) {
-    QFileDialog dialog(QApplication::activeModalWidget());
+    QFileDialog dialog(QApplication::activeModalWidget(), ToQString(spec.strTitle));
+    const CFileDialogWords words = FileDialogWords(bSave);
+    dialog.setLabelText(QFileDialog::Accept, ToQString(words.strAccept));
+    dialog.setLabelText(QFileDialog::Reject, ToQString(words.strCancel));
+    dialog.setLabelText(QFileDialog::LookIn, ToQString(words.strLookIn));
+    dialog.setLabelText(QFileDialog::FileName, ToQString(words.strFileName));
+    dialog.setLabelText(QFileDialog::FileType, ToQString(words.strFileType));
     QStringList filters;
     for (const CFileFilter& filter : spec.filters) {
         filters << FilterText(filter);

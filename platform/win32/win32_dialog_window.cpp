@@ -224,7 +224,7 @@ void CWin32DialogWindow::OnInitDialog() {
     }
 
     m_bInitialised = true;
-    m_handler.OnInitDialog(*this);
+    const bool bFirstFocus = m_handler.OnInitDialog(*this);
     if (!m_bInitialised) {
         return;  // the handler's OnInitDialog ended with the window
     }
@@ -236,6 +236,9 @@ void CWin32DialogWindow::OnInitDialog() {
     }
     // The window logic lays out for the size the window has when shown.
     m_handler.OnSize(GetClientSize());
+    if (!bFirstFocus) {
+        return;  // the handler gave the focus
+    }
     // The focus starts on the first control she can Tab to in template order
     // (raising a control for its drawing changes the dialog manager's order).
     for (const CControl& c : m_controls) {
@@ -580,6 +583,14 @@ void CWin32DialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
     }
     ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(nCommand), Utf16FromUtf8(text).c_str());
     m_sysCommands.push_back(static_cast<int>(static_cast<WPARAM>(nCommand) & kSysCommandMask));
+}
+
+void CWin32DialogWindow::SetFocus(int id) {
+    const CControl* c = Find(id);
+    if (c != nullptr && c->hwnd != nullptr) {
+        // As the dialog manager moves it: the default button follows.
+        ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->hwnd), TRUE);
+    }
 }
 
 void CWin32DialogWindow::EndDialog(int nResult) {

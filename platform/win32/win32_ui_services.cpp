@@ -46,10 +46,14 @@ int PlainMessageBox(const std::wstring& text, const std::wstring& caption, MbBut
 
 std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave) {
     const std::wstring filters = FileFilterList(spec.filters);
+    const std::wstring title = Utf16FromUtf8(spec.strTitle);
     std::vector<wchar_t> buffer(kFileBufferSize, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = ::GetActiveWindow();
+    // Without a title of its own the dialog says "Save As" or "Open" in the
+    // language of Windows.
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.lpstrFilter = filters.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(spec.nFilterIndex);
     ofn.lpstrFile = buffer.data();

@@ -45,7 +45,7 @@ TEST_F(DlgDateItemTest, ANewNoteShowsTheAddCaptionAndNoBorrar) {
     EXPECT_EQ(m_window.Caption(), "Añadir anotación - 05/03/2027");
     EXPECT_FALSE(m_window.IsControlVisible(IDC_ITEM_DELETE));
     EXPECT_EQ(m_window.GetControlText(IDC_ITEM_TEXT), "");
-    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "0.0");
+    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "0,0");
     EXPECT_TRUE(m_window.GetCheck(IDC_ITEM_APPOINTMENT));
     EXPECT_FALSE(m_window.GetCheck(IDC_ITEM_TASK));
     EXPECT_EQ(m_window.GetDate(IDC_ITEM_FROM), day);
@@ -71,7 +71,7 @@ TEST_F(DlgDateItemTest, AChangedNoteShowsItsValuesAndBorrar) {
     EXPECT_EQ(m_window.Caption(), "Modificar anotación - 24/12/2027");
     EXPECT_TRUE(m_window.IsControlVisible(IDC_ITEM_DELETE));
     EXPECT_EQ(m_window.GetControlText(IDC_ITEM_TEXT), "Ecografía\r\nTodo bien");
-    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "62.5");
+    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "62,5");
     EXPECT_FALSE(m_window.GetCheck(IDC_ITEM_APPOINTMENT));
     EXPECT_TRUE(m_window.GetCheck(IDC_ITEM_TASK));
     EXPECT_EQ(m_window.GetDate(IDC_ITEM_FROM), from);

@@ -97,7 +97,7 @@ TEST_F(ItemFlowTest, DoubleClickOnAnEmptyDayAddsANoteAndSavesIt) {
         EXPECT_EQ(w.Caption(), "Añadir anotación - 05/03/2027");
         EXPECT_FALSE(w.IsControlVisible(IDC_ITEM_DELETE));
         EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "");
-        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "0.0");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "0,0");
         w.SetControlText(IDC_ITEM_TEXT, "Primera ecografía");
         w.SetControlText(IDC_ITEM_WEIGHT, "62,5");
         w.Click(IDOK);
@@ -146,7 +146,7 @@ TEST_P(ItemFlowChangeTest, DoubleClickOnANoteChangesItAndKeepsItsTimes) {
         EXPECT_EQ(w.Caption(), "Modificar anotación - 12/03/2027");
         EXPECT_TRUE(w.IsControlVisible(IDC_ITEM_DELETE));
         EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "Control");
-        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "60.0");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "60,0");
         w.SetControlText(IDC_ITEM_TEXT, "Control del mes");
         w.SetControlText(IDC_ITEM_WEIGHT, "61.2");
         w.Click(IDOK);
@@ -481,8 +481,8 @@ TEST_F(ItemFlowTest, WeightChartFillsTheTableAndPaintsIt) {
     m_ui.QueueDialog([&surface](CFakeDialogWindow& w, IDialogHandler& h) {
         EXPECT_EQ(w.Template().id, 140);
         h.OnPaint(surface);
-        EXPECT_EQ(w.GetControlText(IDC_CHART_TOP), "70.0 Kg");
-        EXPECT_EQ(w.GetControlText(IDC_CHART_BOTTOM), "60.0 Kg");
+        EXPECT_EQ(w.GetControlText(IDC_CHART_TOP), "70,0 kg");
+        EXPECT_EQ(w.GetControlText(IDC_CHART_BOTTOM), "60,0 kg");
         w.Click(IDOK);
     });
     m_dlg.OnWeightChart();

@@ -65,6 +65,7 @@ class CFakeDialogWindow : public IDialogWindow {
     void SetCheck(int id, bool bChecked) override;
     bool GetCheck(int id) const override;
     void Invalidate(int id) override;
+    void SetFocus(int id) override;
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override { return m_client; }
     void SetMinimumClientSize(Size client) override { m_minClient = client; }
@@ -90,6 +91,8 @@ class CFakeDialogWindow : public IDialogWindow {
     // Ids in the order they were raised to the top.
     const std::vector<int>& RaisedIds() const { return m_raised; }
     int WindowInvalidations() const { return m_nWindowInvalidations; }
+    // The control the window logic last gave the focus; none if it never did.
+    std::optional<int> Focus() const { return m_nFocus; }
 
     // The result of EndDialog, if it was called.
     std::optional<int> Result() const { return m_nResult; }
@@ -130,6 +133,7 @@ class CFakeDialogWindow : public IDialogWindow {
     std::vector<CMenuEntry> m_menu;
     std::vector<int> m_raised;
     int m_nWindowInvalidations = 0;
+    std::optional<int> m_nFocus;
     std::optional<int> m_nResult;
     IDialogHandler* m_pHandler = nullptr;
 };
