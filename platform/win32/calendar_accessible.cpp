@@ -4,6 +4,7 @@
 
 #include "calendar/cell_data.h"
 #include "model/win32_text.h"
+#include "platform/win32/accessible_object.h"
 
 namespace gestalia::win32 {
 
@@ -34,61 +35,29 @@ HRESULT Text(const std::wstring& text, BSTR* out) {
 
 }  // namespace
 
+// An empty answer in an out parameter; false when there is none to fill.
+bool Emptied(BSTR* out) {
+    return out != nullptr && (*out = nullptr, true);
+}
+bool Emptied(VARIANT* out) {
+    return out != nullptr && (::VariantInit(out), true);
+}
+bool Emptied(IDispatch** out) {
+    return out != nullptr && (*out = nullptr, true);
+}
+
 // The list and its days. Each day is a simple element of the list (a child
 // id, no object of its own). While connected it reads the control and the
 // window; Disconnect() cuts both, for the clients that still hold it.
-class CCalendarAccessible final : public IAccessible {
+class CCalendarAccessible final : public CAccessibleObject {
   public:
     CCalendarAccessible(HWND hwnd, CWMDateCtrl& ctrl) : m_hwnd(hwnd), m_pCtrl(&ctrl) {}
-    CCalendarAccessible(const CCalendarAccessible&) = delete;
-    CCalendarAccessible& operator=(const CCalendarAccessible&) = delete;
 
     void Disconnect() {
         m_hwnd = nullptr;
         m_pCtrl = nullptr;
     }
 
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (out == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-            riid == __uuidof(IAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG refs = --m_nRefs;
-        if (refs == 0) {
-            delete this;
-        }
-        return refs;
-    }
-
-    // IDispatch: clients of IAccessible call its methods directly.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (count == nullptr) {
-            return E_POINTER;
-        }
-        *count = 0;
-        return S_OK;
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
-        return E_NOTIMPL;
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                                     UINT*) override {
-        return E_NOTIMPL;
-    }
-
-    // IAccessible
     HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override;
     HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override;
     HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** out) override;
@@ -128,30 +97,34 @@ class CCalendarAccessible final : public IAccessible {
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
 
   private:
-    ~CCalendarAccessible() = default;  // by Release
-
     bool Gone() const { return m_pCtrl == nullptr; }
+    // What a question about one child checks once its answer is emptied:
+    // the connection, then the child (CHILDID_SELF or a day) into `id`.
+    HRESULT Asked(const VARIANT& child, long& id) const {
+        if (Gone()) {
+            return RPC_E_DISCONNECTED;
+        }
+        id = ChildOf(child);
+        return id < 0 ? E_INVALIDARG : S_OK;
+    }
     // A property none of the days has.
     HRESULT NoText(BSTR* text) const {
-        if (text == nullptr) {
+        if (!Emptied(text)) {
             return E_POINTER;
         }
-        *text = nullptr;
         return Gone() ? RPC_E_DISCONNECTED : DISP_E_MEMBERNOTFOUND;
     }
     // The cell of a child id, in the window's client pixels; empty when not laid out.
     Rect CellRect(long id) const { return m_pCtrl->GetCell(static_cast<int>(id))->m_rcCell; }
 
-    ULONG m_nRefs = 1;
     HWND m_hwnd;
     CWMDateCtrl* m_pCtrl;
 };
 
 HRESULT CCalendarAccessible::get_accParent(IDispatch** parent) {
-    if (parent == nullptr) {
+    if (!Emptied(parent)) {
         return E_POINTER;
     }
-    *parent = nullptr;
     if (Gone()) {
         return RPC_E_DISCONNECTED;
     }
@@ -164,37 +137,27 @@ HRESULT CCalendarAccessible::get_accChildCount(long* count) {
     if (count == nullptr) {
         return E_POINTER;
     }
-    *count = 0;
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
-    *count = kCells;
-    return S_OK;
+    *count = Gone() ? 0 : kCells;
+    return Gone() ? RPC_E_DISCONNECTED : S_OK;
 }
 
 HRESULT CCalendarAccessible::get_accChild(VARIANT child, IDispatch** out) {
-    if (out == nullptr) {
+    long id = 0;
+    if (!Emptied(out)) {
         return E_POINTER;
     }
-    *out = nullptr;
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
+    const HRESULT asked = Asked(child, id);
     // The days are simple elements: S_FALSE says so.
-    return ChildOf(child) > 0 ? S_FALSE : E_INVALIDARG;
+    return asked != S_OK ? asked : id != CHILDID_SELF ? S_FALSE : E_INVALIDARG;
 }
 
 HRESULT CCalendarAccessible::get_accName(VARIANT child, BSTR* name) {
-    if (name == nullptr) {
+    long id = 0;
+    if (!Emptied(name)) {
         return E_POINTER;
     }
-    *name = nullptr;
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
-    const long id = ChildOf(child);
-    if (id < 0) {
-        return E_INVALIDARG;
+    if (const HRESULT asked = Asked(child, id); asked != S_OK) {
+        return asked;
     }
     return Text(id == CHILDID_SELF ? std::wstring(kName)
                                    : Utf16FromUtf8(m_pCtrl->DayDescription(static_cast<int>(id))),
@@ -202,32 +165,24 @@ HRESULT CCalendarAccessible::get_accName(VARIANT child, BSTR* name) {
 }
 
 HRESULT CCalendarAccessible::get_accRole(VARIANT child, VARIANT* role) {
-    if (role == nullptr) {
+    long id = 0;
+    if (!Emptied(role)) {
         return E_POINTER;
     }
-    ::VariantInit(role);
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
-    const long id = ChildOf(child);
-    if (id < 0) {
-        return E_INVALIDARG;
+    if (const HRESULT asked = Asked(child, id); asked != S_OK) {
+        return asked;
     }
     *role = ChildVariant(id == CHILDID_SELF ? ROLE_SYSTEM_LIST : ROLE_SYSTEM_LISTITEM);
     return S_OK;
 }
 
 HRESULT CCalendarAccessible::get_accState(VARIANT child, VARIANT* state) {
-    if (state == nullptr) {
+    long id = 0;
+    if (!Emptied(state)) {
         return E_POINTER;
     }
-    ::VariantInit(state);
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
-    const long id = ChildOf(child);
-    if (id < 0) {
-        return E_INVALIDARG;
+    if (const HRESULT asked = Asked(child, id); asked != S_OK) {
+        return asked;
     }
     const bool focused = m_pCtrl->HasFocus();
     long s = STATE_SYSTEM_FOCUSABLE;
@@ -246,10 +201,9 @@ HRESULT CCalendarAccessible::get_accState(VARIANT child, VARIANT* state) {
 }
 
 HRESULT CCalendarAccessible::get_accFocus(VARIANT* child) {
-    if (child == nullptr) {
+    if (!Emptied(child)) {
         return E_POINTER;
     }
-    ::VariantInit(child);
     if (Gone()) {
         return RPC_E_DISCONNECTED;
     }
@@ -262,10 +216,9 @@ HRESULT CCalendarAccessible::get_accFocus(VARIANT* child) {
 }
 
 HRESULT CCalendarAccessible::get_accSelection(VARIANT* children) {
-    if (children == nullptr) {
+    if (!Emptied(children)) {
         return E_POINTER;
     }
-    ::VariantInit(children);
     if (Gone()) {
         return RPC_E_DISCONNECTED;
     }
@@ -279,16 +232,13 @@ HRESULT CCalendarAccessible::get_accSelection(VARIANT* children) {
 
 HRESULT CCalendarAccessible::accLocation(long* left, long* top, long* width, long* height,
                                          VARIANT child) {
+    long id = 0;
     if (left == nullptr || top == nullptr || width == nullptr || height == nullptr) {
         return E_POINTER;
     }
     *left = *top = *width = *height = 0;
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
-    const long id = ChildOf(child);
-    if (id < 0) {
-        return E_INVALIDARG;
+    if (const HRESULT asked = Asked(child, id); asked != S_OK) {
+        return asked;
     }
     RECT rc{};
     if (id == CHILDID_SELF) {
@@ -306,16 +256,12 @@ HRESULT CCalendarAccessible::accLocation(long* left, long* top, long* width, lon
 }
 
 HRESULT CCalendarAccessible::accNavigate(long direction, VARIANT start, VARIANT* end) {
-    if (end == nullptr) {
+    long id = 0;
+    if (!Emptied(end)) {
         return E_POINTER;
     }
-    ::VariantInit(end);
-    if (Gone()) {
-        return RPC_E_DISCONNECTED;
-    }
-    const long id = ChildOf(start);
-    if (id < 0) {
-        return E_INVALIDARG;
+    if (const HRESULT asked = Asked(start, id); asked != S_OK) {
+        return asked;
     }
     // Among the days, in index order: a week is a row.
     long to = 0;
@@ -351,10 +297,9 @@ HRESULT CCalendarAccessible::accNavigate(long direction, VARIANT start, VARIANT*
 }
 
 HRESULT CCalendarAccessible::accHitTest(long x, long y, VARIANT* child) {
-    if (child == nullptr) {
+    if (!Emptied(child)) {
         return E_POINTER;
     }
-    ::VariantInit(child);
     if (Gone()) {
         return RPC_E_DISCONNECTED;
     }

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "platform/win32/accessible_object.h"
+
 namespace gestalia::win32 {
 
 namespace {
@@ -10,52 +12,9 @@ constexpr UINT_PTR kSubclassId = 0x4C42;  // 'LB'
 
 // The system's object for a control, with the label's name. Everything but
 // the control's own name is the system's answer.
-class CLabelledAccessible final : public IAccessible {
+class CLabelledAccessible final : public CAccessibleObject {
   public:
     CLabelledAccessible(HWND hwnd, IAccessible* inner) : m_hwnd(hwnd), m_pInner(inner) {}
-    CLabelledAccessible(const CLabelledAccessible&) = delete;
-    CLabelledAccessible& operator=(const CLabelledAccessible&) = delete;
-
-    // IUnknown
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
-        if (out == nullptr) {
-            return E_POINTER;
-        }
-        if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
-            riid == __uuidof(IAccessible)) {
-            *out = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *out = nullptr;
-        return E_NOINTERFACE;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_nRefs; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG refs = --m_nRefs;
-        if (refs == 0) {
-            m_pInner->Release();
-            delete this;
-        }
-        return refs;
-    }
-
-    // IDispatch
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        return m_pInner->GetTypeInfoCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID lcid, ITypeInfo** info) override {
-        return m_pInner->GetTypeInfo(i, lcid, info);
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid,
-                                            DISPID* ids) override {
-        return m_pInner->GetIDsOfNames(riid, names, count, lcid, ids);
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID riid, LCID lcid, WORD flags,
-                                     DISPPARAMS* params, VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argError) override {
-        return m_pInner->Invoke(id, riid, lcid, flags, params, result, exception, argError);
-    }
 
     // IAccessible
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
@@ -134,9 +93,8 @@ class CLabelledAccessible final : public IAccessible {
     }
 
   private:
-    ~CLabelledAccessible() = default;  // by Release
+    ~CLabelledAccessible() override { m_pInner->Release(); }
 
-    ULONG m_nRefs = 1;
     HWND m_hwnd;
     IAccessible* m_pInner;  // owned: one reference
 };

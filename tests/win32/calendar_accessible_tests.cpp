@@ -12,22 +12,12 @@
 #include "model/globals.h"
 #include "model/win32_text.h"
 #include "platform/win32/calendar_window.h"
+#include "tests/win32/recording_parent.h"
 
 namespace gestalia::win32 {
 namespace {
 
 constexpr Rect kPlace{0, 0, 465, 265};
-
-class CQuietParent final : public ICalendarParent {
-  public:
-    explicit CQuietParent(CWMDateCtrl& ctrl) : m_ctrl(ctrl) {}
-    CWMDateCtrl* GetCalendar(int /*id*/) override { return &m_ctrl; }
-    std::intptr_t OnNotify(const NMWMDATECTRL& /*nm*/) override { return 0; }
-    void ShowDayInPanels(const CDateValue& /*dtDay*/) override {}
-
-  private:
-    CWMDateCtrl& m_ctrl;
-};
 
 VARIANT Child(long id) {
     VARIANT v;
@@ -108,7 +98,7 @@ class CalendarAccessible : public ::testing::Test {
     CGlobals globals;
     CFixedClock clock{CFixedClock::LocalSeconds(2027, 3, 10, 9, 0)};
     CWMDateCtrl ctrl{globals, clock};
-    CQuietParent parent{ctrl};
+    test::CRecordingParent parent{ctrl};
     HWND frame = nullptr;
     HWND calendar = nullptr;
     IAccessible* acc = nullptr;
