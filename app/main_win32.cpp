@@ -38,6 +38,9 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
+    // COM, in this thread's apartment: screen readers reach the calendar
+    // through it (and the file dialogs' shell parts use it).
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const std::vector<std::string> args = Arguments();
     gestalia::CGlobals globals;
@@ -46,5 +49,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     gestalia::win32::CWin32UiMetrics metrics;
     gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock);
     theApp.InitInstance(args);
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
     return 0;
 }

@@ -231,7 +231,7 @@ void CWMDateCtrl::PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& it
     }
     if (item.GetImage() >= 0 && item.GetImageList() != nullptr &&
         surface.DrawImage(*item.GetImageList(), item.GetImage(), {slot.left, slot.top})) {
-        box.left += kItemIconWidth;
+        box.left += ItemIconWidth(surface.DpiY());
     }
     box.right = slot.right;
     surface.DrawText(text, box, kItemFlags);

@@ -14,6 +14,7 @@
 // These need <windows.h> first.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <oleacc.h>
 #include <shellapi.h>
 
 namespace gestalia::win32::detail {

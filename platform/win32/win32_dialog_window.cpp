@@ -10,6 +10,7 @@
 #include "platform/win32/dialog_scaling.h"
 #include "platform/win32/dialog_template_bytes.h"
 #include "platform/win32/gdi_draw_surface.h"
+#include "platform/win32/labelled_accessible.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_images.h"
 
@@ -285,6 +286,8 @@ void CWin32DialogWindow::BindControls() {
             ::SendMessageW(c.hwnd, DTM_SETFORMATW, 0,
                            reinterpret_cast<LPARAM>(
                                c.tmpl.kind == ControlKind::DatePicker ? kDateFormat : kTimeFormat));
+            // Screen readers would name a picker by its date, an edit box by its label.
+            NameByLabel(c.hwnd);
         }
     }
 }
