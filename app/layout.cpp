@@ -220,6 +220,7 @@ std::optional<CCtlColor> CCalCtrlDlg::OnCtlColor(int id) {
             // Red while the hint says the agenda is not saved.
             return CCtlColor{m_bUnsaved ? palette::kWarningRed : palette::kPink, std::nullopt};
         case IDC_DAY_TEXT:
+        case IDC_LAST_AGENDA_GONE:
         case IDC_DUE_DATE:
         case IDC_DAYS_LEFT:
         case IDC_WEEKS:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <system_error>
 
 #include "model/utf8_path.h"
 
@@ -50,6 +51,12 @@ CRememberedAgendas WithAgendaForgotten(CRememberedAgendas agendas, const std::st
         agendas.strLast.clear();
     }
     return agendas;
+}
+
+std::string RememberedPath(std::string_view path) {
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(PathFromUtf8(path), ec);
+    return ec || path.empty() ? std::string(path) : Utf8FromPath(absolute.lexically_normal());
 }
 
 std::string RecentAgendaText(std::string_view path, bool bMissing) {

@@ -23,6 +23,10 @@ CRememberedAgendas WithAgendaOpened(CRememberedAgendas agendas, const std::strin
 // The path leaves the list, and stops being the last agenda if it was.
 CRememberedAgendas WithAgendaForgotten(CRememberedAgendas agendas, const std::string& path);
 
+// The path as remembered: absolute, so that it opens from any working folder;
+// as it stands when it cannot be made so.
+std::string RememberedPath(std::string_view path);
+
 // The text of a recent agenda's button: its file name, then its folder in
 // brackets, and a note when nothing is there any more. An "&" is doubled, so
 // the toolkits show it rather than take it as a keyboard shortcut.

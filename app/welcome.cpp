@@ -115,15 +115,16 @@ void CCalCtrlDlg::RememberAgenda(const std::string& path, bool bOpened) {
     if (m_pSettings == nullptr) {
         return;
     }
+    const std::string remembered = RememberedPath(path);
     if (bOpened) {
-        m_pSettings->AddRecentDocument(path);
+        m_pSettings->AddRecentDocument(remembered);
     }
-    if (m_remembered.strLast == path && !m_remembered.recent.empty() &&
-        m_remembered.recent.front() == path) {
+    if (m_remembered.strLast == remembered && !m_remembered.recent.empty() &&
+        m_remembered.recent.front() == remembered) {
         return;
     }
     // Read again first: another Gestalia may have opened agendas since.
-    m_remembered = WithAgendaOpened(Tidied(m_pSettings->Load()), path);
+    m_remembered = WithAgendaOpened(Tidied(m_pSettings->Load()), remembered);
     m_pSettings->Save(m_remembered);
 }
 
