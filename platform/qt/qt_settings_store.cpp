@@ -1,6 +1,5 @@
 #include "platform/qt/qt_settings_store.h"
 
-#include <QFile>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -34,11 +33,8 @@ CRememberedAgendas CQtSettingsStore::Load() const {
 }
 
 void CQtSettingsStore::Save(const CRememberedAgendas& agendas) {
-    // QSettings keeps a file it could not read as it is: one that is damaged
-    // or unreadable is replaced whole.
-    if (QSettings(m_file, QSettings::IniFormat).status() != QSettings::NoError) {
-        QFile::remove(m_file);
-    }
+    // Everything is written afresh: QSettings replaces a file it could not
+    // read with what it holds, here only these keys.
     QSettings settings(m_file, QSettings::IniFormat);
     settings.clear();
     settings.setValue(kLastKey, ToQString(agendas.strLast));
