@@ -258,7 +258,8 @@ void CCalCtrlDlg::OnCommand(int id) {
         default:
             if (id >= IDC_RECENT_FIRST && id < IDC_RECENT_FIRST + kRecentRows) {
                 OnRecentAgenda(id - IDC_RECENT_FIRST);
-            } else if (id >= IDC_RECENT_REMOVE_FIRST && id < IDC_RECENT_REMOVE_FIRST + kRecentRows) {
+            } else if (id >= IDC_RECENT_REMOVE_FIRST &&
+                       id < IDC_RECENT_REMOVE_FIRST + kRecentRows) {
                 OnRemoveRecentAgenda(id - IDC_RECENT_REMOVE_FIRST);
             } else {
                 CDialog::OnCommand(id);

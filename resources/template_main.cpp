@@ -20,13 +20,19 @@ constexpr std::uint32_t kHiddenCommand = kStyleHidden | kStyleTabStop;
 // Row `n` of the recent agendas, and the button that removes a gone one from
 // the list; both hidden until the window fills them.
 CControlTemplate RecentButton(int n) {
-    return {IDC_RECENT_FIRST + n, ControlKind::PushButton, "", kStyleHidden | kStyleTabStop,
+    return {IDC_RECENT_FIRST + n,
+            ControlKind::PushButton,
+            "",
+            kStyleHidden | kStyleTabStop,
             {70, 145 + 20 * n, 350, 16}};
 }
 
 CControlTemplate RecentRemoveButton(int n) {
-    return {IDC_RECENT_REMOVE_FIRST + n, ControlKind::PushButton, "Quitar",
-            kStyleHidden | kStyleTabStop, {425, 145 + 20 * n, 65, 16}};
+    return {IDC_RECENT_REMOVE_FIRST + n,
+            ControlKind::PushButton,
+            "Quitar",
+            kStyleHidden | kStyleTabStop,
+            {425, 145 + 20 * n, 65, 16}};
 }
 
 CDialogTemplate MakeMainTemplate() {

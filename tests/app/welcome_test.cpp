@@ -31,7 +31,9 @@ INSTANTIATE_TEST_SUITE_P(
     Rows, RecentListTest,
     ::testing::Values(OpenedCase{"New", {"a", "b"}, "c", {"c", "a", "b"}},
                       OpenedCase{"AlreadyListed", {"a", "b", "c"}, "c", {"c", "a", "b"}},
-                      OpenedCase{"SixthDropsTheOldest", {"a", "b", "c", "d", "e"}, "f",
+                      OpenedCase{"SixthDropsTheOldest",
+                                 {"a", "b", "c", "d", "e"},
+                                 "f",
                                  {"f", "a", "b", "c", "d"}},
                       OpenedCase{"None", {"a"}, "", {"a"}}),
     [](const auto& info) { return std::string(info.param.name); });
@@ -195,8 +197,8 @@ TEST_F(WelcomeTest, CreatingAnAgendaHidesTheWelcomeAndRemembersIt) {
 }
 
 TEST_F(WelcomeTest, TheWelcomeLiesInTheCalendarsPlaceAtTheLeastSize) {
-    store.stored = {"", {Agenda("a.gst"), Agenda("b.gst"), Agenda("c.gst"), Agenda("d.gst"),
-                         Gone("e.gst")}};
+    store.stored = {
+        "", {Agenda("a.gst"), Agenda("b.gst"), Agenda("c.gst"), Agenda("d.gst"), Gone("e.gst")}};
     StartRemembering();
     window.Resize(window.MinimumClientSize());
     const Rect area = window.GetControlRect(IDC_CALENDAR);
