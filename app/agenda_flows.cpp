@@ -129,8 +129,10 @@ void CCalCtrlDlg::OnCreateAgenda() {
     m_globals.szAgendaPath = path;
     m_bCreating = true;
     SetUnsaved(false);
+    RememberAgenda(path, true);
 
     HideAgendaControls();
+    ShowWelcome(false);
     IDialogWindow* window = Window();
     if (window == nullptr) {
         return;
@@ -151,12 +153,19 @@ void CCalCtrlDlg::OnOpenAgenda() {
     if (!chosen || chosen->empty()) {
         return;
     }
-    switch (OpenAgendaFile(*chosen)) {
+    OpenAgendaAt(*chosen, true);
+}
+
+void CCalCtrlDlg::OpenAgendaAt(const std::string& path, bool bMayBeNew) {
+    switch (OpenAgendaFile(path)) {
         case OpenOutcome::refused:
             // Nothing changes, not the path, the notes or the shown month: a
             // later save must not overwrite that file with this agenda.
             return;
         case OpenOutcome::missing:
+            if (!bMayBeNew) {
+                return;
+            }
             // A new agenda there, created by the first save; it takes
             // nothing of the agenda open before.
             m_calendar.DeleteAllItems();
@@ -165,7 +174,7 @@ void CCalCtrlDlg::OnOpenAgenda() {
         case OpenOutcome::opened:
             break;
     }
-    m_globals.szAgendaPath = *chosen;
+    m_globals.szAgendaPath = path;
     m_bCreating = false;
     SetUnsaved(false);
     m_dtShown = CDateValue::Now(m_clock);
@@ -197,6 +206,9 @@ bool CCalCtrlDlg::SaveAgenda() {
         ReportFileError(status.error(), m_globals.szAgendaPath);
         return false;
     }
+    // An agenda given on the command line with nothing at its path is
+    // remembered once its file exists.
+    RememberAgenda(m_globals.szAgendaPath, false);
     return true;
 }
 
@@ -249,6 +261,7 @@ bool CCalCtrlDlg::SaveElsewhere() {
     m_globals.szAgendaPath = path;
     SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(path));
     SetUnsaved(false);
+    RememberAgenda(path, true);
     return true;
 }
 
@@ -273,6 +286,7 @@ void CCalCtrlDlg::SetUnsaved(bool bUnsaved) {
 CCalCtrlDlg::OpenOutcome CCalCtrlDlg::OpenAgendaFile(const std::string& path) {
     const Status status = m_calendar.LoadAgenda(path);
     if (status) {
+        RememberAgenda(path, true);
         return OpenOutcome::opened;
     }
     ReportFileError(status.error(), path);

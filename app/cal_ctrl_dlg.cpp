@@ -6,6 +6,7 @@
 #include <array>
 
 #include "app/about_dlg.h"
+#include "app/recent_agendas.h"
 #include "calendar/notify.h"
 #include "model/clock.h"
 #include "model/globals.h"
@@ -40,19 +41,22 @@ constexpr std::array<int, 12> kPanelFontControls = {
     IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
     IDCANCEL,      IDC_WEIGHT_BUTTON};
 
+constexpr int kRecentRows = static_cast<int>(kRecentAgendaCount);
+
 // The sub-commands of the system menu share the low four bits.
 constexpr int kSysCommandMask = ~0xF;
 
 }  // namespace
 
 CCalCtrlDlg::CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics,
-                         const IClock& clock)
+                         const IClock& clock, ISettingsStore* settings)
     : m_globals(globals),
       m_ui(ui),
       m_metrics(metrics),
       m_clock(clock),
       m_calendar(globals, clock, IDC_CALENDAR),
-      m_dtLastPeriod(CDateValue::Now(clock)) {}
+      m_dtLastPeriod(CDateValue::Now(clock)),
+      m_pSettings(settings) {}
 
 bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     CDialog::OnInitDialog(window);
@@ -96,21 +100,25 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     LayoutControls();
     HideAgendaControls();
 
+    if (m_pSettings != nullptr) {
+        m_remembered = Tidied(m_pSettings->Load());
+    }
     if (!m_globals.szAgendaPath.empty()) {
         if (OpenAgendaFile(m_globals.szAgendaPath) != OpenOutcome::refused) {
             // An agenda, or a path with nothing there yet: an empty agenda
             // that the first save creates.
-            ShowAgendaControls();
-            m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
-            m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
-            DoDataExchange(false);
-            RecalcTimeline();
+            ShowStartAgenda();
         } else {
             // A file that exists but is not a readable agenda is not taken as
             // the agenda: no later save may overwrite it. The window stays
             // without an agenda.
             m_globals.szAgendaPath.clear();
+            ShowWelcome(true);
         }
+    } else if (OpenLastAgenda()) {
+        ShowStartAgenda();
+    } else {
+        ShowWelcome(true);
     }
     window.SetFocus(HomeFocusId());
     return false;
@@ -118,6 +126,14 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
 
 int CCalCtrlDlg::HomeFocusId() const {
     return m_globals.szAgendaPath.empty() || m_bCreating ? IDC_CREATE_AGENDA : IDC_CALENDAR;
+}
+
+void CCalCtrlDlg::ShowStartAgenda() {
+    ShowAgendaControls();
+    m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+    m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
+    DoDataExchange(false);
+    RecalcTimeline();
 }
 
 void CCalCtrlDlg::DoDataExchange(bool bSaveAndValidate) {
@@ -158,6 +174,7 @@ void CCalCtrlDlg::ShowAgendaControls() {
     if (window == nullptr) {
         return;
     }
+    ShowWelcome(false);
     EnableAndShow(IDC_LAST_PERIOD_LABEL);
     window->SetControlText(IDC_LAST_PERIOD_LABEL, kLastPeriodLabel);
     for (int id : kAgendaControls) {
@@ -245,7 +262,14 @@ void CCalCtrlDlg::OnCommand(int id) {
             OnExit();
             break;
         default:
-            CDialog::OnCommand(id);
+            if (id >= IDC_RECENT_FIRST && id < IDC_RECENT_FIRST + kRecentRows) {
+                OnRecentAgenda(id - IDC_RECENT_FIRST);
+            } else if (id >= IDC_RECENT_REMOVE_FIRST &&
+                       id < IDC_RECENT_REMOVE_FIRST + kRecentRows) {
+                OnRemoveRecentAgenda(id - IDC_RECENT_REMOVE_FIRST);
+            } else {
+                CDialog::OnCommand(id);
+            }
             break;
     }
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/draw_surface.h"
 #include "calendar/wm_date_ctrl.h"
@@ -20,6 +21,7 @@
 #include "model/result.h"
 #include "platform/calendar_parent.h"
 #include "platform/dialog.h"
+#include "platform/settings_store.h"
 #include "resources/main_texts.h"
 
 namespace gestalia {
@@ -61,8 +63,10 @@ Size MinimumClientSize(int nLineHeight);
 
 class CCalCtrlDlg : public CDialog, public ICalendarParent {
   public:
-    // Everything passed in must outlive the window.
-    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock);
+    // Everything passed in must outlive the window. Without a settings store
+    // the window remembers no agendas between runs.
+    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock,
+                ISettingsStore* settings = nullptr);
 
     // IDialogHandler
     bool OnInitDialog(IDialogWindow& window) override;
@@ -100,6 +104,19 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // "Salir", Escape and the close box: ends the window, after asking while
     // the agenda is not saved.
     void OnExit();
+
+    // The welcome and the agendas remembered between runs (welcome.cpp).
+    // The welcome shows while no agenda is open or being created.
+    void ShowWelcome(bool bShow);
+    // Opens the recent agenda of row `nRow`, as if chosen in the open dialog;
+    // one that no longer opens is not taken as the agenda.
+    void OnRecentAgenda(int nRow);
+    // Takes the gone agenda of row `nRow` out of the list.
+    void OnRemoveRecentAgenda(int nRow);
+    // The agenda at the path is hers now: it becomes the last one and heads
+    // the list. One just opened, created or saved elsewhere (bOpened) goes
+    // to the desktop's list of recent documents too.
+    void RememberAgenda(const std::string& path, bool bOpened);
 
     // Navigation and tip panel (panels.cpp).
     void OnNextMonth();
@@ -163,6 +180,25 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
         missing,  // nothing is at the path yet: it may become the agenda
         refused,  // it exists but is not a readable agenda; nothing changed
     };
+
+    // The agendas as remembered in the store (nullptr: none), and the rows
+    // of the recent list as shown.
+    ISettingsStore* const m_pSettings;
+    CRememberedAgendas m_remembered;
+    std::vector<std::string> m_recentShown;
+    // The last agenda, when a start found nothing at its path.
+    std::string m_strGoneAgenda;
+
+    // Opens the last agenda at a start without an argument; true when it is
+    // the agenda now. A gone one is only noted for the welcome.
+    bool OpenLastAgenda();
+    // Shows an agenda opened at start-up.
+    void ShowStartAgenda();
+    // Fills the rows of the recent list from m_remembered.
+    void ShowRecentAgendas(bool bShow);
+    // The part of opening an agenda after its path is known. A path with
+    // nothing there becomes a new agenda only when bMayBeNew.
+    void OpenAgendaAt(const std::string& path, bool bMayBeNew);
 
     // Moves the dates and texts between the members and the controls
     // (towards the members when bSaveAndValidate).

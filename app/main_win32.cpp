@@ -10,6 +10,7 @@
 #include "model/globals.h"
 #include "model/win32_text.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_ui_services.h"
 
 namespace {
@@ -47,7 +48,8 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     gestalia::CSystemClock clock;
     gestalia::win32::CWin32UiServices ui;
     gestalia::win32::CWin32UiMetrics metrics;
-    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock);
+    gestalia::win32::CWin32SettingsStore settings;
+    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock, &settings);
     theApp.InitInstance(args);
     if (SUCCEEDED(com)) {
         ::CoUninitialize();

@@ -29,6 +29,14 @@ inline constexpr int IDC_ORIGIN = 1032;
 inline constexpr int IDC_HINT = 1034;
 inline constexpr int IDC_SITE = 1035;
 inline constexpr int IDC_WEIGHT_BUTTON = 1041;
+// The welcome while no agenda is open: what an agenda is, the notice that the
+// last agenda is gone, and the recent agendas, each a button with a "Quitar"
+// button beside it for one that is gone.
+inline constexpr int IDC_WELCOME = 1060;
+inline constexpr int IDC_LAST_AGENDA_GONE = 1061;
+inline constexpr int IDC_RECENT_TITLE = 1062;
+inline constexpr int IDC_RECENT_FIRST = 1063;         // to 1067, newest first
+inline constexpr int IDC_RECENT_REMOVE_FIRST = 1068;  // to 1072
 inline constexpr int IDC_LAST_PERIOD_LABEL = -1;
 inline constexpr int IDM_ABOUTBOX = 16;
 

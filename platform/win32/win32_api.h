@@ -16,6 +16,7 @@
 #include <commdlg.h>
 #include <oleacc.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace gestalia::win32::detail {
 inline constexpr int kWinIds[] = {IDOK, IDCANCEL, IDYES, IDNO};

@@ -25,7 +25,7 @@ inline constexpr int kDay = 15;
 
 // The controls visible in the window's states.
 inline const std::set<int> kNoAgendaVisible = {IDCANCEL, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
-                                               IDC_SITE};
+                                               IDC_SITE, IDC_WELCOME};
 inline const std::set<int> kCreatingVisible = {
     IDCANCEL,        IDC_CREATE_AGENDA, IDC_OPEN_AGENDA, IDC_SITE, IDC_LAST_PERIOD_LABEL,
     IDC_LAST_PERIOD, IDC_AGENDA_TITLE};
