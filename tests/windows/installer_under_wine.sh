@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, in a fresh prefix, on a display of its own.
-# A silent install puts the programs (with their version resources), the
-# Start-menu shortcut, the agenda type and the uninstall entry where Windows
-# keeps them; an agenda started by its type opens in the installed Gestalia
-# with its month shown; the shortcut starts it too (that screen is kept as a
-# picture); a silent uninstall takes all of it away and leaves the agendas, in
-# her documents and in the program's folder, byte for byte as they were.
+# A silent install for all users puts the programs (with their version
+# resources), the Start-menu shortcut, the agenda type and the uninstall entry
+# where Windows keeps them; an agenda started by its type opens in the
+# installed Gestalia with its month shown; the shortcut starts it too (that
+# screen is kept as a picture); a silent uninstall takes all of it away and
+# leaves the agendas, in her documents and in the program's folder, byte for
+# byte as they were. Then the same install and uninstall for her alone
+# (/CurrentUser: her own folders and HKCU). Wine's HKCR does not show HKCU's
+# classes, so the agenda is opened by its type in the first round only.
 #   installer_under_wine.sh INSTALLER WINEPREFIX
 # The installed programs are compared with those beside INSTALLER.
 set -euo pipefail
@@ -30,6 +33,8 @@ cleanup() {
 }
 trap cleanup EXIT
 failed=0
+started=$SECONDS
+step() { echo "== $* (at $((SECONDS - started)) s)"; }
 check() {  # check WHAT COMMAND...: says ok or FAIL
     local what="$1"
     shift
@@ -47,7 +52,6 @@ wait_for() {
 }
 
 rm -rf "$prefix" "$prefix.lock"
-started=$SECONDS
 # Wine draws the frames itself: there is no window manager on Xvfb.
 "$here/cmake/windows/run-wine.sh" "$prefix" reg add 'HKCU\Software\Wine\X11 Driver' \
     /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
@@ -57,38 +61,49 @@ wineserver -p
 echo "a fresh prefix in $((SECONDS - started)) s"
 
 user_dir="$prefix/drive_c/users/$(id -un)"
-program_dir="$prefix/drive_c/Program Files/Gestalia"
-shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Gestalia.lnk"
-win_dir='C:\Program Files\Gestalia'
-classes='HKLM\Software\Classes'
-entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Gestalia'
 mkdir -p "$user_dir/Documents"
 agenda="$user_dir/Documents/mi agenda.gst"
 cp "$here/tests/data/sample.gst" "$agenda"
 
-# reg_value KEY [NAME]: the data of the value NAME of KEY (its default without NAME).
-reg_value() {
-    local out
-    if [ $# -gt 1 ]; then out="$(wine reg query "$1" /v "$2" 2>/dev/null)" || return 1
-    else out="$(wine reg query "$1" /ve 2>/dev/null)" || return 1; fi
-    tr -d '\r' <<<"$out" | sed -n 's/^    .*    REG_[A-Z_]*    //p'
+# registry: what reg tells of the keys the installer writes, one value a line:
+# KEY\NAME=DATA (the default value's name is "(Default)"). Nothing once they
+# are gone.
+registry() {
+    local key
+    for key in "$classes\\.gst" "$classes\\Gestalia.Agenda" "$entry"; do
+        wine reg query "$key" /s 2>/dev/null || true
+    done | tr -d '\r' | awk -F '    ' '/^HKEY_/ { key = $0 } /^    / { print key "\\" $2 "=" $4 }'
 }
-reg_is() {  # reg_is KEY NAME|"" EXPECTED
-    local got
-    if [ -n "$2" ]; then got="$(reg_value "$1" "$2")"; else got="$(reg_value "$1")"; fi
-    [ "$got" = "$3" ] || { echo "  $1 $2: \"$got\", not \"$3\""; return 1; }
+
+# install_mode AllUsers|CurrentUser: where an install in that mode puts things.
+install_mode() {
+    mode="$1"
+    local hive
+    if [ "$mode" = AllUsers ]; then
+        hive=HKEY_LOCAL_MACHINE
+        program_dir="$prefix/drive_c/Program Files/Gestalia"
+        win_dir='C:\Program Files\Gestalia'
+        shortcut="$prefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Gestalia.lnk"
+    else
+        hive=HKEY_CURRENT_USER
+        program_dir="$user_dir/AppData/Local/Programs/Gestalia"
+        win_dir="C:\\users\\$(id -un)\\AppData\\Local\\Programs\\Gestalia"
+        shortcut="$user_dir/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Gestalia.lnk"
+    fi
+    classes="$hive\\Software\\Classes"
+    entry="$hive\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Gestalia"
+    registered=(
+        "$classes\\.gst\\(Default)=Gestalia.Agenda"
+        "$classes\\Gestalia.Agenda\\(Default)=Agenda de Gestalia"
+        "$classes\\Gestalia.Agenda\\DefaultIcon\\(Default)=$win_dir\\gestalia.exe,0"
+        "$classes\\Gestalia.Agenda\\shell\\open\\command\\(Default)=\"$win_dir\\gestalia.exe\" \"%1\""
+        "$entry\\DisplayName=Gestalia"
+        "$entry\\DisplayVersion=$version"
+        "$entry\\Publisher=Gestalia"
+        "$entry\\DisplayIcon=$win_dir\\gestalia.exe,0"
+        "$entry\\QuietUninstallString=\"$win_dir\\uninstall.exe\" /$mode /S"
+    )
 }
-registered=(  # KEY NAME DATA
-    "$classes\\.gst" "" "Gestalia.Agenda"
-    "$classes\\Gestalia.Agenda" "" "Agenda de Gestalia"
-    "$classes\\Gestalia.Agenda\\DefaultIcon" "" "$win_dir\\gestalia.exe,0"
-    "$classes\\Gestalia.Agenda\\shell\\open\\command" "" "\"$win_dir\\gestalia.exe\" \"%1\""
-    "$entry" DisplayName "Gestalia"
-    "$entry" DisplayVersion "$version"
-    "$entry" Publisher "Gestalia"
-    "$entry" DisplayIcon "$win_dir\\gestalia.exe,0"
-    "$entry" QuietUninstallString "\"$win_dir\\uninstall.exe\" /AllUsers /S"
-)
 
 # version_strings EXE: the version resource's product, version and
 # description, each on a line, read from the file's UTF-16 strings.
@@ -106,22 +121,27 @@ version_strings() {
         }' <"$1"
 }
 
-echo "== install, silently"
-wine "$installer" /S || { echo "FAIL: the installer said $?"; exit 1; }
-for file in gestalia.exe gestalia-tool.exe; do
-    check "$file installed as built" cmp -s "$built/$file" "$program_dir/$file"
-done
-check "LEEME.txt installed" cmp -s "$here/packaging/windows/LEEME.txt" "$program_dir/LEEME.txt"
-check "the uninstaller installed" test -f "$program_dir/uninstall.exe"
-check "gestalia.exe's version resource" test "$(version_strings "$program_dir/gestalia.exe")" = \
-    "$(printf 'Gestalia\n%s\nGestalia, el diario del embarazo' "$version")"
-check "gestalia-tool.exe's version resource" \
-    test "$(version_strings "$program_dir/gestalia-tool.exe")" = \
-    "$(printf 'Gestalia\n%s\nHerramienta de línea de órdenes de Gestalia' "$version")"
-check "the Start-menu shortcut" test -f "$shortcut"
-for ((i = 0; i < ${#registered[@]}; i += 3)); do
-    check "${registered[i]} ${registered[i + 1]:-(default)}" reg_is "${registered[@]:i:3}"
-done
+# install ARG...: a silent install, and everything it should have put in place.
+install() {
+    step "install $*"
+    wine "$installer" "$@" || { echo "FAIL: the installer said $?"; exit 1; }
+    for file in gestalia.exe gestalia-tool.exe; do
+        check "$file installed as built" cmp -s "$built/$file" "$program_dir/$file"
+    done
+    check "LEEME.txt installed" cmp -s "$here/packaging/windows/LEEME.txt" "$program_dir/LEEME.txt"
+    check "the uninstaller installed" test -f "$program_dir/uninstall.exe"
+    check "gestalia.exe's version resource" \
+        test "$(version_strings "$program_dir/gestalia.exe")" = \
+        "$(printf 'Gestalia\n%s\nGestalia, el diario del embarazo' "$version")"
+    check "gestalia-tool.exe's version resource" \
+        test "$(version_strings "$program_dir/gestalia-tool.exe")" = \
+        "$(printf 'Gestalia\n%s\nHerramienta de línea de órdenes de Gestalia' "$version")"
+    check "the Start-menu shortcut" test -f "$shortcut"
+    registry >"$work/registry"
+    for value in "${registered[@]}"; do
+        check "$value" grep -qxF "$value" "$work/registry"
+    done
+}
 
 # The main window, and whether it shows a month: a painted month has a pink
 # header band across most of the window; without an agenda there is none.
@@ -145,7 +165,10 @@ close_program() {
     wait_for 10 sh -c '! pgrep -f "gestalia\.exe" >/dev/null'
 }
 
-echo "== an agenda opened by its type"
+install_mode AllUsers
+install /S
+
+step "an agenda opened by its type"
 wine start /unix "$agenda"
 check "a window of the installed Gestalia" wait_for 40 find_window
 check "it shows the agenda's month" wait_for 20 shows_month
@@ -153,7 +176,7 @@ check "it was given the agenda: $(command_line)" test "$(command_line)" = \
     "$win_dir\\gestalia.exe C:\\users\\$(id -un)\\Documents\\mi agenda.gst"
 close_program
 
-echo "== the Start-menu shortcut"
+step "the Start-menu shortcut"
 wine start /unix "$shortcut"
 check "a window of the installed Gestalia" wait_for 40 find_window
 sleep 1  # the window settles before its picture
@@ -162,19 +185,26 @@ check "without an agenda it shows no month" eval '! shows_month'
 echo "the program started from its shortcut: $shot"
 close_program
 
-echo "== uninstall, silently"
-cp "$here/tests/data/sample.gst" "$program_dir/guardada aquí.gst"
-wine "$win_dir\\uninstall.exe" /AllUsers /S
-# The uninstaller runs from a copy of itself; the entry goes last.
-check "the uninstall entry is gone" wait_for 60 sh -c "! wine reg query '$entry' >/dev/null 2>&1"
-check "the installed files are gone, the agenda saved there is not" \
-    test "$(ls "$program_dir")" = "guardada aquí.gst"
-check "the agenda saved there is intact" cmp -s "$here/tests/data/sample.gst" \
-    "$program_dir/guardada aquí.gst"
-check "the agenda in her documents is intact" cmp -s "$here/tests/data/sample.gst" "$agenda"
-check "the shortcut is gone" test ! -e "$shortcut"
-for key in "$classes\\.gst" "$classes\\Gestalia.Agenda"; do
-    check "$key is gone" eval '! wine reg query "$key" >/dev/null 2>&1'
-done
+# uninstall: a silent uninstall, with an agenda saved in the program's folder,
+# and nothing of the install left but the agendas.
+uninstall() {
+    step "uninstall /$mode /S"
+    cp "$here/tests/data/sample.gst" "$program_dir/guardada aquí.gst"
+    wine "$win_dir\\uninstall.exe" "/$mode" /S
+    # The uninstaller runs from a copy of itself; the entry goes last.
+    check "the uninstall entry is gone" wait_for 60 sh -c "! wine reg query '$entry' >/dev/null 2>&1"
+    check "the installed files are gone, the agenda saved there is not" \
+        test "$(ls "$program_dir")" = "guardada aquí.gst"
+    check "the agenda saved there is intact" cmp -s "$here/tests/data/sample.gst" \
+        "$program_dir/guardada aquí.gst"
+    check "the agenda in her documents is intact" cmp -s "$here/tests/data/sample.gst" "$agenda"
+    check "the shortcut is gone" test ! -e "$shortcut"
+    check "the agenda type and the entry are gone" test -z "$(registry)"
+}
+uninstall
+
+install_mode CurrentUser
+install /S /CurrentUser
+uninstall
 echo "installer test: $((SECONDS - started)) s"
 exit "$failed"
