@@ -150,13 +150,7 @@ find_window() { window="$(xdotool search --name '^Gestalia de' 2>/dev/null | hea
 shows_month() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -depth 8 "rgb:$work/shot.rgb"
-    perl -e '
-        local $/; open my $f, "<", $ARGV[0] or exit 1; my $d = <$f>; my ($w, $h) = @ARGV[1, 2];
-        for my $y (0 .. $h - 1) {
-            my $n = () = substr($d, $y * $w * 3, $w * 3) =~ /\xee\x3e\x73/g;
-            exit 0 if $n > $w / 2;
-        }
-        exit 1' "$work/shot.rgb" "$WIDTH" "$HEIGHT"
+    perl "$here/tests/windows/month_band.pl" "$work/shot.rgb" "$WIDTH" "$HEIGHT"
 }
 # Wine shows each process's arguments, as Windows split them, joined by spaces.
 command_line() { pgrep -a -f 'gestalia\.exe' | cut -d' ' -f2-; }
