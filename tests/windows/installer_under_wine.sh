@@ -152,11 +152,19 @@ shows_month() {
     import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage -depth 8 "rgb:$work/shot.rgb"
     perl "$here/tests/windows/month_band.pl" "$work/shot.rgb" "$WIDTH" "$HEIGHT"
 }
-# Wine shows each process's arguments, as Windows split them, joined by spaces.
-command_line() { pgrep -a -f 'gestalia\.exe' | cut -d' ' -f2-; }
+# The command line of this prefix's gestalia.exe (other tests on the machine
+# may run theirs): Wine shows it as the process's arguments.
+command_line() {
+    local pid
+    for pid in $(pgrep -f 'gestalia\.exe'); do
+        { tr '\0' '\n' <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$prefix" &&
+            tr '\0' ' ' <"/proc/$pid/cmdline" | sed 's/ *$//'; } 2>/dev/null || true
+    done
+}
+program_ended() { [ -z "$(command_line)" ]; }
 close_program() {
     wine taskkill /f /im gestalia.exe >/dev/null 2>&1 || true
-    wait_for 10 sh -c '! pgrep -f "gestalia\.exe" >/dev/null'
+    check "it ends" wait_for 10 program_ended
 }
 
 install_mode AllUsers
