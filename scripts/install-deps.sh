@@ -23,9 +23,9 @@ packages+=(
 
 # The Windows build (scripts/build-windows.sh): the mingw-w64 cross compilers,
 # Wine to run and test what they build (with its fonts: Tahoma, Marlett for the
-# caption buttons), zip for the user's archive.
+# caption buttons), zip for the user's archive, NSIS for the installer.
 packages+=(
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine zip
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine zip nsis
 )
 
 missing=()
