@@ -10,6 +10,7 @@
 #include "calendar/draw_surface.h"
 #include "calendar/month_layout.h"
 #include "calendar/wm_date_ctrl.h"
+#include "model/dating.h"
 #include "model/globals.h"
 #include "model/item_store.h"
 #include "model/palette.h"
@@ -33,12 +34,12 @@ constexpr std::uint32_t kItemFlags = kTextLeft | kTextVCentre | kTextSingleLine 
 
 // The day label: the day and month on the first cell and on the first of a
 // month, the pregnancy week on the first day of a week, else the day alone.
-std::string DayLabel(const CDateValue& d, int index, const CDateValue& dtLastPeriod) {
+std::string DayLabel(const CDateValue& d, int index, const CDating& dating) {
     const int day = d.GetDay();
     if (index == 1 || day == 1) {
         return SpanishDateText(day, d.GetMonth(), 0);
     }
-    if (const std::optional<int> week = PregnancyWeekAt(d, dtLastPeriod)) {
+    if (const std::optional<int> week = DatedWeekAt(d, dating)) {
         return "(Semana " + std::to_string(*week) + ")  " + std::to_string(day);
     }
     return std::to_string(day);
@@ -166,7 +167,9 @@ void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) const {
     }
 
     surface.SetTextColour(palette::kPink);
-    surface.DrawText(DayLabel(d, cell.m_nIndex, m_globals.dtLastPeriod), lr, kLabelFlags);
+    surface.DrawText(
+        DayLabel(d, cell.m_nIndex, EffectiveDating(m_globals.dtLastPeriod, m_globals.extension)),
+        lr, kLabelFlags);
     surface.SetTextColour(kBlack);
 }
 
