@@ -72,6 +72,8 @@ std::string_view FileErrorHeadline(ErrorKind kind) {
             return "No puedo abrir el fichero: es demasiado grande para ser una agenda.";
         case ErrorKind::notRegularFile:
             return "No puedo abrir el fichero: no es un fichero normal.";
+        case ErrorKind::badInput:
+            return "El dato no es válido.";
     }
     return "No puedo abrir el fichero.";
 }
@@ -123,6 +125,7 @@ void CCalCtrlDlg::OnCreateAgenda() {
         return;
     }
     m_calendar.DeleteAllItems();
+    m_globals.extension = {};
     m_calendar.Redraw();
     m_nSelectedId = -1;
     m_dtShown = CDateValue::Now(m_clock);
@@ -169,6 +172,7 @@ void CCalCtrlDlg::OpenAgendaAt(const std::string& path, bool bMayBeNew) {
             // A new agenda there, created by the first save; it takes
             // nothing of the agenda open before.
             m_calendar.DeleteAllItems();
+            m_globals.extension = {};
             m_nSelectedId = -1;
             break;
         case OpenOutcome::opened:

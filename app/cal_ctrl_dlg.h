@@ -18,6 +18,7 @@
 #include "calendar/draw_surface.h"
 #include "calendar/wm_date_ctrl.h"
 #include "model/date_value.h"
+#include "model/dating.h"
 #include "model/result.h"
 #include "platform/calendar_parent.h"
 #include "platform/dialog.h"
@@ -93,6 +94,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // Enter does no harm. The calendar with an agenda open, else "CREAR AGENDA";
     // never "Salir".
     int HomeFocusId() const;
+    // "Datación": the first scan and the birth; saves what changed.
+    void OnDating();
 
     // Agendas (agenda_flows.cpp).
     void OnCreateAgenda();
@@ -125,6 +128,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // The tip of the chosen day's week and its link: the day's own, else its
     // week's (the link of day 1 before the first week that has one).
     void ShowChosenDayTip();
+    // The tip panel empty, its link gone: after the birth.
+    void ShowNoTip();
     // The calendar shows the month of the day, as the month arrows would.
     void ShowMonthOf(const CDateValue& day);
     void OnSiteLink();
@@ -206,6 +211,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // Loads the agenda at the path; reports a failure.
     OpenOutcome OpenAgendaFile(const std::string& path);
     void ReportFileError(const CError& error, const std::string& path);
+    // The dating every figure, week and tip follows.
+    CDating Dating() const;
     // Asks before the unsaved agenda is left (to quit, or for another agenda).
     // True when she saved it elsewhere or chose to drop it; false to stay.
     bool ConfirmLeavingUnsaved(std::string_view strLeaving);

@@ -45,7 +45,7 @@ Rect RecentRemove(int w, int n) {
 
 // Every placed control's rectangle for a client area of w x h pixels, in the
 // order the controls are moved.
-std::array<CPlacement, 32> Placements(int w, int h) {
+std::array<CPlacement, 33> Placements(int w, int h) {
     const int d = (w - 110) / 2;
     const int e = (h - 200) / 2;
     return {{
@@ -62,6 +62,7 @@ std::array<CPlacement, 32> Placements(int w, int h) {
         {IDC_WEEKS, {100 + d, 45, w - 10, 65}},
         {IDC_LAST_PERIOD_LABEL, {100, 5, 100 + d, 25}},
         {IDC_LAST_PERIOD, {200, 25, d, 45}},
+        {IDC_DATING_BUTTON, {100, 25, 195, 45}},
         {IDC_AGENDA_TITLE, {100, 50, 200 + d, 70}},
         {IDC_MONTH_TEXT, {200, 70, w - 110, 100}},
         {IDC_DAY_TEXT, {100 + d, h - 100, w - 10, h - 80}},
@@ -94,7 +95,7 @@ struct CControlNeed {
     Size size;
 };
 
-constexpr std::array<CControlNeed, 18> kControlNeeds = {{
+constexpr std::array<CControlNeed, 19> kControlNeeds = {{
     {IDC_CREATE_AGENDA, {90, 60}},
     {IDC_OPEN_AGENDA, {90, 75}},
     {IDCANCEL, {90, 30}},
@@ -104,6 +105,7 @@ constexpr std::array<CControlNeed, 18> kControlNeeds = {{
     {IDC_WEEKS, {300, 20}},
     {IDC_LAST_PERIOD_LABEL, {320, 20}},
     {IDC_LAST_PERIOD, {120, 20}},
+    {IDC_DATING_BUTTON, {90, 20}},
     {IDC_MONTH_TEXT, {150, 30}},
     {IDC_DAY_TEXT, {250, 20}},
     {IDC_HINT, {270, 20}},

@@ -60,7 +60,12 @@ void CCalCtrlDlg::ShowChosenDayTip() {
     if (!m_globals.dtLastPeriod.IsValid()) {
         return;
     }
-    const std::int32_t elapsed = ElapsedDays(m_dtChosen, m_globals.dtLastPeriod);
+    const CDating dating = Dating();
+    if (dating.BornBy(m_dtChosen)) {
+        ShowNoTip();
+        return;
+    }
+    const std::int32_t elapsed = ElapsedDays(m_dtChosen, dating.dtLastPeriod);
     // The tip and the day's own link as a click shows them; a day without a
     // link takes its week's, so that the panel never keeps another week's.
     ShowWeekTip(elapsed, false);
@@ -111,13 +116,27 @@ void CCalCtrlDlg::ShowDayInPanels(const CDateValue& dtDay) {
         SetPanelText(IDC_WEEKS, std::string());
         return;
     }
-    const TimelineFigures figures = TimelineForDay(m_globals.dtLastPeriod, dtDay);
+    const CDating dating = Dating();
+    const CStatusTexts texts = StatusTexts(dating, dtDay, false);
     // Straight into the controls: the next recalculation reads them back and
     // puts the figures as of now in their place.
-    SetPanelText(IDC_DUE_DATE, FormatDueDateText(figures));
-    SetPanelText(IDC_DAYS_LEFT, FormatDaysLeftText(figures));
-    SetPanelText(IDC_WEEKS, FormatWeeksText(figures));
-    ShowWeekTip(figures.nElapsedDays, false);
+    SetPanelText(IDC_DUE_DATE, texts.strDueDate);
+    SetPanelText(IDC_DAYS_LEFT, texts.strDaysLeft);
+    SetPanelText(IDC_WEEKS, texts.strWeeks);
+    if (dating.BornBy(dtDay)) {
+        ShowNoTip();
+        return;
+    }
+    ShowWeekTip(ElapsedDays(dtDay, dating.dtLastPeriod), false);
+}
+
+void CCalCtrlDlg::ShowNoTip() {
+    // Once the baby is born there is no pregnancy week to advise on.
+    m_globals.szTipText.clear();
+    m_globals.szLinkTitle.clear();
+    m_globals.szLinkUrl.clear();
+    SetPanelText(IDC_TIP_TEXT, m_globals.szTipText);
+    SetPanelText(IDC_TIP_TITLE, m_globals.szLinkTitle);
 }
 
 void CCalCtrlDlg::OnLButtonDown(Point pt) {

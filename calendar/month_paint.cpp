@@ -13,6 +13,7 @@
 #include "calendar/month_layout.h"
 #include "calendar/wm_date_ctrl.h"
 #include "model/contrast.h"
+#include "model/dating.h"
 #include "model/globals.h"
 #include "model/item_store.h"
 #include "model/palette.h"
@@ -50,12 +51,12 @@ std::string FirstLineOf(std::string_view text) {
 
 // The day label: the day and month on the first cell and on the first of a
 // month, the pregnancy week on the first day of a week, else the day alone.
-std::string DayLabel(const CDateValue& d, int index, const CDateValue& dtLastPeriod) {
+std::string DayLabel(const CDateValue& d, int index, const CDating& dating) {
     const int day = d.GetDay();
     if (index == 1 || day == 1) {
         return SpanishDateText(day, d.GetMonth(), 0);
     }
-    if (const std::optional<int> week = PregnancyWeekAt(d, dtLastPeriod)) {
+    if (const std::optional<int> week = DatedWeekAt(d, dating)) {
         return "(Semana " + std::to_string(*week) + ")  " + std::to_string(day);
     }
     return std::to_string(day);
@@ -166,7 +167,8 @@ void CWMDateCtrl::PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colou
 void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) const {
     const CWVCellData& cell = cp.cell;
     const CDateValue& d = cell.m_dtDate;
-    const std::string label = DayLabel(d, cell.m_nIndex, m_globals.dtLastPeriod);
+    const std::string label =
+        DayLabel(d, cell.m_nIndex, EffectiveDating(m_globals.dtLastPeriod, m_globals.extension));
     // The chosen day's label lies on the highlight, in black or white,
     // whichever reads better on it: the pink would all but vanish.
     const bool bChosen = cell.m_bSelected != 0;

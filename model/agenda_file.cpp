@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "model/crc32.h"
 #include "model/windows1252.h"
 
 namespace gestalia {
@@ -212,7 +213,8 @@ struct CAgendaRecordView {
 // The file image, written into one buffer sized up front: a UTF-8 text never
 // takes fewer bytes than its Windows-1252 form.
 Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
-                                     const std::vector<CAgendaRecordView>& records) {
+                                     const std::vector<CAgendaRecordView>& records,
+                                     const CAgendaExtension& extension) {
     constexpr auto kMaxInt32 = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
     if (records.size() > kMaxInt32) {
         return CError{ErrorKind::cannotSave,
@@ -252,19 +254,79 @@ Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
         PutInt32(out, r.nImage);
         PutFloat(out, r.fWeight);
     }
+    if (!extension.empty()) {
+        const std::string payload = extension.Payload();
+        if (payload.size() > std::numeric_limits<std::uint32_t>::max()) {
+            return CError{ErrorKind::cannotSave,
+                          "los datos de la agenda son demasiado largos para guardarlos",
+                          std::nullopt};
+        }
+        out.append(kExtensionMagic);
+        PutU32(out, kExtensionVersion);
+        PutU32(out, static_cast<std::uint32_t>(payload.size()));
+        out.append(payload);
+        PutU32(out, Crc32(payload));
+    }
     return out;
+}
+
+// The extension block from where the last note ends to the end of the file.
+// Bytes that do not start with the magic are bytes too many, as ever.
+Result<CAgendaExtension> ReadExtension(CReader& in) {
+    const std::size_t at = in.Offset();
+    if (in.Remaining() < kExtensionMagic.size() ||
+        std::string_view(in.Here(), kExtensionMagic.size()) != kExtensionMagic) {
+        return Damaged("tiene " + std::to_string(in.Remaining()) +
+                           " bytes de más después de la última anotación",
+                       at);
+    }
+    if (in.Remaining() < kExtensionHeadSize) {
+        return Damaged("el bloque de extensión está cortado: el fichero se acaba antes",
+                       in.Offset() + in.Remaining());
+    }
+    in.Skip(kExtensionMagic.size());
+    const std::size_t versionAt = in.Offset();
+    const std::uint32_t version = in.U32();
+    if (version != kExtensionVersion) {
+        return Damaged("el bloque de extensión tiene la versión " + std::to_string(version) +
+                           ", que esta versión de Gestalia no conoce",
+                       versionAt);
+    }
+    const std::size_t lengthAt = in.Offset();
+    const std::uint32_t length = in.U32();
+    if (length > in.Remaining() || in.Remaining() - length < kExtensionTailSize) {
+        return Damaged("la longitud del bloque de extensión (" + std::to_string(length) +
+                           ") no cabe en lo que queda del fichero",
+                       lengthAt);
+    }
+    const std::size_t payloadAt = in.Offset();
+    const std::string_view payload = in.Bytes(length);
+    const std::size_t crcAt = in.Offset();
+    if (in.U32() != Crc32(payload)) {
+        return Damaged(
+            "la suma de comprobación del bloque de extensión"
+            " no coincide con su contenido",
+            crcAt);
+    }
+    if (in.Remaining() != 0) {
+        return Damaged("tiene " + std::to_string(in.Remaining()) +
+                           " bytes de más después del bloque de extensión",
+                       in.Offset());
+    }
+    return CAgendaExtension::Parse(payload, payloadAt);
 }
 
 }  // namespace
 
-Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items) {
+Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items,
+                                    const CAgendaExtension& extension) {
     std::vector<CAgendaRecordView> records;
     records.reserve(items.size());
     items.ForEach([&records](const CWVCellDataItem& item) {
         records.push_back(
             {item.Text(), item.GetFrom(), item.GetTo(), item.GetImage(), item.GetWeight()});
     });
-    return SerializeRecords(dtLastPeriod, records);
+    return SerializeRecords(dtLastPeriod, records, extension);
 }
 
 Result<std::string> SerializeAgenda(const CAgendaData& data) {
@@ -273,7 +335,7 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
     for (const CAgendaRecord& r : data.items) {
         records.push_back({r.strText, r.dtFrom, r.dtTo, r.nImage, r.fWeight});
     }
-    return SerializeRecords(data.dtLastPeriod, records);
+    return SerializeRecords(data.dtLastPeriod, records, data.extension);
 }
 
 namespace {
@@ -361,9 +423,11 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
         onRecord(r);
     }
     if (in.Remaining() != 0) {
-        return Damaged("tiene " + std::to_string(in.Remaining()) +
-                           " bytes de más después de la última anotación",
-                       in.Offset());
+        Result<CAgendaExtension> extension = ReadExtension(in);
+        if (!extension) {
+            return extension.error();
+        }
+        summary.extension = std::move(extension).value();
     }
     return summary;
 }
@@ -405,11 +469,12 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
         return walked.error();
     }
     data.dtLastPeriod = walked.value().dtLastPeriod;
+    data.extension = std::move(walked.value().extension);
     return data;
 }
 
 Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
-                                   const CItemDefaults& defaults) {
+                                   const CItemDefaults& defaults, CAgendaExtension* extension) {
     return store.ReplaceAll([&]() -> Result<CDateValue> {
         // Each note stays in its record until it is first asked for: the
         // walk checks it and files it by its start.
@@ -425,6 +490,9 @@ Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
             return read.error();
         }
         store.IndexByDay();
+        if (extension != nullptr) {
+            *extension = std::move(read.value().extension);
+        }
         return read.value().dtLastPeriod;
     });
 }

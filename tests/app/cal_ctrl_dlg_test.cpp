@@ -311,11 +311,12 @@ TEST_F(MainWindowTest, MainTemplateHasEveryControlWithItsText) {
     EXPECT_EQ(t.cx, 500);
     EXPECT_EQ(t.cy, 329);
     EXPECT_TRUE(t.bResizable);
-    EXPECT_EQ(t.controls.size(), 39u);
+    EXPECT_EQ(t.controls.size(), 40u);
     CFakeDialogWindow w(t);
     EXPECT_EQ(w.GetControlText(IDCANCEL), "Salir");
     EXPECT_EQ(w.GetControlText(IDC_CREATE_AGENDA), "CREAR AGENDA");
     EXPECT_EQ(w.GetControlText(IDC_OPEN_AGENDA), "ABRIR AGENDA YA CREADA");
+    EXPECT_EQ(w.GetControlText(IDC_DATING_BUTTON), "Datación");
     EXPECT_EQ(w.GetControlText(IDC_HINT), "* Doble click sobre el día para añadir una nota");
     // The picture buttons' texts name them for screen readers and tooltips.
     EXPECT_EQ(w.GetControlText(IDC_SITE), "Abrir la página web de Gestalia");
