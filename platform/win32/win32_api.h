@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <commdlg.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace gestalia::win32::detail {
 inline constexpr int kWinIds[] = {IDOK, IDCANCEL, IDYES, IDNO};
