@@ -222,7 +222,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     bool AskReplace();
     void SetUnsaved(bool bUnsaved);
     void ShowMonthText();
-    // Hands the address to the desktop; says so in a message when it cannot.
+    // Hands the address to the desktop (a page of the stand-in site as its
+    // cached reading page); says so in a message when it cannot.
     void OpenPage(const std::string& url);
     void SetPanelText(int id, const std::string& text);
 };

@@ -3,10 +3,12 @@
 
 #include "app/cal_ctrl_dlg.h"
 #include "content/day_links.h"
+#include "content/offline_pages.h"
 #include "content/week_tips.h"
 #include "model/globals.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
+#include "platform/cached_pages.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
 
@@ -18,6 +20,11 @@ namespace {
 constexpr std::int32_t kFallbackLinkDay = 1;
 
 constexpr std::string_view kCannotOpenPage = "No se ha podido abrir la página web:\n";
+constexpr std::string_view kNoCacheFolder =
+    "No se pueden preparar las páginas de lectura: el sistema no indica una carpeta para "
+    "guardarlas.";
+constexpr std::string_view kCannotWritePages =
+    "No se han podido preparar las páginas de lectura:\n";
 
 // Moves the date a day at a time, by `step`, until its month changes: the
 // first day of the next month or the last day of the previous one, at the
@@ -31,6 +38,10 @@ void StepToOtherMonth(CDateValue& dt, double step) {
     for (int i = 0; i < kMaxSteps && dt.GetMonth() == month; ++i) {
         dt.AddDays(step);
     }
+}
+
+void Warn(IUiServices& ui, const std::string& text) {
+    ui.MessageBox(text, "Gestalia", MbButtons::Ok, MbIcon::Warning, MbDefault::First);
 }
 
 }  // namespace
@@ -160,9 +171,24 @@ void CCalCtrlDlg::OnSiteLink() {
 }
 
 void CCalCtrlDlg::OpenPage(const std::string& url) {
-    if (!m_ui.OpenUrl(url)) {
-        m_ui.MessageBox(std::string(kCannotOpenPage) + url, "Gestalia", MbButtons::Ok,
-                        MbIcon::Warning, MbDefault::First);
+    std::string address = url;
+    // While the site is a stand-in its pages are the program's own: they are
+    // written out afresh and the browser reads them from the cache folder.
+    if (const std::optional<std::string_view> page = OfflinePageFor(url);
+        page && IsPlaceholderSite(SiteBaseUrl())) {
+        const std::optional<std::string> folder = m_ui.CacheFolder();
+        if (!folder) {
+            Warn(m_ui, std::string(kNoCacheFolder));
+            return;
+        }
+        if (const Status written = WriteCachedPages(*folder); !written) {
+            Warn(m_ui, std::string(kCannotWritePages) + written.error().message);
+            return;
+        }
+        address = CachedPageUrl(*folder, *page);
+    }
+    if (!m_ui.OpenUrl(address)) {
+        Warn(m_ui, std::string(kCannotOpenPage) + address);
     }
 }
 

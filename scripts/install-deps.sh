@@ -12,6 +12,7 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2
   dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info xdg-utils
   libfile-mimeinfo-perl man-db
+  hunspell hunspell-es
 )
 
 # The screen reader test (tests/platform/screen_reader_test.sh): the

@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QStyle>
 #include <QUrl>
@@ -140,11 +141,22 @@ std::optional<std::string> CQtUiServices::GetOpenFileName(const CFileDialogSpec&
 }
 
 bool CQtUiServices::OpenUrl(std::string_view url) {
-    if (!IsOpenableUrl(url)) {
+    const std::optional<COpenTarget> target = OpenTargetOf(url, CacheFolder());
+    if (!target) {
         return false;
     }
     // The address goes to the desktop as one URL; nothing interprets it as a command.
-    return QDesktopServices::openUrl(QUrl(ToQString(url), QUrl::StrictMode));
+    const QUrl address = target->bLocalFile ? QUrl::fromLocalFile(ToQString(target->strTarget))
+                                            : QUrl(ToQString(target->strTarget), QUrl::StrictMode);
+    return QDesktopServices::openUrl(address);
+}
+
+std::optional<std::string> CQtUiServices::CacheFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToUtf8(folder);
 }
 
 int CQtUiMetrics::ScrollBarWidth() const {

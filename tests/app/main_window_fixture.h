@@ -1,6 +1,7 @@
 #pragma once
 // A main window on the fake window layer, a clock standing at 15 March 2027
-// 10:00, and a temporary folder for agenda files.
+// 10:00, and a temporary folder for agenda files, with the program's cache
+// folder inside it.
 
 #include <gtest/gtest.h>
 
@@ -37,7 +38,12 @@ inline const std::set<int> kAgendaVisible = {
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(tmp.ok()); }
+    void SetUp() override {
+        ASSERT_TRUE(tmp.ok());
+        ui.SetCacheFolder(CacheFolder());
+    }
+
+    std::string CacheFolder() const { return tmp.File("cache"); }
 
     // Runs the window's set-up with an agenda path (empty: none).
     void Start(const std::string& path = {}) {

@@ -176,6 +176,8 @@ class CFakeUiServices : public IUiServices {
     }
     // Whether OpenUrl reports success (it records the address either way).
     void SetOpenUrlResult(bool b) { m_bOpenUrlResult = b; }
+    // The cache folder the program is given; none until set.
+    void SetCacheFolder(std::optional<std::string> folder) { m_cacheFolder = std::move(folder); }
 
     // IUiServices. A message box with only an OK button is answered IDOK
     // without a queued answer (there is nothing to decide); every other
@@ -186,6 +188,7 @@ class CFakeUiServices : public IUiServices {
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
+    std::optional<std::string> CacheFolder() override { return m_cacheFolder; }
 
     // What was shown.
     const std::vector<CShownMessageBox>& MessageBoxes() const { return m_boxes; }
@@ -202,6 +205,7 @@ class CFakeUiServices : public IUiServices {
     std::deque<std::optional<std::string>> m_saveAnswers;
     std::deque<std::optional<std::string>> m_openAnswers;
     bool m_bOpenUrlResult = true;
+    std::optional<std::string> m_cacheFolder;
 
     std::vector<CShownMessageBox> m_boxes;
     std::vector<CShownDialog> m_shownDialogs;
