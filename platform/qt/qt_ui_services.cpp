@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -96,12 +97,6 @@ int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, M
 
 std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& spec, bool bSave) {
     QFileDialog dialog(QApplication::activeModalWidget(), ToQString(spec.strTitle));
-    const CFileDialogWords words = FileDialogWords(bSave);
-    dialog.setLabelText(QFileDialog::Accept, ToQString(words.strAccept));
-    dialog.setLabelText(QFileDialog::Reject, ToQString(words.strCancel));
-    dialog.setLabelText(QFileDialog::LookIn, ToQString(words.strLookIn));
-    dialog.setLabelText(QFileDialog::FileName, ToQString(words.strFileName));
-    dialog.setLabelText(QFileDialog::FileType, ToQString(words.strFileType));
     QStringList filters;
     for (const CFileFilter& filter : spec.filters) {
         filters << FilterText(filter);
@@ -119,6 +114,18 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(spec.bFileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    // After the modes, which set the dialog's own words again.
+    const CFileDialogWords words = FileDialogWords(bSave);
+    dialog.setLabelText(QFileDialog::Accept, ToQString(words.strAccept));
+    dialog.setLabelText(QFileDialog::Reject, ToQString(words.strCancel));
+    dialog.setLabelText(QFileDialog::LookIn, ToQString(words.strLookIn));
+    dialog.setLabelText(QFileDialog::FileName, ToQString(words.strFileName));
+    dialog.setLabelText(QFileDialog::FileType, ToQString(words.strFileType));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel)) {
+            cancel->setText(ToQString(words.strCancel));
+        }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

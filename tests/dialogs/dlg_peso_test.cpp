@@ -145,7 +145,7 @@ TEST_F(DlgPesoTest, EveryDotSitsInsideTheFrame) {
     ASSERT_EQ(dots.size(), 3u);
     const Rect plot = PlotArea(m_area);
     EXPECT_EQ(dots[0].rc.left, plot.left - 2);
-    EXPECT_EQ(dots[1].rc.left, static_cast<int>(plot.left + (plot.Width() - 1) * 0.5 - 2));
+    EXPECT_EQ(dots[1].rc.left, static_cast<int>(DayX(plot, 147) - 2));
     EXPECT_EQ(dots[2].rc.right, plot.right - 1 + 2);
     EXPECT_EQ(dots[0].rc.bottom, plot.bottom - 1 + 2) << "70 is the scale's bottom";
     for (const DrawCall& dot : dots) {

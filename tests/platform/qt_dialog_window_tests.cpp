@@ -337,7 +337,7 @@ TEST(QtFileDialogTest, HasItsTitleAndSpanishWords) {
     CFileDialogSpec spec;
     spec.strTitle = "Abrir agenda";
     spec.filters = {{"Agendas Brotela", "*.gst"}};
-    EXPECT_EQ(ui.GetOpenFileName(spec), std::nullopt);
+    EXPECT_FALSE(ui.GetOpenFileName(spec).has_value());
     EXPECT_EQ(title, QStringLiteral("Abrir agenda"));
     EXPECT_EQ(accept, QStringLiteral("Abrir"));
     EXPECT_EQ(reject, QStringLiteral("Cancelar"));

@@ -149,10 +149,8 @@ PERL
 fi
 echo "ok: the calendar's pixels: $result"
 
-# A note on today with keys only: Tab from "Salir" to the calendar, Enter for
-# a new note on the chosen day, the text, Shift+Tab round to the weight, Enter.
-xdotool key Tab
-sleep 0.3
+# A note on today with keys only: the keyboard starts on the calendar, Enter
+# for a new note on the chosen day, the text, Shift+Tab round to the weight, Enter.
 xdotool key Return
 editor=""
 find_editor() { editor="$(xdotool search --name 'anotaci' 2>/dev/null | head -1)"; [ -n "$editor" ]; }
