@@ -26,9 +26,14 @@ constexpr std::string_view kChooseLastPeriodLabel = "Seleccione la fecha de la �
 constexpr std::string_view kReplaceQuestion = "El fichero ya existe. ¿Desea reemplazarlo?";
 constexpr std::string_view kUnsavedCaptionText = "Cambios sin guardar";
 
+constexpr std::string_view kCreateDialogTitle = "Crear agenda";
+constexpr std::string_view kOpenDialogTitle = "Abrir agenda";
+constexpr std::string_view kSaveElsewhereTitle = "Guardar la agenda en otro fichero";
+
 // The file dialogs of both flows: agendas first and preselected, then text files.
-CFileDialogSpec AgendaFileSpec(bool bOpen) {
+CFileDialogSpec AgendaFileSpec(std::string_view title, bool bOpen) {
     CFileDialogSpec spec;
+    spec.strTitle = title;
     spec.filters = {{"Agendas Brotela", "*.gst"}, {"Text", "*.TXT"}};
     spec.nFilterIndex = 1;
     spec.bFileMustExist = bOpen;
@@ -77,6 +82,8 @@ std::string_view FileErrorHeadline(ErrorKind kind) {
             return "No puedo abrir el fichero: no es un fichero normal.";
         case ErrorKind::changedOnDisk:
             return "No puedo guardar el fichero: otro programa lo está cambiando.";
+        case ErrorKind::badInput:
+            return "El dato no es válido.";
     }
     return "No puedo abrir el fichero.";
 }
@@ -105,7 +112,8 @@ void CCalCtrlDlg::OnCreateAgenda() {
         return;
     }
     // A cancelled dialog keeps the agenda that is open, path included.
-    const std::optional<std::string> chosen = m_ui.GetSaveFileName(AgendaFileSpec(false));
+    const std::optional<std::string> chosen =
+        m_ui.GetSaveFileName(AgendaFileSpec(kCreateDialogTitle, false));
     if (!chosen || chosen->empty()) {
         return;
     }
@@ -129,14 +137,17 @@ void CCalCtrlDlg::OnCreateAgenda() {
     }
     m_disk.Remember(saved.value(), std::move(bytes).value());
     m_calendar.DeleteAllItems();
+    m_globals.extension = {};
     m_calendar.Redraw();
     m_nSelectedId = -1;
     m_dtShown = CDateValue::Now(m_clock);
     m_globals.szAgendaPath = path;
     m_bCreating = true;
     SetUnsaved(false);
+    RememberAgenda(path, true);
 
     HideAgendaControls();
+    ShowWelcome(false);
     IDialogWindow* window = Window();
     if (window == nullptr) {
         return;
@@ -152,25 +163,34 @@ void CCalCtrlDlg::OnOpenAgenda() {
     if (!ConfirmLeavingUnsaved("abrir otra agenda")) {
         return;
     }
-    const std::optional<std::string> chosen = m_ui.GetOpenFileName(AgendaFileSpec(true));
+    const std::optional<std::string> chosen =
+        m_ui.GetOpenFileName(AgendaFileSpec(kOpenDialogTitle, true));
     if (!chosen || chosen->empty()) {
         return;
     }
-    switch (OpenAgendaFile(*chosen)) {
+    OpenAgendaAt(*chosen, true);
+}
+
+void CCalCtrlDlg::OpenAgendaAt(const std::string& path, bool bMayBeNew) {
+    switch (OpenAgendaFile(path)) {
         case OpenOutcome::refused:
             // Nothing changes, not the path, the notes or the shown month: a
             // later save must not overwrite that file with this agenda.
             return;
         case OpenOutcome::missing:
+            if (!bMayBeNew) {
+                return;
+            }
             // A new agenda there, created by the first save; it takes
             // nothing of the agenda open before.
             m_calendar.DeleteAllItems();
+            m_globals.extension = {};
             m_nSelectedId = -1;
             break;
         case OpenOutcome::opened:
             break;
     }
-    m_globals.szAgendaPath = *chosen;
+    m_globals.szAgendaPath = path;
     m_bCreating = false;
     SetUnsaved(false);
     m_dtShown = CDateValue::Now(m_clock);
@@ -182,6 +202,9 @@ void CCalCtrlDlg::OnOpenAgenda() {
     m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
     SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(m_globals.szAgendaPath));
     DoDataExchange(false);
+    if (IDialogWindow* window = Window()) {
+        window->SetFocus(HomeFocusId());
+    }
 }
 
 void CCalCtrlDlg::OnLastPeriodChanged() {
@@ -223,7 +246,8 @@ bool CCalCtrlDlg::ConfirmLeavingUnsaved(std::string_view strLeaving) {
 }
 
 bool CCalCtrlDlg::SaveElsewhere() {
-    const std::optional<std::string> chosen = m_ui.GetSaveFileName(AgendaFileSpec(false));
+    const std::optional<std::string> chosen =
+        m_ui.GetSaveFileName(AgendaFileSpec(kSaveElsewhereTitle, false));
     if (!chosen || chosen->empty()) {
         return false;
     }
@@ -242,6 +266,7 @@ bool CCalCtrlDlg::SaveElsewhere() {
     m_globals.szAgendaPath = path;
     SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(path));
     SetUnsaved(false);
+    RememberAgenda(path, true);
     return true;
 }
 
@@ -272,6 +297,7 @@ CCalCtrlDlg::OpenOutcome CCalCtrlDlg::OpenAgendaFile(const std::string& path) {
         bytes ? m_calendar.LoadAgendaImage(std::move(bytes.value())) : Status(bytes.error());
     if (status) {
         m_disk.Remember(state, std::move(base));
+        RememberAgenda(path, true);
         return OpenOutcome::opened;
     }
     ReportFileError(status.error(), path);
@@ -290,9 +316,11 @@ CCalCtrlDlg::OpenOutcome CCalCtrlDlg::OpenAgendaFile(const std::string& path) {
 
 void CCalCtrlDlg::ReportFileError(const CError& error, const std::string& path) {
     std::string text(FileErrorHeadline(error.kind));
-    if (!error.message.empty()) {
+    const std::string detail =
+        error.kind == ErrorKind::damaged ? DamageSentence(error) : error.message;
+    if (!detail.empty()) {
         text += "\n";
-        text += error.message;
+        text += detail;
     }
     m_ui.MessageBox(text, path, MbButtons::Ok, MbIcon::Warning, MbDefault::First);
 }

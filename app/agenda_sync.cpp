@@ -73,6 +73,9 @@ std::string TakenInText(const CAgendaMerge& merge) {
     if (merge.bTheirLastPeriod) {
         parts.push_back("la nueva fecha de la última regla");
     }
+    if (merge.bTheirExtension) {
+        parts.push_back("los datos de la datación y del nacimiento");
+    }
     std::string text = "La agenda se cambió fuera de esta ventana y se ha puesto al día:";
     for (std::size_t i = 0; i < parts.size(); ++i) {
         text += i == 0 ? " " : (i + 1 == parts.size() ? " y " : ", ");
@@ -141,6 +144,9 @@ bool CCalCtrlDlg::SaveAgenda() {
     if (!m_strTakenIn.empty()) {
         ShowHint(std::exchange(m_strTakenIn, {}));
     }
+    // An agenda given on the command line with nothing at its path is
+    // remembered once its file exists.
+    RememberAgenda(m_globals.szAgendaPath, false);
     return true;
 }
 
@@ -192,14 +198,20 @@ CCalCtrlDlg::DiskOutcome CCalCtrlDlg::TakeInDiskChanges() {
         return DiskOutcome::failed;
     }
     CAgendaMerge merge = MergeAgendas(base.value(), theirs.value(), ours.value());
-    if (merge.bLastPeriodConflict) {
+    if (merge.HasConflict()) {
+        const std::string what =
+            merge.bLastPeriodConflict
+                ? "La fecha de la última regla se ha cambiado a la vez en esta ventana (" +
+                      DayText(ours.value().dtLastPeriod) + ") y fuera de ella (" +
+                      DayText(theirs.value().dtLastPeriod) + ")"
+                : std::string(
+                      "Los datos de la datación o del nacimiento se han cambiado a la vez "
+                      "en esta ventana y fuera de ella");
         const std::string question =
-            "La fecha de la última regla se ha cambiado a la vez en esta ventana (" +
-            DayText(ours.value().dtLastPeriod) + ") y fuera de ella (" +
-            DayText(theirs.value().dtLastPeriod) +
-            ").\n\n¿Quieres guardar tu fecha, con las anotaciones de las dos?\n\nSí: guardar tu "
-            "fecha en la agenda.\nNo: guardar tu agenda aparte, en un fichero nuevo al lado, sin "
-            "tocar la de fuera.";
+            what +
+            ".\n\n¿Quieres guardar lo tuyo, con las anotaciones de las dos?\n\nSí: guardar tu "
+            "versión en la agenda.\nNo: guardar tu agenda aparte, en un fichero nuevo al lado, "
+            "sin tocar la de fuera.";
         if (m_ui.MessageBox(question, kChangedCaption, MbButtons::YesNo, MbIcon::Question,
                             MbDefault::Second) != IDYES) {
             return KeepApart();

@@ -28,7 +28,7 @@ bool CCalCtrlApp::InitInstance(const std::vector<std::string>& args) {
     ParseCommandLine(args, cmdInfo);
     m_globals.szAgendaPath = cmdInfo.m_szLastParam;
 
-    CCalCtrlDlg dlg(m_globals, m_ui, m_metrics, m_clock);
+    CCalCtrlDlg dlg(m_globals, m_ui, m_metrics, m_clock, m_pSettings);
     m_ui.RunModal(MainDialogTemplate(), dlg);
     return false;
 }

@@ -9,6 +9,7 @@
 namespace gestalia {
 
 class IClock;
+class ISettingsStore;
 class IUiMetrics;
 class IUiServices;
 struct CGlobals;
@@ -32,12 +33,15 @@ void ParseCommandLine(const std::vector<std::string>& args, CCustomCommandLineIn
 
 class CCalCtrlApp {
   public:
-    // Everything passed in must outlive the application.
-    CCalCtrlApp(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock)
-        : m_globals(globals), m_ui(ui), m_metrics(metrics), m_clock(clock) {}
+    // Everything passed in must outlive the application. Without a settings
+    // store no agenda is remembered between runs.
+    CCalCtrlApp(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock,
+                ISettingsStore* settings = nullptr)
+        : m_globals(globals), m_ui(ui), m_metrics(metrics), m_clock(clock), m_pSettings(settings) {}
 
     // The whole life of the program: parse the arguments (without the program
-    // name), set the agenda path, run the main window. Returns false: there is
+    // name), set the agenda path, run the main window. Without an argument
+    // the window reopens the agenda she had open last. Returns false: there is
     // nothing more to run when the window closes.
     bool InitInstance(const std::vector<std::string>& args);
 
@@ -46,6 +50,7 @@ class CCalCtrlApp {
     IUiServices& m_ui;
     const IUiMetrics& m_metrics;
     const IClock& m_clock;
+    ISettingsStore* const m_pSettings;
 };
 
 }  // namespace gestalia

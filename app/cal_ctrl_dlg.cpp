@@ -6,8 +6,11 @@
 #include <array>
 
 #include "app/about_dlg.h"
+#include "app/recent_agendas.h"
 #include "calendar/notify.h"
+#include "dialogs/dlg_dating.h"
 #include "model/clock.h"
+#include "model/dating.h"
 #include "model/globals.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
@@ -29,16 +32,18 @@ constexpr int kItemImageCount = 2;
 constexpr CImageList kItemImages(IDB_ITEM_ICONS, kItemImageSize, kItemImageCount);
 
 // Controls shown only with an agenda, in the order they are hidden and shown.
-constexpr std::array<int, 14> kAgendaControls = {
-    IDC_LAST_PERIOD, IDC_AGENDA_TITLE, IDC_DUE_DATE, IDC_DAYS_LEFT,    IDC_WEEKS,
-    IDC_MONTH_TEXT,  IDC_PREVIOUS,     IDC_NEXT,     IDC_TIP_TITLE,    IDC_CALENDAR,
-    IDC_HINT,        IDC_DAY_TEXT,     IDC_TIP_TEXT, IDC_WEIGHT_BUTTON};
+constexpr std::array<int, 15> kAgendaControls = {
+    IDC_LAST_PERIOD, IDC_AGENDA_TITLE, IDC_DUE_DATE, IDC_DAYS_LEFT,     IDC_WEEKS,
+    IDC_MONTH_TEXT,  IDC_PREVIOUS,     IDC_NEXT,     IDC_TIP_TITLE,     IDC_CALENDAR,
+    IDC_HINT,        IDC_DAY_TEXT,     IDC_TIP_TEXT, IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON};
 
 // Controls that take the panel font, in order.
-constexpr std::array<int, 12> kPanelFontControls = {
-    IDC_TIP_TITLE, IDC_DAY_TEXT,          IDC_MONTH_TEXT,  IDC_DUE_DATE,      IDC_DAYS_LEFT,
-    IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
-    IDCANCEL,      IDC_WEIGHT_BUTTON};
+constexpr std::array<int, 13> kPanelFontControls = {
+    IDC_TIP_TITLE, IDC_DAY_TEXT,          IDC_MONTH_TEXT,   IDC_DUE_DATE,      IDC_DAYS_LEFT,
+    IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD,  IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
+    IDCANCEL,      IDC_WEIGHT_BUTTON,     IDC_DATING_BUTTON};
+
+constexpr int kRecentRows = static_cast<int>(kRecentAgendaCount);
 
 // The sub-commands of the system menu share the low four bits.
 constexpr int kSysCommandMask = ~0xF;
@@ -46,13 +51,14 @@ constexpr int kSysCommandMask = ~0xF;
 }  // namespace
 
 CCalCtrlDlg::CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics,
-                         const IClock& clock)
+                         const IClock& clock, ISettingsStore* settings)
     : m_globals(globals),
       m_ui(ui),
       m_metrics(metrics),
       m_clock(clock),
       m_calendar(globals, clock, IDC_CALENDAR),
-      m_dtLastPeriod(CDateValue::Now(clock)) {}
+      m_dtLastPeriod(CDateValue::Now(clock)),
+      m_pSettings(settings) {}
 
 bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     CDialog::OnInitDialog(window);
@@ -96,23 +102,40 @@ bool CCalCtrlDlg::OnInitDialog(IDialogWindow& window) {
     LayoutControls();
     HideAgendaControls();
 
+    if (m_pSettings != nullptr) {
+        m_remembered = Tidied(m_pSettings->Load());
+    }
     if (!m_globals.szAgendaPath.empty()) {
         if (OpenAgendaFile(m_globals.szAgendaPath) != OpenOutcome::refused) {
             // An agenda, or a path with nothing there yet: an empty agenda
             // that the first save creates.
-            ShowAgendaControls();
-            m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
-            m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
-            DoDataExchange(false);
-            RecalcTimeline();
+            ShowStartAgenda();
         } else {
             // A file that exists but is not a readable agenda is not taken as
             // the agenda: no later save may overwrite it. The window stays
             // without an agenda.
             m_globals.szAgendaPath.clear();
+            ShowWelcome(true);
         }
+    } else if (OpenLastAgenda()) {
+        ShowStartAgenda();
+    } else {
+        ShowWelcome(true);
     }
-    return true;
+    window.SetFocus(HomeFocusId());
+    return false;
+}
+
+int CCalCtrlDlg::HomeFocusId() const {
+    return m_globals.szAgendaPath.empty() || m_bCreating ? IDC_CREATE_AGENDA : IDC_CALENDAR;
+}
+
+void CCalCtrlDlg::ShowStartAgenda() {
+    ShowAgendaControls();
+    m_calendar.ShowMonth(m_dtShown, 0, WMVIEW_MONTH);
+    m_dtLastPeriod = m_globals.dtLastPeriod.GetDatePart();
+    DoDataExchange(false);
+    RecalcTimeline();
 }
 
 void CCalCtrlDlg::DoDataExchange(bool bSaveAndValidate) {
@@ -153,6 +176,7 @@ void CCalCtrlDlg::ShowAgendaControls() {
     if (window == nullptr) {
         return;
     }
+    ShowWelcome(false);
     EnableAndShow(IDC_LAST_PERIOD_LABEL);
     window->SetControlText(IDC_LAST_PERIOD_LABEL, kLastPeriodLabel);
     for (int id : kAgendaControls) {
@@ -165,10 +189,10 @@ void CCalCtrlDlg::RecalcTimeline() {
     const CDateValue dtNow = CDateValue::Now(m_clock);
     m_globals.dtLastPeriod = m_dtLastPeriod;
     if (m_globals.dtLastPeriod.IsValid()) {
-        const TimelineFigures figures = TimelineAsOfNow(m_globals.dtLastPeriod, dtNow);
-        m_strDueDate = FormatDueDateText(figures);
-        m_strDaysLeft = FormatDaysLeftText(figures);
-        m_strWeeks = FormatWeeksText(figures);
+        CStatusTexts texts = StatusTexts(Dating(), dtNow, true);
+        m_strDueDate = std::move(texts.strDueDate);
+        m_strDaysLeft = std::move(texts.strDaysLeft);
+        m_strWeeks = std::move(texts.strWeeks);
     } else {
         m_strDueDate = kNoLastPeriodText;
         m_strDaysLeft = kChooseLastPeriodText;
@@ -233,6 +257,9 @@ void CCalCtrlDlg::OnCommand(int id) {
         case IDC_WEIGHT_BUTTON:
             OnWeightChart();
             break;
+        case IDC_DATING_BUTTON:
+            OnDating();
+            break;
         case IDCANCEL:
             // "Salir" and the close box; Escape does nothing here. Nothing is
             // saved: every change was saved when it was made, or she is asked
@@ -240,7 +267,14 @@ void CCalCtrlDlg::OnCommand(int id) {
             OnExit();
             break;
         default:
-            CDialog::OnCommand(id);
+            if (id >= IDC_RECENT_FIRST && id < IDC_RECENT_FIRST + kRecentRows) {
+                OnRecentAgenda(id - IDC_RECENT_FIRST);
+            } else if (id >= IDC_RECENT_REMOVE_FIRST &&
+                       id < IDC_RECENT_REMOVE_FIRST + kRecentRows) {
+                OnRemoveRecentAgenda(id - IDC_RECENT_REMOVE_FIRST);
+            } else {
+                CDialog::OnCommand(id);
+            }
             break;
     }
 }
@@ -267,6 +301,29 @@ void CCalCtrlDlg::OnSysCommand(int nCommand) {
         CAboutDlg dlgAbout;
         m_ui.RunModal(AboutDialogTemplate(), dlgAbout);
     }
+}
+
+CDating CCalCtrlDlg::Dating() const {
+    return EffectiveDating(m_globals.dtLastPeriod, m_globals.extension);
+}
+
+void CCalCtrlDlg::OnDating() {
+    CDlgDating dlg(m_clock, m_ui);
+    dlg.SetLastPeriod(m_globals.dtLastPeriod);
+    dlg.SetScan(m_globals.extension.Scan());
+    dlg.SetBirth(m_globals.extension.Birth());
+    if (m_ui.RunModal(DatingDialogTemplate(), dlg) != IDOK) {
+        return;
+    }
+    CAgendaExtension extension = m_globals.extension;
+    extension.SetScan(dlg.GetScan());
+    extension.SetBirth(dlg.GetBirth());
+    if (extension == m_globals.extension) {
+        return;
+    }
+    m_globals.extension = std::move(extension);
+    RecalcTimeline();
+    static_cast<void>(SaveAgenda());
 }
 
 CWMDateCtrl* CCalCtrlDlg::GetCalendar(int id) {

@@ -13,14 +13,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "calendar/draw_surface.h"
 #include "calendar/wm_date_ctrl.h"
 #include "model/date_value.h"
+#include "model/dating.h"
 #include "model/result.h"
 #include "model/saved_agenda.h"
 #include "platform/calendar_parent.h"
 #include "platform/dialog.h"
+#include "platform/settings_store.h"
 #include "resources/main_texts.h"
 
 namespace gestalia {
@@ -73,8 +76,10 @@ Size MinimumClientSize(int nLineHeight);
 
 class CCalCtrlDlg : public CDialog, public ICalendarParent {
   public:
-    // Everything passed in must outlive the window.
-    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock);
+    // Everything passed in must outlive the window. Without a settings store
+    // the window remembers no agendas between runs.
+    CCalCtrlDlg(CGlobals& globals, IUiServices& ui, const IUiMetrics& metrics, const IClock& clock,
+                ISettingsStore* settings = nullptr);
 
     // IDialogHandler
     bool OnInitDialog(IDialogWindow& window) override;
@@ -99,6 +104,12 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void HideAgendaControls();
     void ShowAgendaControls();
     void RecalcTimeline();
+    // Where the keyboard starts, and returns when an agenda opens: somewhere
+    // Enter does no harm. The calendar with an agenda open, else "CREAR AGENDA";
+    // never "Salir".
+    int HomeFocusId() const;
+    // "Datación": the first scan and the birth; saves what changed.
+    void OnDating();
 
     // Agendas (agenda_flows.cpp).
     void OnCreateAgenda();
@@ -113,6 +124,19 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // the agenda is not saved.
     void OnExit();
 
+    // The welcome and the agendas remembered between runs (welcome.cpp).
+    // The welcome shows while no agenda is open or being created.
+    void ShowWelcome(bool bShow);
+    // Opens the recent agenda of row `nRow`, as if chosen in the open dialog;
+    // one that no longer opens is not taken as the agenda.
+    void OnRecentAgenda(int nRow);
+    // Takes the gone agenda of row `nRow` out of the list.
+    void OnRemoveRecentAgenda(int nRow);
+    // The agenda at the path is hers now: it becomes the last one and heads
+    // the list. One just opened, created or saved elsewhere (bOpened) goes
+    // to the desktop's list of recent documents too.
+    void RememberAgenda(const std::string& path, bool bOpened);
+
     // Navigation and tip panel (panels.cpp).
     void OnNextMonth();
     void OnPreviousMonth();
@@ -120,6 +144,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // The tip of the chosen day's week and its link: the day's own, else its
     // week's (the link of day 1 before the first week that has one).
     void ShowChosenDayTip();
+    // The tip panel empty, its link gone: after the birth.
+    void ShowNoTip();
     // The calendar shows the month of the day, as the month arrows would.
     void ShowMonthOf(const CDateValue& day);
     void OnSiteLink();
@@ -182,6 +208,25 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
         refused,  // it exists but is not a readable agenda; nothing changed
     };
 
+    // The agendas as remembered in the store (nullptr: none), and the rows
+    // of the recent list as shown.
+    ISettingsStore* const m_pSettings;
+    CRememberedAgendas m_remembered;
+    std::vector<std::string> m_recentShown;
+    // The last agenda, when a start found nothing at its path.
+    std::string m_strGoneAgenda;
+
+    // Opens the last agenda at a start without an argument; true when it is
+    // the agenda now. A gone one is only noted for the welcome.
+    bool OpenLastAgenda();
+    // Shows an agenda opened at start-up.
+    void ShowStartAgenda();
+    // Fills the rows of the recent list from m_remembered.
+    void ShowRecentAgendas(bool bShow);
+    // The part of opening an agenda after its path is known. A path with
+    // nothing there becomes a new agenda only when bMayBeNew.
+    void OpenAgendaAt(const std::string& path, bool bMayBeNew);
+
     // Moves the dates and texts between the members and the controls
     // (towards the members when bSaveAndValidate).
     void DoDataExchange(bool bSaveAndValidate);
@@ -205,6 +250,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void RememberOpened(const CDiskState& state, std::string bytes);
     void ShowHint(const std::string& text);
     void ReportFileError(const CError& error, const std::string& path);
+    // The dating every figure, week and tip follows.
+    CDating Dating() const;
     // Asks before the unsaved agenda is left (to quit, or for another agenda).
     // True when she saved it elsewhere or chose to drop it; false to stay.
     bool ConfirmLeavingUnsaved(std::string_view strLeaving);
@@ -214,7 +261,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     bool AskReplace();
     void SetUnsaved(bool bUnsaved);
     void ShowMonthText();
-    // Hands the address to the desktop; says so in a message when it cannot.
+    // Hands the address to the desktop (a page of the stand-in site as its
+    // cached reading page); says so in a message when it cannot.
     void OpenPage(const std::string& url);
     void SetPanelText(int id, const std::string& text);
 };

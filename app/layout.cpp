@@ -1,9 +1,11 @@
 // CCalCtrlDlg: the layout of the visible controls from the client size, and
 // the colours of the panel controls.
 
+#include <algorithm>
 #include <array>
 
 #include "app/cal_ctrl_dlg.h"
+#include "app/recent_agendas.h"
 #include "calendar/month_layout.h"
 #include "model/globals.h"
 #include "model/palette.h"
@@ -19,9 +21,31 @@ struct CPlacement {
     Rect rc;
 };
 
+// The welcome lies where the calendar goes, which it replaces while no agenda
+// is open: the text, the notice under it, then the recent agendas, a row of
+// kRecentRowHeight pixels each with its "Quitar" button on the right.
+constexpr int kWelcomeLeft = 110;
+constexpr int kRecentTop = 208;
+constexpr int kRecentRowHeight = 26;
+constexpr int kRemoveWidth = 90;
+constexpr int kRecentRowCount = static_cast<int>(kRecentAgendaCount);
+static_assert(kRecentRowCount == 5, "Placements lists five recent rows");
+// Where the calendar's rectangle starts.
+constexpr int kCalendarTop = 100;
+
+Rect RecentRow(int w, int n) {
+    const int top = kRecentTop + n * kRecentRowHeight;
+    return {kWelcomeLeft, top, w - 30 - kRemoveWidth, top + kRecentRowHeight - 2};
+}
+
+Rect RecentRemove(int w, int n) {
+    const int top = kRecentTop + n * kRecentRowHeight;
+    return {w - 20 - kRemoveWidth, top, w - 20, top + kRecentRowHeight - 2};
+}
+
 // Every placed control's rectangle for a client area of w x h pixels, in the
 // order the controls are moved.
-std::array<CPlacement, 19> Placements(int w, int h) {
+std::array<CPlacement, 33> Placements(int w, int h) {
     const int d = (w - 110) / 2;
     const int e = (h - 200) / 2;
     return {{
@@ -38,12 +62,26 @@ std::array<CPlacement, 19> Placements(int w, int h) {
         {IDC_WEEKS, {100 + d, 45, w - 10, 65}},
         {IDC_LAST_PERIOD_LABEL, {100, 5, 100 + d, 25}},
         {IDC_LAST_PERIOD, {200, 25, d, 45}},
+        {IDC_DATING_BUTTON, {100, 25, 195, 45}},
         {IDC_AGENDA_TITLE, {100, 50, 200 + d, 70}},
         {IDC_MONTH_TEXT, {200, 70, w - 110, 100}},
         {IDC_DAY_TEXT, {100 + d, h - 100, w - 10, h - 80}},
         {IDC_HINT, {100, h - 100, w - 10 - d, h - 80}},
         {IDC_TIP_TEXT, {100, h - 45, w - 10, h - 5}},
         {IDC_TIP_TITLE, {100, h - 80, w - 10, h - 50}},
+        {IDC_WELCOME, {kWelcomeLeft, 105, w - 20, 165}},
+        {IDC_LAST_AGENDA_GONE, {kWelcomeLeft, 167, w - 20, 185}},
+        {IDC_RECENT_TITLE, {kWelcomeLeft, 187, w - 20, 205}},
+        {IDC_RECENT_FIRST, RecentRow(w, 0)},
+        {IDC_RECENT_REMOVE_FIRST, RecentRemove(w, 0)},
+        {IDC_RECENT_FIRST + 1, RecentRow(w, 1)},
+        {IDC_RECENT_REMOVE_FIRST + 1, RecentRemove(w, 1)},
+        {IDC_RECENT_FIRST + 2, RecentRow(w, 2)},
+        {IDC_RECENT_REMOVE_FIRST + 2, RecentRemove(w, 2)},
+        {IDC_RECENT_FIRST + 3, RecentRow(w, 3)},
+        {IDC_RECENT_REMOVE_FIRST + 3, RecentRemove(w, 3)},
+        {IDC_RECENT_FIRST + 4, RecentRow(w, 4)},
+        {IDC_RECENT_REMOVE_FIRST + 4, RecentRemove(w, 4)},
     }};
 }
 
@@ -57,7 +95,7 @@ struct CControlNeed {
     Size size;
 };
 
-constexpr std::array<CControlNeed, 14> kControlNeeds = {{
+constexpr std::array<CControlNeed, 19> kControlNeeds = {{
     {IDC_CREATE_AGENDA, {90, 60}},
     {IDC_OPEN_AGENDA, {90, 75}},
     {IDCANCEL, {90, 30}},
@@ -67,11 +105,18 @@ constexpr std::array<CControlNeed, 14> kControlNeeds = {{
     {IDC_WEEKS, {300, 20}},
     {IDC_LAST_PERIOD_LABEL, {320, 20}},
     {IDC_LAST_PERIOD, {120, 20}},
+    {IDC_DATING_BUTTON, {90, 20}},
     {IDC_MONTH_TEXT, {150, 30}},
     {IDC_DAY_TEXT, {250, 20}},
     {IDC_HINT, {270, 20}},
     {IDC_TIP_TITLE, {640, 30}},
     {IDC_TIP_TEXT, {300, 40}},
+    // The welcome in three lines of the dialog font; the last row's button
+    // with room for a file name and its folder.
+    {IDC_WELCOME, {440, 60}},
+    {IDC_LAST_AGENDA_GONE, {440, 18}},
+    {IDC_RECENT_REMOVE_FIRST + 4, {kRemoveWidth, 24}},
+    {IDC_RECENT_FIRST + 4, {320, 24}},
 }};
 
 // A weekday column of the calendar as wide as its widest day label,
@@ -102,7 +147,10 @@ bool AllFit(Size client, Size calendarNeed) {
 }  // namespace
 
 Size MinimumClientSize(int nLineHeight) {
-    const Size calendar = MinimumMonthSize(nLineHeight, kDayColumnWidth);
+    Size calendar = MinimumMonthSize(nLineHeight, kDayColumnWidth);
+    // The welcome's rows, which take the calendar's place, fit in it too.
+    const int welcomeBottom = kRecentTop + kRecentRowCount * kRecentRowHeight;
+    calendar.cy = std::max(calendar.cy, welcomeBottom - kCalendarTop);
     // Every width grows with the client width and every height with the
     // client height, and each depends on that one only: the least width is
     // found with the largest height, and the other way round.
@@ -174,6 +222,7 @@ std::optional<CCtlColor> CCalCtrlDlg::OnCtlColor(int id) {
             // Red while the hint says the agenda is not saved.
             return CCtlColor{m_bUnsaved ? palette::kWarningRed : palette::kPink, std::nullopt};
         case IDC_DAY_TEXT:
+        case IDC_LAST_AGENDA_GONE:
         case IDC_DUE_DATE:
         case IDC_DAYS_LEFT:
         case IDC_WEEKS:

@@ -12,6 +12,7 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "platform/qt/qt_images.h"
+#include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_ui_services.h"
 
 int main(int argc, char* argv[]) {
@@ -38,7 +39,8 @@ int main(int argc, char* argv[]) {
     gestalia::CSystemClock clock;
     gestalia::CQtUiServices ui;
     gestalia::CQtUiMetrics metrics;
-    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock);
+    gestalia::CQtSettingsStore settings;
+    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock, &settings);
     theApp.InitInstance(args);
     return 0;
 }

@@ -10,6 +10,7 @@
 #include "model/globals.h"
 #include "model/win32_text.h"
 #include "platform/win32/win32_api.h"
+#include "platform/win32/win32_settings_store.h"
 #include "platform/win32/win32_ui_services.h"
 
 namespace {
@@ -38,13 +39,20 @@ int WINAPI wWinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, PWSTR /*comm
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES;
     ::InitCommonControlsEx(&controls);
+    // COM, in this thread's apartment: screen readers reach the calendar
+    // through it (and the file dialogs' shell parts use it).
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
 
     const std::vector<std::string> args = Arguments();
     gestalia::CGlobals globals;
     gestalia::CSystemClock clock;
     gestalia::win32::CWin32UiServices ui;
     gestalia::win32::CWin32UiMetrics metrics;
-    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock);
+    gestalia::win32::CWin32SettingsStore settings;
+    gestalia::CCalCtrlApp theApp(globals, ui, metrics, clock, &settings);
     theApp.InitInstance(args);
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
     return 0;
 }

@@ -3,10 +3,12 @@
 
 #include "app/cal_ctrl_dlg.h"
 #include "content/day_links.h"
+#include "content/offline_pages.h"
 #include "content/week_tips.h"
 #include "model/globals.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
+#include "platform/cached_pages.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
 
@@ -18,6 +20,11 @@ namespace {
 constexpr std::int32_t kFallbackLinkDay = 1;
 
 constexpr std::string_view kCannotOpenPage = "No se ha podido abrir la página web:\n";
+constexpr std::string_view kNoCacheFolder =
+    "No se pueden preparar las páginas de lectura: el sistema no indica una carpeta para "
+    "guardarlas.";
+constexpr std::string_view kCannotWritePages =
+    "No se han podido preparar las páginas de lectura:\n";
 
 // Moves the date a day at a time, by `step`, until its month changes: the
 // first day of the next month or the last day of the previous one, at the
@@ -31,6 +38,10 @@ void StepToOtherMonth(CDateValue& dt, double step) {
     for (int i = 0; i < kMaxSteps && dt.GetMonth() == month; ++i) {
         dt.AddDays(step);
     }
+}
+
+void Warn(IUiServices& ui, const std::string& text) {
+    ui.MessageBox(text, "Gestalia", MbButtons::Ok, MbIcon::Warning, MbDefault::First);
 }
 
 }  // namespace
@@ -60,7 +71,12 @@ void CCalCtrlDlg::ShowChosenDayTip() {
     if (!m_globals.dtLastPeriod.IsValid()) {
         return;
     }
-    const std::int32_t elapsed = ElapsedDays(m_dtChosen, m_globals.dtLastPeriod);
+    const CDating dating = Dating();
+    if (dating.BornBy(m_dtChosen)) {
+        ShowNoTip();
+        return;
+    }
+    const std::int32_t elapsed = ElapsedDays(m_dtChosen, dating.dtLastPeriod);
     // The tip and the day's own link as a click shows them; a day without a
     // link takes its week's, so that the panel never keeps another week's.
     ShowWeekTip(elapsed, false);
@@ -111,13 +127,27 @@ void CCalCtrlDlg::ShowDayInPanels(const CDateValue& dtDay) {
         SetPanelText(IDC_WEEKS, std::string());
         return;
     }
-    const TimelineFigures figures = TimelineForDay(m_globals.dtLastPeriod, dtDay);
+    const CDating dating = Dating();
+    const CStatusTexts texts = StatusTexts(dating, dtDay, false);
     // Straight into the controls: the next recalculation reads them back and
     // puts the figures as of now in their place.
-    SetPanelText(IDC_DUE_DATE, FormatDueDateText(figures));
-    SetPanelText(IDC_DAYS_LEFT, FormatDaysLeftText(figures));
-    SetPanelText(IDC_WEEKS, FormatWeeksText(figures));
-    ShowWeekTip(figures.nElapsedDays, false);
+    SetPanelText(IDC_DUE_DATE, texts.strDueDate);
+    SetPanelText(IDC_DAYS_LEFT, texts.strDaysLeft);
+    SetPanelText(IDC_WEEKS, texts.strWeeks);
+    if (dating.BornBy(dtDay)) {
+        ShowNoTip();
+        return;
+    }
+    ShowWeekTip(ElapsedDays(dtDay, dating.dtLastPeriod), false);
+}
+
+void CCalCtrlDlg::ShowNoTip() {
+    // Once the baby is born there is no pregnancy week to advise on.
+    m_globals.szTipText.clear();
+    m_globals.szLinkTitle.clear();
+    m_globals.szLinkUrl.clear();
+    SetPanelText(IDC_TIP_TEXT, m_globals.szTipText);
+    SetPanelText(IDC_TIP_TITLE, m_globals.szLinkTitle);
 }
 
 void CCalCtrlDlg::OnLButtonDown(Point pt) {
@@ -141,9 +171,24 @@ void CCalCtrlDlg::OnSiteLink() {
 }
 
 void CCalCtrlDlg::OpenPage(const std::string& url) {
-    if (!m_ui.OpenUrl(url)) {
-        m_ui.MessageBox(std::string(kCannotOpenPage) + url, "Gestalia", MbButtons::Ok,
-                        MbIcon::Warning, MbDefault::First);
+    std::string address = url;
+    // While the site is a stand-in its pages are the program's own: they are
+    // written out afresh and the browser reads them from the cache folder.
+    if (const std::optional<std::string_view> page = OfflinePageFor(url);
+        page && IsPlaceholderSite(SiteBaseUrl())) {
+        const std::optional<std::string> folder = m_ui.CacheFolder();
+        if (!folder) {
+            Warn(m_ui, std::string(kNoCacheFolder));
+            return;
+        }
+        if (const Status written = WriteCachedPages(*folder); !written) {
+            Warn(m_ui, std::string(kCannotWritePages) + written.error().message);
+            return;
+        }
+        address = CachedPageUrl(*folder, *page);
+    }
+    if (!m_ui.OpenUrl(address)) {
+        Warn(m_ui, std::string(kCannotOpenPage) + address);
     }
 }
 

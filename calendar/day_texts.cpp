@@ -1,7 +1,6 @@
 // CWMDateCtrl: what the calendar says about its days and notes to screen
 // readers and in tooltips.
 
-#include <cstdio>
 #include <string>
 
 #include "calendar/wm_date_ctrl.h"
@@ -70,9 +69,7 @@ std::string CWMDateCtrl::ItemTooltip(std::int32_t id) const {
     }
     std::string text = item->GetText();
     if (item->GetWeight() > 0.0f) {
-        char weight[32];
-        std::snprintf(weight, sizeof weight, "%.1f", static_cast<double>(item->GetWeight()));
-        text += "\r\nPeso: " + std::string(weight) + " Kg";
+        text += "\r\nPeso: " + SpanishDecimal(item->GetWeight(), 1) + " kg";
     } else {
         text += "\r\nSin peso";
     }

@@ -97,6 +97,11 @@ Rect FocusFrameRect(const Rect& rcCell) {
             rcCell.bottom - kFocusInset};
 }
 
+int ItemIconWidth(int dpi) {
+    constexpr int kBaseDpi = 96;
+    return dpi > 0 ? (kItemIconWidth * dpi + kBaseDpi / 2) / kBaseDpi : kItemIconWidth;
+}
+
 Rect HeaderBand(const MonthMetrics& m) {
     return {0, 0, m.W, m.h};
 }

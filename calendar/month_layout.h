@@ -61,6 +61,10 @@ Rect ItemSlot(const Rect& rcCell, int h, int k);
 Rect MarkerRect(const Rect& rcCell);
 // The keyboard focus frame, two pixels inside a cell rectangle.
 Rect FocusFrameRect(const Rect& rcCell);
+// The room an item icon takes on a surface of `dpi` dots per inch:
+// kItemIconWidth at 96, in proportion (rounded to nearest) at others, as the
+// icon itself grows with the dpi.
+int ItemIconWidth(int dpi);
 
 // Header: the band, the label rectangle of column k (1 to 6) and the two x
 // positions of the separator after column k (frame colour first, then white).

@@ -3,13 +3,17 @@
 // Every rectangle comes from month_layout.h and is recorded where the mouse
 // handling will look for it.
 
+#include <algorithm>
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "calendar/calendar_host.h"
 #include "calendar/draw_surface.h"
 #include "calendar/month_layout.h"
 #include "calendar/wm_date_ctrl.h"
+#include "model/contrast.h"
+#include "model/dating.h"
 #include "model/globals.h"
 #include "model/item_store.h"
 #include "model/palette.h"
@@ -31,14 +35,28 @@ constexpr std::uint32_t kWeekendHeaderFlags =
 constexpr std::uint32_t kLabelFlags = kTextRight | kTextBottom | kTextSingleLine | kTextEndEllipsis;
 constexpr std::uint32_t kItemFlags = kTextLeft | kTextVCentre | kTextSingleLine | kTextEndEllipsis;
 
+// What one line of a cell shows of a note: its first line, and "…" when more
+// follows. The tooltip and the editor show the whole text.
+std::string FirstLineOf(std::string_view text) {
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string line(text.substr(0, end));
+    if (text.find_first_not_of(" \t\r\n", end) != std::string_view::npos) {
+        line += "…";
+    }
+    return line;
+}
+
 // The day label: the day and month on the first cell and on the first of a
 // month, the pregnancy week on the first day of a week, else the day alone.
-std::string DayLabel(const CDateValue& d, int index, const CDateValue& dtLastPeriod) {
+std::string DayLabel(const CDateValue& d, int index, const CDating& dating) {
     const int day = d.GetDay();
     if (index == 1 || day == 1) {
         return SpanishDateText(day, d.GetMonth(), 0);
     }
-    if (const std::optional<int> week = PregnancyWeekAt(d, dtLastPeriod)) {
+    if (const std::optional<int> week = DatedWeekAt(d, dating)) {
         return "(Semana " + std::to_string(*week) + ")  " + std::to_string(day);
     }
     return std::to_string(day);
@@ -149,24 +167,32 @@ void CWMDateCtrl::PaintCells(IDrawSurface& surface, const MonthMetrics& m, Colou
 void CWMDateCtrl::PaintCell(IDrawSurface& surface, const CellPaint& cp) const {
     const CWVCellData& cell = cp.cell;
     const CDateValue& d = cell.m_dtDate;
+    const std::string label =
+        DayLabel(d, cell.m_nIndex, EffectiveDating(m_globals.dtLastPeriod, m_globals.extension));
+    // The chosen day's label lies on the highlight, in black or white,
+    // whichever reads better on it: the pink would all but vanish.
+    const bool bChosen = cell.m_bSelected != 0;
     Rect lr = cell.m_rcLabel;
     if (cp.bToday) {
         lr = {lr.left - 1, lr.top, lr.right - 1, lr.bottom};
         surface.FillRect(lr, palette::kTodayGreen);
         surface.Line({lr.left, lr.bottom}, {lr.right, lr.bottom}, m_crTodayLine);
-        // The highlight box is as wide as the day as the desktop would print it.
+        // The highlight box is as wide as the day as the desktop would print
+        // it, or as the label where that is wider.
         const std::string shown = d.GetDay() == 1 ? d.Format("%B, %d") : d.Format("%d");
-        const int w = surface.MeasureText(shown, true).cx;
-        if (cell.m_bSelected != 0) {
-            surface.FillRect({lr.right - w, lr.top, lr.right, lr.bottom}, cp.crHighlight);
+        const int w =
+            std::max(surface.MeasureText(shown, true).cx, surface.MeasureText(label, true).cx);
+        if (bChosen) {
+            surface.FillRect({std::max(lr.left, lr.right - w), lr.top, lr.right, lr.bottom},
+                             cp.crHighlight);
         }
-    } else if (cell.m_bSelected != 0) {
+    } else if (bChosen) {
         lr = {lr.left - 1, lr.top + 1, lr.right - 1, lr.bottom + 1};
         surface.FillRect(lr, cp.crHighlight);
     }
 
-    surface.SetTextColour(palette::kPink);
-    surface.DrawText(DayLabel(d, cell.m_nIndex, m_globals.dtLastPeriod), lr, kLabelFlags);
+    surface.SetTextColour(bChosen ? ReadableTextOn(cp.crHighlight) : palette::kPink);
+    surface.DrawText(label, lr, kLabelFlags);
     surface.SetTextColour(kBlack);
 }
 
@@ -192,9 +218,11 @@ bool CWMDateCtrl::PaintItems(IDrawSurface& surface, const CellPaint& cp,
 void CWMDateCtrl::PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& item,
                                 const Rect& slot, Colour crHighlight) const {
     std::string text = item.Get24Hour() != 0 ? item.GetFrom().Format("%H%M") + "  " : std::string();
-    text += item.Text();
+    text += FirstLineOf(item.Text());
+    // One line inside the slot, so that the line she sees is the line a
+    // click hits and the next note's line does not cover it.
     Rect box = slot;
-    box.bottom = slot.top + surface.MeasureText(text, false).cy;
+    box.bottom = std::min(slot.bottom, slot.top + surface.MeasureText(text, true).cy);
 
     if (item.GetSelected() != 0) {
         surface.FillRect(slot, crHighlight);
@@ -205,7 +233,7 @@ void CWMDateCtrl::PaintItemLine(IDrawSurface& surface, const CWVCellDataItem& it
     }
     if (item.GetImage() >= 0 && item.GetImageList() != nullptr &&
         surface.DrawImage(*item.GetImageList(), item.GetImage(), {slot.left, slot.top})) {
-        box.left += kItemIconWidth;
+        box.left += ItemIconWidth(surface.DpiY());
     }
     box.right = slot.right;
     surface.DrawText(text, box, kItemFlags);

@@ -10,6 +10,7 @@
 #include "content/day_links.h"
 #include "model/agenda_file.h"
 #include "model/clock.h"
+#include "model/dating.h"
 #include "model/globals.h"
 #include "model/item_store.h"
 #include "model/safe_save.h"
@@ -95,12 +96,13 @@ void CWMDateCtrl::ShowMonth(const CDateValue& date, std::int32_t b24HourTimes, s
 
     const CDateValue start = GridStart(m_dtMonth);
     const int month = m_dtMonth.GetMonth();
+    const CDating dating = EffectiveDating(m_globals.dtLastPeriod, m_globals.extension);
     for (CWVCellData& cell : m_cells) {
         const CDateValue d = DateOfCell(start, cell.m_nIndex);
         cell.m_dtDate = d;
         if (d.GetMonth() != month) {
             cell.m_crBack = m_crOtherMonth;
-        } else if (HasDayLink(ElapsedDays(d, m_globals.dtLastPeriod))) {
+        } else if (HasDayLink(ElapsedDays(d, dating.dtLastPeriod))) {
             cell.m_crBack = palette::kPalePink;
         } else {
             cell.m_crBack = m_crBack;
@@ -173,7 +175,7 @@ void CWMDateCtrl::DeleteAllItems() {
 }
 
 Result<std::string> CWMDateCtrl::AgendaImage() const {
-    return SerializeAgenda(m_globals.dtLastPeriod, Items());
+    return SerializeAgenda(m_globals.dtLastPeriod, Items(), m_globals.extension);
 }
 
 Status CWMDateCtrl::SaveAgenda(const std::string& path) const {
@@ -195,7 +197,9 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
 Status CWMDateCtrl::LoadAgendaImage(CFileBytes bytes) {
     // One reading of the clock serves every note of the file. The store is
     // replaced only when the whole file is sound.
-    Result<CDateValue> lastPeriod = LoadAgendaItems(std::move(bytes), Items(), MakeItemDefaults());
+    CAgendaExtension extension;
+    Result<CDateValue> lastPeriod =
+        LoadAgendaItems(std::move(bytes), Items(), MakeItemDefaults(), &extension);
     if (!lastPeriod) {
         return lastPeriod.error();
     }
@@ -205,6 +209,7 @@ Status CWMDateCtrl::LoadAgendaImage(CFileBytes bytes) {
         cell.m_nHitItemId = 0;
     }
     m_globals.dtLastPeriod = lastPeriod.value();
+    m_globals.extension = std::move(extension);
     Redraw();
     return {};
 }

@@ -30,9 +30,11 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${GESTALIA_SITE_URL})
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # The libraries come from the binaries (dpkg-shlibdeps); Qt's X11 platform
-# plugin is loaded at run time, so no binary names it.
+# plugin is loaded at run time, so no binary names it, and so is Qt's Spanish
+# translation: Gestalia words its own buttons, but the texts inside Qt's
+# windows (the file dialog's columns, an edit box's menu) come from it.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "pregnancy diary in Spanish")
 # CPack puts the summary first and indents the rest as Debian wants it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

@@ -25,5 +25,9 @@ std::optional<CDayLink> FindDayLink(std::int32_t day);
 // The link of the pregnancy week that holds the day: the week's first entry,
 // else the last entry before the week; none before the first entry's week.
 std::optional<CDayLink> FindWeekLink(std::int32_t day);
+// The offline page (content/offline_pages.h) that stands for an address of
+// the site: the home page for the base address, with or without its slash,
+// and each day link's own page for its address; nothing for any other.
+std::optional<std::string_view> OfflinePageFor(std::string_view url);
 
 }  // namespace gestalia

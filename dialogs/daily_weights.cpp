@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/date_value.h"
+#include "model/dating.h"
 #include "model/item_store.h"
 
 namespace gestalia {
@@ -27,7 +28,9 @@ DailyWeightTable ComputeDailyWeights(const CItemStore& items, const CDateValue& 
 }
 
 void FillDailyWeights(CGlobals& globals) {
-    globals.afDailyWeights = ComputeDailyWeights(globals.listItems, globals.dtLastPeriod);
+    // The chart's days follow the dating the window shows.
+    globals.afDailyWeights = ComputeDailyWeights(
+        globals.listItems, EffectiveDating(globals.dtLastPeriod, globals.extension).dtLastPeriod);
 }
 
 }  // namespace gestalia

@@ -14,6 +14,13 @@ namespace gestalia {
 namespace {
 
 constexpr int kDotPenWidth = 3;
+constexpr int kDaysPerWeek = 7;
+constexpr int kNumberedWeeks = 4;  // every fourth week has its number
+constexpr int kShortTick = 3;
+constexpr int kLongTick = 6;
+constexpr int kWeekLabelHalfWidth = 12;
+constexpr int kWeekLabelHeight = 16;
+constexpr int kWeekFontTenths = 80;
 constexpr double kDotRadius = 2.0;
 // Far outside any window, and well inside int: where out-of-range coordinates
 // end up instead of overflowing.
@@ -30,6 +37,25 @@ int TruncToPixel(double v) {
         v = -kCoordinateLimit;
     }
     return static_cast<int>(v);
+}
+
+// The weeks on the day axis: a tick on the frame's bottom edge at the first
+// day of every week, and under the frame the number of every fourth week.
+void PaintWeeks(IDrawSurface& surface, const Rect& frame, const Rect& plot) {
+    surface.SetFont(CFontSpec{"TAHOMA", kWeekFontTenths, 400});
+    surface.SetTextColour(palette::kBlack);
+    for (int week = 0; week * kDaysPerWeek < kChartDays; ++week) {
+        const int x = TruncToPixel(DayX(plot, week * kDaysPerWeek));
+        const bool numbered = week % kNumberedWeeks == 0;
+        const int tick = numbered ? kLongTick : kShortTick;
+        surface.Line(Point{x, frame.bottom - tick}, Point{x, frame.bottom}, palette::kBlack);
+        if (numbered) {
+            surface.DrawText(std::to_string(week),
+                             Rect{x - kWeekLabelHalfWidth, frame.bottom + 1,
+                                  x + kWeekLabelHalfWidth, frame.bottom + 1 + kWeekLabelHeight},
+                             kTextCentre | kTextSingleLine);
+        }
+    }
 }
 
 void SetTextIfChanged(IDialogWindow& window, int id, const std::string& text) {
@@ -59,30 +85,26 @@ void DlgPeso::OnPaint(IDrawSurface& surface) {
     SetTextIfChanged(*window, IDC_CHART_LOWER, FormatWeightLabel(scale.lower));
     SetTextIfChanged(*window, IDC_CHART_UPPER, FormatWeightLabel(scale.upper));
 
-    // The plotting area: T is its top edge, B its bottom edge (B below T).
+    // The frame, and inside it the plot, which keeps the dots off the frame.
     const Rect rc = window->GetControlRect(IDC_CHART_AREA);
-    const int left = rc.left;
-    const int right = rc.right;
-    const int T = rc.top;
-    const int B = rc.bottom;
+    const Rect plot = PlotArea(rc);
     surface.FillRect(rc, palette::kWhite);
 
     // Grid lines at the heights of lower and upper.
-    const int yLower = B + (T - B) / 3;
-    const int yUpper = TruncToPixel(B + (T - B) / 1.5);
-    surface.Line(Point{left, yLower}, Point{right, yLower}, palette::kChartGridGrey);
-    surface.Line(Point{left, yUpper}, Point{right, yUpper}, palette::kChartGridGrey);
+    for (const double kg : {scale.lower, scale.upper}) {
+        const int y = TruncToPixel(WeightY(plot, scale, kg));
+        surface.Line(Point{rc.left, y}, Point{rc.right, y}, palette::kChartGridGrey);
+    }
+    PaintWeeks(surface, rc, plot);
 
-    // One dot per day with a weight; day i sits i/294 of the way across, so
-    // nothing is ever drawn at the right edge itself.
+    // One dot per day with a weight.
     for (int i = 0; i < kChartDays; ++i) {
         const float v = weights[static_cast<std::size_t>(i)];
         if (!(v > 0.0f)) {
             continue;
         }
-        const auto x =
-            static_cast<float>(left + (right - left) * (i / static_cast<double>(kChartDays)));
-        const auto y = static_cast<float>(B - ((v - scale.bottom) / scale.range) * (B - T));
+        const double x = DayX(plot, i);
+        const double y = WeightY(plot, scale, v);
         const Rect box{TruncToPixel(x - kDotRadius), TruncToPixel(y - kDotRadius),
                        TruncToPixel(x + kDotRadius), TruncToPixel(y + kDotRadius)};
         // A paint device's current brush is white unless something selects

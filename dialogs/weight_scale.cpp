@@ -1,7 +1,8 @@
 #include "dialogs/weight_scale.h"
 
-#include <charconv>
 #include <cmath>
+
+#include "model/spanish_text.h"
 
 namespace gestalia {
 
@@ -53,12 +54,20 @@ CWeightScale ComputeWeightScale(std::span<const float> weights) {
 }
 
 std::string FormatWeightLabel(double kg) {
-    char buf[400];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, kg, std::chars_format::fixed, 1);
-    if (ec != std::errc()) {
-        return "? Kg";
-    }
-    return std::string(buf, end) + " Kg";
+    return SpanishDecimal(kg, 1) + " kg";
+}
+
+Rect PlotArea(const Rect& frame) {
+    return {frame.left + kPlotInset, frame.top + kPlotInset, frame.right - kPlotInset,
+            frame.bottom - kPlotInset};
+}
+
+double DayX(const Rect& plot, int day) {
+    return plot.left + (plot.Width() - 1) * (day / static_cast<double>(kChartDays - 1));
+}
+
+double WeightY(const Rect& plot, const CWeightScale& scale, double kg) {
+    return (plot.bottom - 1) - ((kg - scale.bottom) / scale.range) * (plot.Height() - 1);
 }
 
 }  // namespace gestalia

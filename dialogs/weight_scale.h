@@ -4,6 +4,9 @@
 #include <span>
 #include <string>
 
+#include "model/colour.h"
+#include "model/globals.h"
+
 namespace gestalia {
 
 // Kilograms. top and bottom are multiples of 10 (top strictly above the
@@ -21,7 +24,18 @@ struct CWeightScale {
 // runs from 50 to 160; when no weight is below 200 the bottom is 50.
 CWeightScale ComputeWeightScale(std::span<const float> weights);
 
-// "%0.1f Kg" in the C locale, whatever the process locale is.
+// "61,5 kg": one decimal after a comma, whatever the process locale is.
 std::string FormatWeightLabel(double kg);
+
+// Where the chart draws inside its frame (pixels). The dots' centres keep
+// more than a dot's radius and pen from the frame, so that no dot lies on it.
+inline constexpr int kPlotInset = 5;
+Rect PlotArea(const Rect& frame);
+// The x of day `day` (0 to kChartDays - 1): the first day on the plot's
+// left column, the last on its right one.
+double DayX(const Rect& plot, int day);
+// The y of a weight: the scale's bottom on the plot's last row, its top on
+// the first.
+double WeightY(const Rect& plot, const CWeightScale& scale, double kg);
 
 }  // namespace gestalia

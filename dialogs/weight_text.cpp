@@ -4,6 +4,9 @@
 #include <charconv>
 #include <string>
 
+#include "model/spanish_text.h"
+#include "model/number_text.h"
+
 namespace gestalia {
 
 namespace {
@@ -11,10 +14,6 @@ namespace {
 // The blanks that a C-locale number conversion skips.
 bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 }  // namespace
@@ -55,20 +54,11 @@ std::optional<float> ParseWeightText(std::string_view text) {
         // Nothing typed is no weight; a lone "kg" is not a weight.
         return first == last ? std::optional<float>(0.0f) : std::nullopt;
     }
-    // Digits with at most one decimal comma or point, and at least one digit.
-    std::replace(s.begin(), s.end(), ',', '.');
-    if (std::count(s.begin(), s.end(), '.') > 1 ||
-        !std::all_of(s.begin(), s.end(), [](char c) { return IsDigit(c) || c == '.'; }) ||
-        std::none_of(s.begin(), s.end(), IsDigit)) {
+    const std::optional<double> value = ParseDecimalText(s);
+    if (!value) {
         return std::nullopt;
     }
-    double value = 0.0;
-    const auto [ptr, ec] =
-        std::from_chars(s.data(), s.data() + s.size(), value, std::chars_format::fixed);
-    if (ec != std::errc() || ptr != s.data() + s.size()) {
-        return std::nullopt;
-    }
-    const auto fWeight = static_cast<float>(value);
+    const auto fWeight = static_cast<float>(*value);
     if (!(fWeight >= 0.0f && fWeight <= kMaxWeightKg)) {
         return std::nullopt;
     }

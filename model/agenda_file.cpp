@@ -6,6 +6,7 @@
 #include <cstring>
 #include <limits>
 
+#include "model/crc32.h"
 #include "model/windows1252.h"
 
 namespace gestalia {
@@ -38,10 +39,6 @@ void PutFloat(std::string& out, float v) {
 void PutDate(std::string& out, const CDateValue& dt) {
     PutU64(out, std::bit_cast<std::uint64_t>(dt.GetRaw()));
     PutInt32(out, static_cast<std::int32_t>(dt.GetStatus()));
-}
-
-std::string Where(std::size_t offset) {
-    return "(posición " + std::to_string(offset) + ")";
 }
 
 CError Damaged(const std::string& what, std::size_t offset) {
@@ -102,19 +99,18 @@ template <class Name>
 Result<CDateValue> ReadDate(CReader& in, const Name& what) {
     const std::size_t at = in.Offset();
     if (in.Remaining() < kDateImageSize) {
-        return Damaged(what() + " " + Where(at) + " está cortada: el fichero termina antes", at);
+        return Damaged(what() + " está cortada: el fichero se acaba antes", at);
     }
     const double dt = std::bit_cast<double>(in.U64());
     const std::size_t statusAt = in.Offset();
     const std::int32_t status = static_cast<std::int32_t>(in.U32());
     if (status < 0 || status > static_cast<std::int32_t>(DateStatus::null)) {
-        return Damaged("el estado de " + what() + " " + Where(statusAt) + " es desconocido (" +
-                           std::to_string(status) + ")",
+        return Damaged(what() + " tiene un estado desconocido (" + std::to_string(status) + ")",
                        statusAt);
     }
     // A date marked invalid or null may hold anything and keeps it.
     if (status == static_cast<std::int32_t>(DateStatus::valid) && !IsRealMoment(dt)) {
-        return Damaged(what() + " " + Where(at) +
+        return Damaged(what() +
                            " está marcada como válida pero no es una fecha entre los años 100 y "
                            "9999",
                        at);
@@ -217,7 +213,8 @@ struct CAgendaRecordView {
 // The file image, written into one buffer sized up front: a UTF-8 text never
 // takes fewer bytes than its Windows-1252 form.
 Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
-                                     const std::vector<CAgendaRecordView>& records) {
+                                     const std::vector<CAgendaRecordView>& records,
+                                     const CAgendaExtension& extension) {
     constexpr auto kMaxInt32 = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
     if (records.size() > kMaxInt32) {
         return CError{ErrorKind::cannotSave,
@@ -257,19 +254,79 @@ Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
         PutInt32(out, r.nImage);
         PutFloat(out, r.fWeight);
     }
+    if (!extension.empty()) {
+        const std::string payload = extension.Payload();
+        if (payload.size() > std::numeric_limits<std::uint32_t>::max()) {
+            return CError{ErrorKind::cannotSave,
+                          "los datos de la agenda son demasiado largos para guardarlos",
+                          std::nullopt};
+        }
+        out.append(kExtensionMagic);
+        PutU32(out, kExtensionVersion);
+        PutU32(out, static_cast<std::uint32_t>(payload.size()));
+        out.append(payload);
+        PutU32(out, Crc32(payload));
+    }
     return out;
+}
+
+// The extension block from where the last note ends to the end of the file.
+// Bytes that do not start with the magic are bytes too many, as ever.
+Result<CAgendaExtension> ReadExtension(CReader& in) {
+    const std::size_t at = in.Offset();
+    if (in.Remaining() < kExtensionMagic.size() ||
+        std::string_view(in.Here(), kExtensionMagic.size()) != kExtensionMagic) {
+        return Damaged("tiene " + std::to_string(in.Remaining()) +
+                           " bytes de más después de la última anotación",
+                       at);
+    }
+    if (in.Remaining() < kExtensionHeadSize) {
+        return Damaged("el bloque de extensión está cortado: el fichero se acaba antes",
+                       in.Offset() + in.Remaining());
+    }
+    in.Skip(kExtensionMagic.size());
+    const std::size_t versionAt = in.Offset();
+    const std::uint32_t version = in.U32();
+    if (version != kExtensionVersion) {
+        return Damaged("el bloque de extensión tiene la versión " + std::to_string(version) +
+                           ", que esta versión de Gestalia no conoce",
+                       versionAt);
+    }
+    const std::size_t lengthAt = in.Offset();
+    const std::uint32_t length = in.U32();
+    if (length > in.Remaining() || in.Remaining() - length < kExtensionTailSize) {
+        return Damaged("la longitud del bloque de extensión (" + std::to_string(length) +
+                           ") no cabe en lo que queda del fichero",
+                       lengthAt);
+    }
+    const std::size_t payloadAt = in.Offset();
+    const std::string_view payload = in.Bytes(length);
+    const std::size_t crcAt = in.Offset();
+    if (in.U32() != Crc32(payload)) {
+        return Damaged(
+            "la suma de comprobación del bloque de extensión"
+            " no coincide con su contenido",
+            crcAt);
+    }
+    if (in.Remaining() != 0) {
+        return Damaged("tiene " + std::to_string(in.Remaining()) +
+                           " bytes de más después del bloque de extensión",
+                       in.Offset());
+    }
+    return CAgendaExtension::Parse(payload, payloadAt);
 }
 
 }  // namespace
 
-Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items) {
+Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items,
+                                    const CAgendaExtension& extension) {
     std::vector<CAgendaRecordView> records;
     records.reserve(items.size());
     items.ForEach([&records](const CWVCellDataItem& item) {
         records.push_back(
             {item.Text(), item.GetFrom(), item.GetTo(), item.GetImage(), item.GetWeight()});
     });
-    return SerializeRecords(dtLastPeriod, records);
+    return SerializeRecords(dtLastPeriod, records, extension);
 }
 
 Result<std::string> SerializeAgenda(const CAgendaData& data) {
@@ -278,7 +335,7 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
     for (const CAgendaRecord& r : data.items) {
         records.push_back({r.strText, r.dtFrom, r.dtTo, r.nImage, r.fWeight});
     }
-    return SerializeRecords(data.dtLastPeriod, records);
+    return SerializeRecords(data.dtLastPeriod, records, data.extension);
 }
 
 namespace {
@@ -291,8 +348,9 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     CReader in(bytes);
     CAgendaSummary summary;
     if (in.Remaining() < kAgendaHeaderSize) {
-        return Damaged("es más corto que la cabecera de " + std::to_string(kAgendaHeaderSize) +
-                           " bytes (tiene " + std::to_string(bytes.size()) + ")",
+        return Damaged("tiene " + std::to_string(bytes.size()) +
+                           " bytes y una agenda empieza con una cabecera de " +
+                           std::to_string(kAgendaHeaderSize),
                        bytes.size());
     }
     Result<CDateValue> lastPeriod =
@@ -305,17 +363,16 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     const std::size_t countAt = in.Offset();
     const std::int32_t count = static_cast<std::int32_t>(in.U32());
     if (count < 0) {
-        return Damaged("el número de anotaciones " + Where(countAt) + " es negativo (" +
-                           std::to_string(count) + ")",
+        return Damaged("dice tener " + std::to_string(count) + " anotaciones, un número negativo",
                        countAt);
     }
     const auto n = static_cast<std::size_t>(count);
     // Every record takes at least its fixed part, so a count the file cannot
     // hold is refused before anything is allocated for it.
     if (n > in.Remaining() / kAgendaRecordFixedSize) {
-        return Damaged("el número de anotaciones " + Where(countAt) + " (" + std::to_string(count) +
-                           ") no cabe en lo que queda del fichero",
-                       countAt);
+        return Damaged(
+            "dice tener " + std::to_string(count) + " anotaciones y el fichero se acaba antes",
+            countAt);
     }
     summary.count = n;
     onCount(n);
@@ -333,22 +390,20 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
     for (; i < n; ++i) {
         const std::size_t recordAt = in.Offset();
         if (in.Remaining() < kAgendaRecordFixedSize) {
-            return Damaged(
-                ItemName(i) + " " + Where(recordAt) + " está cortada: el fichero termina antes",
-                recordAt);
+            return Damaged(ItemName(i) + " está cortada: el fichero se acaba antes", recordAt);
         }
         r.at = recordAt;
         const std::int32_t length = static_cast<std::int32_t>(in.U32());
         if (length < 0) {
-            return Damaged("la longitud del texto de " + ItemName(i) + " " + Where(recordAt) +
-                               " es negativa (" + std::to_string(length) + ")",
+            return Damaged("el texto de " + ItemName(i) + " dice medir " + std::to_string(length) +
+                               " bytes, un número negativo",
                            recordAt);
         }
         const auto len = static_cast<std::size_t>(length);
         const std::size_t textAt = in.Offset();
         if (len > in.Remaining() || in.Remaining() - len < kAgendaRecordFixedSize - 4) {
-            return Damaged("el texto de " + ItemName(i) + " " + Where(textAt) +
-                               " es más largo que lo que queda del fichero",
+            return Damaged("el texto de " + ItemName(i) + " dice medir " + std::to_string(len) +
+                               " bytes y el fichero se acaba antes",
                            textAt);
         }
         r.text = in.Bytes(len);
@@ -368,9 +423,11 @@ Result<CAgendaSummary> WalkAgenda(std::string_view bytes, OnCount&& onCount, OnR
         onRecord(r);
     }
     if (in.Remaining() != 0) {
-        return Damaged("tiene " + std::to_string(in.Remaining()) +
-                           " bytes de más después de la última anotación " + Where(in.Offset()),
-                       in.Offset());
+        Result<CAgendaExtension> extension = ReadExtension(in);
+        if (!extension) {
+            return extension.error();
+        }
+        summary.extension = std::move(extension).value();
     }
     return summary;
 }
@@ -412,11 +469,12 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
         return walked.error();
     }
     data.dtLastPeriod = walked.value().dtLastPeriod;
+    data.extension = std::move(walked.value().extension);
     return data;
 }
 
 Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
-                                   const CItemDefaults& defaults) {
+                                   const CItemDefaults& defaults, CAgendaExtension* extension) {
     return store.ReplaceAll([&]() -> Result<CDateValue> {
         // Each note stays in its record until it is first asked for: the
         // walk checks it and files it by its start.
@@ -432,8 +490,22 @@ Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
             return read.error();
         }
         store.IndexByDay();
+        if (extension != nullptr) {
+            *extension = std::move(read.value().extension);
+        }
         return read.value().dtLastPeriod;
     });
+}
+
+std::string DamageSentence(const CError& error) {
+    std::string sentence = "La agenda está dañada";
+    if (error.offset) {
+        sentence += " a partir del byte " + std::to_string(*error.offset);
+    }
+    if (!error.message.empty()) {
+        sentence += ": " + error.message;
+    }
+    return sentence + ".";
 }
 
 }  // namespace gestalia

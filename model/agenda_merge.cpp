@@ -63,6 +63,10 @@ CAgendaMerge MergeAgendas(const CAgendaData& base, const CAgendaData& theirs,
                           const CAgendaData& ours) {
     CAgendaMerge out;
     MergeLastPeriod(base, theirs, ours, out);
+    CExtensionMerge extension = MergeExtension(base.extension, theirs.extension, ours.extension);
+    out.bTheirExtension = !(extension.merged == ours.extension);
+    out.extensionConflicts = std::move(extension.conflicts);
+    out.merged.extension = std::move(extension.merged);
 
     std::map<NoteKey, CCounts> counts;
     for (const CAgendaRecord& r : base.items) {
@@ -98,12 +102,13 @@ CAgendaMerge MergeAgendas(const CAgendaData& base, const CAgendaData& theirs,
         }
     }
     // Nothing of ours changed: the disk's agenda as it stands, in its order.
-    if (!out.bLastPeriodConflict && SameNotes(ours.items, base.items) &&
-        SameDateImage(ours.dtLastPeriod, base.dtLastPeriod)) {
+    if (!out.HasConflict() && SameNotes(ours.items, base.items) &&
+        SameDateImage(ours.dtLastPeriod, base.dtLastPeriod) && ours.extension == base.extension) {
         out.merged = theirs;
     }
     out.bSameAsTheirs = SameDateImage(out.merged.dtLastPeriod, theirs.dtLastPeriod) &&
-                        SameNotes(out.merged.items, theirs.items);
+                        SameNotes(out.merged.items, theirs.items) &&
+                        out.merged.extension == theirs.extension;
     return out;
 }
 

@@ -9,6 +9,8 @@
 // can conflict (changed on both sides to different dates).
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 #include "agenda_file.h"
 
@@ -20,14 +22,20 @@ struct CAgendaMerge {
     // keeps our last-period date.
     CAgendaData merged;
     bool bLastPeriodConflict = false;
+    // Keys of the extension changed differently on both sides; ours kept.
+    std::vector<std::string> extensionConflicts;
     // What came from theirs: notes added and removed, and the last-period date.
     std::size_t nTakenIn = 0;
     std::size_t nRemovedThere = 0;
     bool bTheirLastPeriod = false;
+    bool bTheirExtension = false;
     // Whether `merged` is what the disk already holds (nothing of ours to add).
     bool bSameAsTheirs = false;
 
-    bool TookAnything() const { return nTakenIn != 0 || nRemovedThere != 0 || bTheirLastPeriod; }
+    bool TookAnything() const {
+        return nTakenIn != 0 || nRemovedThere != 0 || bTheirLastPeriod || bTheirExtension;
+    }
+    bool HasConflict() const { return bLastPeriodConflict || !extensionConflicts.empty(); }
 };
 
 CAgendaMerge MergeAgendas(const CAgendaData& base, const CAgendaData& theirs,

@@ -6,6 +6,7 @@
 #include <array>
 #include <string>
 
+#include "agenda_extension.h"
 #include "date_value.h"
 #include "item_store.h"
 
@@ -17,6 +18,9 @@ struct CGlobals {
     CDateValue dtLastPeriod;   // the anchor of every figure
     CItemStore listItems;      // the agenda's notes
     std::string szAgendaPath;  // empty: no agenda
+    // The rest of the agenda: the first scan, the birth, and keys of later
+    // versions, read and saved with it.
+    CAgendaExtension extension;
 
     // Texts last shown in the day panels, put back after a re-layout (UTF-8).
     std::string szMonthText;

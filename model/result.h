@@ -20,6 +20,7 @@ enum class ErrorKind {
     tooBig,          // a file far larger than any agenda
     notRegularFile,  // a folder, a named pipe, a device
     changedOnDisk,   // the file is no longer the one the save expected to replace
+    badInput,        // a value she typed that cannot stand (a day, a length)
 };
 
 struct CError {

@@ -1,6 +1,8 @@
 #include "model/spanish_text.h"
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <string_view>
 
 namespace gestalia {
@@ -39,6 +41,18 @@ std::string SpanishDateText(int day, int month, int year) {
     if (year != 0) {
         text += " de " + std::to_string(year);
     }
+    return text;
+}
+
+std::string SpanishDecimal(double value, int decimals) {
+    char buf[400];
+    const auto [end, ec] =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    if (ec != std::errc()) {
+        return "?";
+    }
+    std::string text(buf, end);
+    std::replace(text.begin(), text.end(), '.', ',');
     return text;
 }
 

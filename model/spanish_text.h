@@ -12,5 +12,8 @@ std::string SpanishDayName(int n);
 std::string SpanishMonthName(int month);
 // "5 de Marzo de 2012", "5 de Marzo" (year 0), "Marzo 2012" (day 0).
 std::string SpanishDateText(int day, int month, int year);
+// A number with `decimals` digits after a decimal comma, as Spanish writes it
+// ("61,5"), whatever the process locale; "?" when it cannot be written.
+std::string SpanishDecimal(double value, int decimals);
 
 }  // namespace gestalia

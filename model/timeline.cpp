@@ -72,9 +72,12 @@ std::string FormatDaysLeftText(const TimelineFigures& f) {
     return "Quedan " + std::to_string(f.nDaysLeft) + " días para ver a tu bebé";
 }
 
+std::string WeeksAndDaysText(std::int32_t nWeeks, std::int32_t nDays) {
+    return CountText(nWeeks, "semana", "semanas") + " y " + CountText(nDays, "día", "días");
+}
+
 std::string FormatWeeksText(const TimelineFigures& f) {
-    return "Estás de " + CountText(f.nWeeks, "semana", "semanas") + " y " +
-           CountText(f.nDaysInWeek, "día", "días");
+    return "Estás de " + WeeksAndDaysText(f.nWeeks, f.nDaysInWeek);
 }
 
 std::optional<int> TipWeekIndex(std::int32_t nElapsedDays) {

@@ -31,6 +31,8 @@ TimelineFigures TimelineForDay(const CDateValue& dtLastPeriod, const CDateValue&
 std::string FormatDueDateText(const TimelineFigures& f);  // "Fecha probable de parto: 08/10/2027"
 // "Quedan 280 días para ver a tu bebé"; exactly one day: "Queda 1 día para ver a tu bebé".
 std::string FormatDaysLeftText(const TimelineFigures& f);
+// "3 semanas y 1 día": a count of exactly one is singular.
+std::string WeeksAndDaysText(std::int32_t nWeeks, std::int32_t nDays);
 // "Estás de 0 semanas y 0 días"; a count of exactly one is singular ("1 semana", "1 día").
 std::string FormatWeeksText(const TimelineFigures& f);
 

@@ -70,6 +70,9 @@ struct CControlTemplate {
     std::string strText;  // UTF-8
     std::uint32_t style = kStyleNone;
     DialogUnits rect;
+    // A static that names an input gives the input's id: screen readers read
+    // the input by the static's text, whatever it says at the time. 0: none.
+    int labelFor = 0;
 };
 
 struct CDialogTemplate {

@@ -15,7 +15,9 @@
 //   an id the template lacks changes nothing and reads as empty. Texts are
 //   UTF-8 both ways, multi-line edits give their line breaks as "\r\n";
 // - the handler's calls, all on the user-interface thread: OnInitDialog once
-//   the controls exist and before the window shows; OnCommand for push and
+//   the controls exist and before the window shows (when it answers true the
+//   focus starts on the first control she can Tab to; false: it set the
+//   focus itself); OnCommand for push and
 //   radio buttons, for Enter (the focused push button, else the visible and
 //   enabled default one, else IDOK; a multi-line edit with kStyleWantReturn
 //   keeps Enter as a line break) and for Escape (IDCANCEL, unless
@@ -82,6 +84,9 @@ class IDialogWindow {
     virtual bool GetCheck(int id) const = 0;
     // Repaint a control (or the window with id 0).
     virtual void Invalidate(int id) = 0;
+    // Gives the control the keyboard focus; before the window shows, the
+    // focus it starts with.
+    virtual void SetFocus(int id) = 0;
 
     virtual void SetCaption(std::string_view utf8) = 0;
     virtual Size GetClientSize() const = 0;
@@ -97,7 +102,8 @@ class IDialogHandler {
   public:
     virtual ~IDialogHandler() = default;
 
-    // The window exists with its controls; return true.
+    // The window exists with its controls. True lets the platform choose the
+    // first focus; false says the handler gave the focus itself.
     virtual bool OnInitDialog(IDialogWindow& window) = 0;
     // A push button or radio button (ids IDOK and IDCANCEL for OK, Cancel,
     // Enter and Escape).

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 #include <string>
+#include <utility>
+
+#include "platform/cached_pages.h"
 
 namespace gestalia {
 
@@ -108,6 +111,19 @@ bool IsOpenableUrl(std::string_view url) {
     }
     return AllValid(tail.substr(0, hash), ":@/?") &&
            (hash == std::string_view::npos || AllValid(tail.substr(hash + 1), ":@/?"));
+}
+
+std::optional<COpenTarget> OpenTargetOf(std::string_view url,
+                                        const std::optional<std::string>& cacheFolder) {
+    if (IsOpenableUrl(url)) {
+        return COpenTarget{std::string(url), false};
+    }
+    if (cacheFolder) {
+        if (std::optional<std::string> path = CachedPagePath(url, *cacheFolder)) {
+            return COpenTarget{std::move(*path), true};
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace gestalia

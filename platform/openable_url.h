@@ -4,11 +4,29 @@
 // followed by two hexadecimal digits). Every other scheme (file, mailto,
 // javascript ...) and every malformed text is refused, so nothing but a web
 // page is ever opened. Both window layers ask here.
+//
+// The one exception is the reading pages the program writes to its cache
+// folder (platform/cached_pages.h): exactly their file: addresses are taken
+// too, and opened as the local files they name.
 
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace gestalia {
 
 bool IsOpenableUrl(std::string_view url);
+
+// What the desktop is handed for an address: the web address itself, or the
+// local path of a cached reading page.
+struct COpenTarget {
+    std::string strTarget;
+    bool bLocalFile = false;
+};
+
+// The target for `url`, or nothing when it is refused. `cacheFolder` is the
+// program's cache folder, when the system has one.
+std::optional<COpenTarget> OpenTargetOf(std::string_view url,
+                                        const std::optional<std::string>& cacheFolder);
 
 }  // namespace gestalia

@@ -7,11 +7,12 @@
 // EndDialog and destroys it before returning. A message box shows its
 // buttons in order, MbDefault naming the one Enter presses and the last
 // answering Escape and the close box. The file dialogs offer each filter as
-// "description (pattern)" with nFilterIndex preselected, the open dialog
+// "description (pattern)" with nFilterIndex preselected, under strTitle, the open dialog
 // only existing files when bFileMustExist, and ask before replacing a file
 // only when bConfirmOverwrite. OpenUrl takes only a valid http or https
-// address with a host and hands it to the desktop as one address, never
-// through a command interpreter. Paths and texts are UTF-8.
+// address with a host, or the file: address of a reading page in the cache
+// folder (platform/openable_url.h), and hands it to the desktop as one
+// address, never through a command interpreter. Paths and texts are UTF-8.
 
 #include <optional>
 #include <string>
@@ -36,6 +37,7 @@ struct CFileFilter {
 };
 
 struct CFileDialogSpec {
+    std::string strTitle;  // the dialog's caption, "Abrir agenda"
     std::vector<CFileFilter> filters;
     int nFilterIndex = 1;            // 1-based: which filter is preselected
     bool bFileMustExist = false;     // open dialog
@@ -55,9 +57,13 @@ class IUiServices {
     // The chosen path, or nothing when cancelled.
     virtual std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) = 0;
     virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
-    // Hands an http or https address to the desktop; never through a shell.
-    // False when refused or when the desktop could not open it.
+    // Hands an http or https address, or a cached reading page's file:
+    // address, to the desktop; never through a shell. False when refused or
+    // when the desktop could not open it.
     virtual bool OpenUrl(std::string_view url) = 0;
+    // The folder where the program may keep files it can make again (an
+    // absolute path), or nothing when the system names none.
+    virtual std::optional<std::string> CacheFolder() = 0;
 };
 
 }  // namespace gestalia

@@ -1,6 +1,6 @@
 #pragma once
-// Control ids of the main window (template 102), the note editor (130) and the
-// weight chart (140).
+// Control ids of the main window (template 102), the note editor (130), the
+// weight chart (140) and the dating and birth dialog (150).
 
 namespace gestalia {
 
@@ -29,6 +29,15 @@ inline constexpr int IDC_ORIGIN = 1032;
 inline constexpr int IDC_HINT = 1034;
 inline constexpr int IDC_SITE = 1035;
 inline constexpr int IDC_WEIGHT_BUTTON = 1041;
+inline constexpr int IDC_DATING_BUTTON = 1042;
+// The welcome while no agenda is open: what an agenda is, the notice that the
+// last agenda is gone, and the recent agendas, each a button with a "Quitar"
+// button beside it for one that is gone.
+inline constexpr int IDC_WELCOME = 1060;
+inline constexpr int IDC_LAST_AGENDA_GONE = 1061;
+inline constexpr int IDC_RECENT_TITLE = 1062;
+inline constexpr int IDC_RECENT_FIRST = 1063;         // to 1067, newest first
+inline constexpr int IDC_RECENT_REMOVE_FIRST = 1068;  // to 1072
 inline constexpr int IDC_LAST_PERIOD_LABEL = -1;
 inline constexpr int IDM_ABOUTBOX = 16;
 
@@ -40,6 +49,20 @@ inline constexpr int IDC_ITEM_APPOINTMENT = 1013;
 inline constexpr int IDC_ITEM_TASK = 1014;
 inline constexpr int IDC_ITEM_DELETE = 1019;
 inline constexpr int IDC_ITEM_WEIGHT = 1041;
+
+// Dating and birth.
+inline constexpr int IDC_DATING_SCAN_DATE = 1050;
+inline constexpr int IDC_DATING_CRL = 1051;
+inline constexpr int IDC_DATING_WEEKS = 1052;
+inline constexpr int IDC_DATING_DAYS = 1053;
+inline constexpr int IDC_DATING_COMPARE = 1054;
+inline constexpr int IDC_DATING_RESULT = 1055;
+inline constexpr int IDC_DATING_BY_PERIOD = 1056;
+inline constexpr int IDC_DATING_BY_SCAN = 1057;
+inline constexpr int IDC_BIRTH_STATE = 1058;
+inline constexpr int IDC_BIRTH_DATE = 1059;
+inline constexpr int IDC_BIRTH_SET = 1060;
+inline constexpr int IDC_BIRTH_CLEAR = 1061;
 
 // Weight chart.
 inline constexpr int IDC_CHART_TOP = 1036;

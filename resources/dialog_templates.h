@@ -19,6 +19,7 @@ const CDialogTemplate& AboutDialogTemplate();     // 100
 const CDialogTemplate& MainDialogTemplate();      // 102
 const CDialogTemplate& DateItemDialogTemplate();  // 130
 const CDialogTemplate& WeightDialogTemplate();    // 140
+const CDialogTemplate& DatingDialogTemplate();    // 150
 
 // The string table: the text of a string resource, empty when there is none.
 std::string_view LoadResourceString(int id);

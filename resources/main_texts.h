@@ -13,4 +13,8 @@ inline constexpr std::string_view kCreateAgendaText = "CREAR AGENDA";
 // The hint under the calendar, shown again when a warning leaves its place.
 inline constexpr std::string_view kHintText = "* Doble click sobre el día para añadir una nota";
 
+// The start of the line that says the agenda she had open last is gone; its
+// path follows.
+inline constexpr std::string_view kLastAgendaGoneText = "No encuentro tu última agenda: ";
+
 }  // namespace gestalia

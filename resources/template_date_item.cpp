@@ -30,12 +30,20 @@ CDialogTemplate MakeDateItemTemplate() {
          "",
          kStyleHidden | kStyleRight | kStyleTabStop,
          {213, 62, 60, 12}},
+        // Each label comes just before its box: screen readers name the box by it.
+        {IDC_STATIC, ControlKind::Static, "Anotación:", kStyleNone, {7, 10, 35, 8}, IDC_ITEM_TEXT},
         {IDC_ITEM_TEXT,
          ControlKind::Edit,
          "",
          kStyleMultiLine | kStyleWantReturn | kStyleVScroll | kStyleBorder | kStyleTabStop,
          {7, 20, 146, 53}},
         // Right after the text, so that Tab goes from the text to the weight.
+        {IDC_STATIC,
+         ControlKind::Static,
+         "Peso (Kg)",
+         kStyleNone,
+         {170, 10, 40, 10},
+         IDC_ITEM_WEIGHT},
         {IDC_ITEM_WEIGHT,
          ControlKind::Edit,
          "",
@@ -51,9 +59,7 @@ CDialogTemplate MakeDateItemTemplate() {
         {IDCANCEL, ControlKind::PushButton, "Cancelar", kStyleTabStop, {223, 60, 50, 14}},
         {IDC_STATIC, ControlKind::Static, "From:", kStyleHidden, {69, 66, 18, 8}},
         {IDC_STATIC, ControlKind::Static, "To:", kStyleHidden, {161, 66, 12, 8}},
-        {IDC_STATIC, ControlKind::Static, "Anotación:", kStyleNone, {7, 10, 35, 8}},
         {IDC_ITEM_DELETE, ControlKind::PushButton, "Borrar", kStyleTabStop, {224, 26, 49, 15}},
-        {IDC_STATIC, ControlKind::Static, "Peso (Kg)", kStyleNone, {170, 10, 40, 10}},
     };
     return t;
 }

@@ -17,6 +17,24 @@ constexpr std::uint32_t kStatusEdit =
 constexpr std::uint32_t kPanelStatic = kAgendaOnly | kStyleCentre | kStyleVCentre;
 constexpr std::uint32_t kHiddenCommand = kStyleHidden | kStyleTabStop;
 
+// Row `n` of the recent agendas, and the button that removes a gone one from
+// the list; both hidden until the window fills them.
+CControlTemplate RecentButton(int n) {
+    return {IDC_RECENT_FIRST + n,
+            ControlKind::PushButton,
+            "",
+            kStyleHidden | kStyleTabStop,
+            {70, 145 + 20 * n, 350, 16}};
+}
+
+CControlTemplate RecentRemoveButton(int n) {
+    return {IDC_RECENT_REMOVE_FIRST + n,
+            ControlKind::PushButton,
+            "Quitar",
+            kStyleHidden | kStyleTabStop,
+            {425, 145 + 20 * n, 65, 16}};
+}
+
 CDialogTemplate MakeMainTemplate() {
     CDialogTemplate t;
     t.id = 102;
@@ -53,19 +71,26 @@ CDialogTemplate MakeMainTemplate() {
          kHiddenCommand,
          {15, 249, 50, 14}},
         {IDC_DATE_RANGE, ControlKind::PushButton, "Date Range", kHiddenCommand, {8, 111, 50, 14}},
+        // A label comes just before its box: screen readers name the box by it.
+        {IDC_LAST_PERIOD_LABEL,
+         ControlKind::Static,
+         std::string(kLastPeriodLabel),
+         kAgendaOnly | kStyleCentre,
+         {67, 3, 213, 12},
+         IDC_LAST_PERIOD},
         {IDC_LAST_PERIOD,
          ControlKind::DatePicker,
          "",
          kAgendaOnly | kStyleRight | kStyleTabStop,
          {133, 15, 80, 12}},
+        {IDC_DATING_BUTTON,
+         ControlKind::PushButton,
+         "Datación",
+         kAgendaOnly | kStyleTabStop,
+         {67, 15, 63, 12}},
         {IDC_DUE_DATE, ControlKind::Edit, "", kStatusEdit, {280, 3, 213, 12}},
         {IDC_DAYS_LEFT, ControlKind::Edit, "", kStatusEdit, {280, 15, 213, 12}},
         {IDC_WEEKS, ControlKind::Edit, "", kStatusEdit, {280, 28, 213, 12}},
-        {IDC_LAST_PERIOD_LABEL,
-         ControlKind::Static,
-         std::string(kLastPeriodLabel),
-         kAgendaOnly | kStyleCentre,
-         {67, 3, 213, 12}},
         {IDC_NEXT,
          ControlKind::PushButton,
          "Mes siguiente",
@@ -86,6 +111,34 @@ CDialogTemplate MakeMainTemplate() {
          "ABRIR AGENDA YA CREADA",
          kStyleMultiLine | kStyleTabStop,
          {3, 167, 60, 97}},
+        {IDC_WELCOME,
+         ControlKind::Static,
+         "Bienvenida a Gestalia. Una agenda es el fichero (.gst) donde se guardan la fecha de "
+         "tu última regla y las notas de tu embarazo; cada cambio se guarda al momento. Pulsa "
+         "CREAR AGENDA para empezar una nueva, o ABRIR AGENDA YA CREADA para seguir con la que "
+         "ya tienes.",
+         kStyleNone,
+         {70, 66, 420, 45}},
+        {IDC_LAST_AGENDA_GONE,
+         ControlKind::Static,
+         std::string(kLastAgendaGoneText),
+         kStyleHidden,
+         {70, 114, 420, 12}},
+        {IDC_RECENT_TITLE,
+         ControlKind::Static,
+         "Tus agendas recientes (pulsa una para abrirla):",
+         kStyleHidden,
+         {70, 130, 420, 12}},
+        RecentButton(0),
+        RecentRemoveButton(0),
+        RecentButton(1),
+        RecentRemoveButton(1),
+        RecentButton(2),
+        RecentRemoveButton(2),
+        RecentButton(3),
+        RecentRemoveButton(3),
+        RecentButton(4),
+        RecentRemoveButton(4),
         {IDC_TIP_TITLE,
          ControlKind::Static,
          "Consejo",

@@ -26,7 +26,8 @@ CDialogTemplate MakeWeightTemplate() {
          {205, 174, 50, 14}},
         {IDCANCEL, ControlKind::PushButton, "Cancelar", kStyleTabStop, {258, 174, 50, 14}},
         {IDC_CHART_AREA, ControlKind::Frame, "", kStyleNone, {42, 7, 266, 154}},
-        {IDC_STATIC, ControlKind::Static, "Embarazo (días)", kStyleCentre, {109, 161, 102, 11}},
+        // The day axis: its weeks are numbered right under the frame.
+        {IDC_STATIC, ControlKind::Static, "Semanas de embarazo", kStyleNone, {42, 177, 150, 11}},
         {IDC_CHART_TOP, ControlKind::Static, "Estático", kStyleNone, {7, 4, 33, 15}},
         {IDC_CHART_BOTTOM, ControlKind::Static, "Estático", kStyleNone, {7, 152, 34, 15}},
         {IDC_CHART_LOWER, ControlKind::Static, "Estático", kStyleNone, {7, 103, 32, 19}},

@@ -3,7 +3,8 @@
 # mingw-w64, statically linked (it needs nothing but Windows' own libraries):
 #   build-windows/gestalia.exe                 the program, with its Win32 windows
 #   build-windows/gestalia-tool.exe            the companion command
-#   build-windows/gestalia-windows-<version>.zip   what a Windows user gets
+#   build-windows/gestalia-<version>-setup.exe     the installer (NSIS)
+#   build-windows/gestalia-windows-<version>.zip   the same programs, to copy by hand
 # and the test programs, which `ctest` in build-windows runs under Wine. The
 # 32-bit build (build-windows-i686: both programs, no tests) is compiled as a
 # check.
@@ -27,4 +28,4 @@ version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$out/CMakeCache.txt")"
 zip_file="$out/gestalia-windows-$version.zip"
 rm -f "$zip_file"
 zip -qj "$zip_file" "$out/gestalia.exe" "$out/gestalia-tool.exe" "$here/packaging/windows/LEEME.txt"
-echo "Windows: $out/gestalia.exe, $out/gestalia-tool.exe, $zip_file"
+echo "Windows: $out/gestalia.exe, $out/gestalia-tool.exe, $out/gestalia-$version-setup.exe, $zip_file"

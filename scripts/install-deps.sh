@@ -12,13 +12,21 @@ packages=(
   xvfb xauth xdotool imagemagick fonts-dejavu-core fonts-liberation2
   dpkg-dev fakeroot file lintian appstream desktop-file-utils shared-mime-info xdg-utils
   libfile-mimeinfo-perl man-db
+  hunspell hunspell-es
+)
+
+# The screen reader test (tests/platform/screen_reader_test.sh): the
+# accessibility bus and registry, a session bus of its own, and the client
+# library Orca uses.
+packages+=(
+  at-spi2-core dbus dbus-daemon python3 python3-gi python3-pyatspi
 )
 
 # The Windows build (scripts/build-windows.sh): the mingw-w64 cross compilers,
 # Wine to run and test what they build (with its fonts: Tahoma, Marlett for the
-# caption buttons), zip for the user's archive.
+# caption buttons), zip for the user's archive, NSIS for the installer.
 packages+=(
-  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine zip
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix wine wine64 fonts-wine zip nsis
 )
 
 missing=()

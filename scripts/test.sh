@@ -2,7 +2,7 @@
 # Installs what is missing, builds everything with AddressSanitizer and
 # UndefinedBehaviorSanitizer, and runs every test; then cross-builds for
 # Windows and runs the Windows tests under Wine (scripts/build-windows.sh),
-# gestalia.exe's window on Xvfb included;
+# gestalia.exe's window on Xvfb and the installer in a fresh prefix included;
 # then builds the Debian package and tries it: installed, started, purged
 # (tests/package).
 set -euo pipefail
@@ -24,4 +24,7 @@ bash "$here/tests/windows/tool_under_wine.sh" "$build/tools/gestalia-tool" \
      "$windows/gestalia-tool.exe" "$windows/wineprefix"
 bash "$here/tests/windows/window_under_wine.sh" "$build/tools/gestalia-tool" \
      "$windows/gestalia.exe" "$windows/wineprefix"
+version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$windows/CMakeCache.txt")"
+bash "$here/tests/windows/installer_under_wine.sh" "$windows/gestalia-$version-setup.exe" \
+     "$windows/installer-prefix"
 bash "$here/tests/package/check_package.sh"

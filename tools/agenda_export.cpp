@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "model/iso_day.h"
+
 namespace gestalia {
 
 namespace {
@@ -103,6 +105,9 @@ nlohmann::ordered_json AgendaToJson(const CAgendaData& data) {
     nlohmann::ordered_json j;
     j["lastPeriod"] = DateToJson(data.dtLastPeriod);
     j["items"] = std::move(items);
+    if (!data.extension.empty()) {
+        j["extension"] = nlohmann::ordered_json(data.extension.Object());
+    }
     return j;
 }
 
@@ -124,14 +129,7 @@ std::string CsvField(std::string_view text) {
 }
 
 std::string CsvDate(const CDateValue& dt) {
-    CDateFields fields;
-    if (!dt.IsValid() || !dt.GetFields(fields)) {
-        return {};
-    }
-    std::array<char, 48> text{};
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", fields.year, fields.month,
-                  fields.day);
-    return text.data();
+    return IsoDayText(dt);
 }
 
 std::string CsvWeight(float kilograms) {
@@ -170,7 +168,12 @@ Status WriteAgendaJson(std::string_view bytes, std::ostream& out) {
     if (!written) {
         return written.error();
     }
-    out << (id == 0 ? "]\n}" : "\n  ]\n}");
+    out << (id == 0 ? "]" : "\n  ]");
+    if (const CAgendaExtension& extension = checked.value().extension; !extension.empty()) {
+        out << ",\n  \"extension\": ";
+        WriteIndented(out, nlohmann::ordered_json(extension.Object()), 2);
+    }
+    out << "\n}";
     return {};
 }
 

@@ -20,7 +20,8 @@ namespace gestalia {
 nlohmann::ordered_json DateToJson(const CDateValue& dt);
 
 // {"lastPeriod": date, "items": [{"id", "text", "from", "to", "image", "weight"}, ...]}
-// with the items in file order and ids 1 to N. The weight is the shortest
+// with the items in file order and ids 1 to N, then "extension": the agenda's
+// extension object whole, when it holds something. The weight is the shortest
 // decimal that reads back as the stored float (62.3, not 62.29999923706055);
 // a weight that is not a finite number comes out as null.
 nlohmann::ordered_json AgendaToJson(const CAgendaData& data);

@@ -47,7 +47,8 @@ sleep 2
 import -window "$(xdotool search --name '^Gestalia' | head -n 1)" "$2/shot.png"
 kill "$pid"
 SHOOT
-env -u QT_QPA_PLATFORM xvfb-run -a -s '-screen 0 1280x1024x24' bash "$work/shoot.sh" "$program" "$work"
+# A home of its own: the program remembers the agendas it opens.
+env -u QT_QPA_PLATFORM HOME="$work" XDG_CONFIG_HOME="$work/.config" xvfb-run -a -s '-screen 0 1280x1024x24' bash "$work/shoot.sh" "$program" "$work"
 mkdir -p "$here/resources/screenshots"
 convert "$work/shot.png" -strip -define png:exclude-chunks=date,time \
         "PNG24:$here/resources/screenshots/gestalia-agenda.png"

@@ -19,14 +19,16 @@ struct ToolCommandDoc {
 };
 
 // In the order --help lists them.
-inline constexpr std::array<ToolCommandDoc, 4> kToolCommands{{
+inline constexpr std::array<ToolCommandDoc, 5> kToolCommands{{
     {"dump", "FICHERO", "Muestra la agenda en JSON",
      "Muestra la agenda en JSON: la fecha de la última regla (lastPeriod) y las notas "
      "(items), cada una con su número, su texto, sus fechas de inicio y fin, su icono y su "
-     "peso en kilogramos."},
+     "peso en kilogramos; si la agenda guarda algo más (la ecografía, el nacimiento), "
+     "también el objeto extension tal como está."},
     {"check", "FICHERO", "Comprueba que la agenda se puede leer",
-     "Comprueba que la agenda se puede leer. Escribe OK, o una sola línea con el nombre del "
-     "fichero, el byte en el que empieza el daño y qué está mal."},
+     "Comprueba que la agenda se puede leer, también su bloque de extensión. Escribe OK, o "
+     "una sola línea con el nombre del fichero, el byte en el que empieza el daño y qué está "
+     "mal."},
     {"export-csv", "FICHERO", "Exporta las notas en CSV",
      "Exporta las notas en CSV con las columnas fecha, texto y peso_kg, con las líneas "
      "terminadas en CRLF."},
@@ -34,6 +36,12 @@ inline constexpr std::array<ToolCommandDoc, 4> kToolCommands{{
      "Escribe los tres textos de estado: la fecha probable de parto, los días que quedan y "
      "las semanas de embarazo, para el DÍA elegido o, sin él, para hoy. REGLA es el primer "
      "día de la última regla. Las fechas se escriben AAAA-MM-DD."},
+    {"datacion", "FUR FECHA_ECO LCC_MM", "Datación por la primera ecografía",
+     "Compara la edad de gestación por la última regla (FUR) con la de la ecografía del día "
+     "FECHA_ECO por su longitud cráneo-caudal LCC_MM en milímetros (de 15 a 95; "
+     "INTERGROWTH-21st) y dice si la ecografía cambia la fecha de parto (margen del Comité "
+     "ACOG 700). Escribe un objeto JSON con gaLastPeriodDays, gaScanDays, differenceDays, "
+     "thresholdDays, redated y dueDate."},
 }};
 
 // gestalia-tool(1); its help leaves out only the cross references.

@@ -1,9 +1,12 @@
 #include "tools/tool_commands.h"
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json.hpp>
 
 #include "model/agenda_file.h"
+#include "model/number_text.h"
 #include "model/result.h"
+#include "model/scan_dating.h"
 #include "model/timeline.h"
 #include "tools/agenda_export.h"
 #include "tools/manual_pages.h"
@@ -35,42 +38,12 @@ std::optional<CFileBytes> LoadForTool(const std::string& path, std::ostream& err
     return std::move(bytes).value();
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-int Digits(std::string_view text) {
-    int n = 0;
-    for (const char c : text) {
-        n = n * 10 + (c - '0');
-    }
-    return n;
-}
-
 void ReportBadDate(std::string_view text, std::ostream& err) {
     err << "Fecha no válida: \"" << text
         << "\". Escríbela como AAAA-MM-DD, por ejemplo 2027-01-01.\n";
 }
 
 }  // namespace
-
-std::optional<CDateValue> ParseIsoDay(std::string_view text) {
-    constexpr std::size_t kLength = 10;  // YYYY-MM-DD
-    if (text.size() != kLength || text[4] != '-' || text[7] != '-') {
-        return std::nullopt;
-    }
-    for (const std::size_t i : {0u, 1u, 2u, 3u, 5u, 6u, 8u, 9u}) {
-        if (!IsDigit(text[i])) {
-            return std::nullopt;
-        }
-    }
-    const CDateValue day(Digits(text.substr(0, 4)), Digits(text.substr(5, 2)),
-                         Digits(text.substr(8, 2)));
-    if (!day.IsValid()) {
-        return std::nullopt;
-    }
-    return day;
-}
 
 int RunDump(const std::string& path, std::ostream& out, std::ostream& err) {
     const std::optional<CFileBytes> agenda = LoadForTool(path, err);
@@ -121,6 +94,42 @@ int RunTimeline(std::string_view lastPeriod, std::optional<std::string_view> day
     return kToolOk;
 }
 
+int RunDating(std::string_view lastPeriod, std::string_view scanDay, std::string_view crlMm,
+              std::ostream& out, std::ostream& err) {
+    const std::optional<CDateValue> dtLastPeriod = ParseIsoDay(lastPeriod);
+    if (!dtLastPeriod) {
+        ReportBadDate(lastPeriod, err);
+        return kToolBadUsage;
+    }
+    const std::optional<CDateValue> dtScan = ParseIsoDay(scanDay);
+    if (!dtScan) {
+        ReportBadDate(scanDay, err);
+        return kToolBadUsage;
+    }
+    const std::optional<double> length = ParseDecimalText(crlMm);
+    const std::optional<int> gaScan = length ? GestationalAgeFromCrl(*length) : std::nullopt;
+    if (!gaScan) {
+        err << "Longitud cráneo-caudal no válida: \"" << crlMm
+            << "\". Escribe los milímetros, de 15 a 95, por ejemplo 45 o 45.5.\n";
+        return kToolBadUsage;
+    }
+    const Result<CDatingComparison> dating = CompareDating(*dtLastPeriod, *dtScan, *gaScan);
+    if (!dating) {
+        err << dating.error().message << '\n';
+        return kToolBadUsage;
+    }
+    const CDatingComparison& c = dating.value();
+    nlohmann::ordered_json j;
+    j["gaLastPeriodDays"] = c.nGaLastPeriodDays;
+    j["gaScanDays"] = c.nGaScanDays;
+    j["differenceDays"] = c.nDifferenceDays;
+    j["thresholdDays"] = c.nMarginDays;
+    j["redated"] = c.bRedate;
+    j["dueDate"] = IsoDayText(c.RecommendedDue());
+    out << j.dump(2) << '\n';
+    return kToolOk;
+}
+
 int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream& out,
             std::ostream& err) {
     const ManualPage manual = ToolManual();
@@ -149,6 +158,13 @@ int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream
     timeline->add_option("REGLA", lastPeriod)->required();
     CLI::Option* dayOption = timeline->add_option("DÍA", day);
 
+    std::string scanDay;
+    std::string crlMm;
+    CLI::App* dating = app.get_subcommand("datacion");
+    dating->add_option("FUR", lastPeriod)->required();
+    dating->add_option("FECHA_ECO", scanDay)->required();
+    dating->add_option("LCC_MM", crlMm)->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -164,6 +180,9 @@ int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream
     }
     if (*csv) {
         return RunExportCsv(path, out, err);
+    }
+    if (*dating) {
+        return RunDating(lastPeriod, scanDay, crlMm, out, err);
     }
     std::optional<std::string_view> chosenDay;
     if (dayOption->count() > 0) {

@@ -142,13 +142,17 @@ QAccessibleInterface* CalendarAccessibleFactory(const QString& /*key*/, QObject*
     return nullptr;
 }
 
-void InstallCalendarAccessibility() {
+void InstallCalendarAccessibility(CCalendarWidget& widget) {
     // Qt keeps its factories for the process; one is enough.
     static const bool installed = [] {
         QAccessible::installFactory(&CalendarAccessibleFactory);
         return true;
     }();
     static_cast<void>(installed);
+    QAccessibleInterface* early = QAccessible::queryAccessibleInterface(&widget);
+    if (early != nullptr && dynamic_cast<CCalendarAccessible*>(early) == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(early));
+    }
 }
 
 }  // namespace gestalia

@@ -10,8 +10,14 @@ class QString;
 
 namespace gestalia {
 
-// Registers the calendar's accessibility with Qt; calling it again does nothing.
-void InstallCalendarAccessibility();
+class CCalendarWidget;
+
+// Registers the calendar's accessibility with Qt (once per process) and makes
+// it the widget's. Called from the widget's constructor: while its QWidget
+// part was being built, Qt may already have made and kept a plain widget's
+// interface for it (it does so on the parent change, screen reader or not),
+// which would hide the days from every reader; that one is dropped.
+void InstallCalendarAccessibility(CCalendarWidget& widget);
 
 // The interface for a CCalendarWidget; nullptr for any other object.
 QAccessibleInterface* CalendarAccessibleFactory(const QString& key, QObject* object);

@@ -81,7 +81,7 @@ CCalendarWidget::CCalendarWidget(CWMDateCtrl& ctrl, CCalendarSink sink, QWidget*
     setCursor(Qt::ArrowCursor);
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(QStringLiteral("Calendario"));
-    InstallCalendarAccessibility();
+    InstallCalendarAccessibility(*this);
     m_ctrl.SetHost(this);
 }
 

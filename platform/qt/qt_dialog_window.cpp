@@ -133,6 +133,14 @@ CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& ha
     for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
         it->pWidget->raise();
     }
+    // Screen readers read an input by its label: the label's buddy.
+    for (const CControl& c : m_controls) {
+        auto* label = qobject_cast<QLabel*>(c.pWidget);
+        QWidget* input = c.tmpl.labelFor != 0 ? ControlWidget(c.tmpl.labelFor) : nullptr;
+        if (label != nullptr && input != nullptr) {
+            label->setBuddy(input);
+        }
+    }
 }
 
 CQtDialogWindow::~CQtDialogWindow() {
@@ -231,6 +239,12 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             auto* edit = new QLineEdit(text, this);
             edit->setReadOnly(readOnly);
             edit->setAlignment(TextAlignment(ct.style, Qt::AlignVCenter));
+            if (readOnly) {
+                // Screen readers read a status line by what it says.
+                edit->setAccessibleName(text);
+                connect(edit, &QLineEdit::textChanged, edit,
+                        [edit](const QString& now) { edit->setAccessibleName(now); });
+            }
             return edit;
         }
         case ControlKind::DatePicker: {
@@ -504,6 +518,12 @@ void CQtDialogWindow::Invalidate(int id) {
     if (const CControl* c = Find(id)) {
         ApplyColour(*c);
         c->pWidget->update();
+    }
+}
+
+void CQtDialogWindow::SetFocus(int id) {
+    if (QWidget* w = ControlWidget(id)) {
+        w->setFocus(Qt::OtherFocusReason);
     }
 }
 

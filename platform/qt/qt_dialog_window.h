@@ -8,6 +8,8 @@
 // the entries of its context menu (in place of the system menu) as the
 // matching handler calls. A template that keeps Escape from closing it gets
 // nothing from that key; controls styled as links show the hand cursor.
+// Screen readers read an input by the static that labels it (labelFor), a
+// read-only line by what it says, a picture button by its text.
 //
 // The widgets belong to the dialog; the handler is not owned and must outlive it.
 
@@ -65,6 +67,7 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
     void SetCheck(int id, bool bChecked) override;
     bool GetCheck(int id) const override;
     void Invalidate(int id) override;
+    void SetFocus(int id) override;
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override;
     void SetMinimumClientSize(Size client) override;

@@ -2,16 +2,19 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QStyle>
 #include <QUrl>
-#include <algorithm>
 #include <utility>
 #include <vector>
 
 #include "platform/dialog_template.h"
+#include "platform/modal_choices.h"
 #include "platform/openable_url.h"
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_dialog_window.h"
@@ -30,6 +33,19 @@ QMessageBox::Icon ToQtIcon(MbIcon icon) {
             break;
     }
     return QMessageBox::NoIcon;
+}
+
+QMessageBox::ButtonRole ButtonRole(int answer) {
+    switch (answer) {
+        case IDYES:
+            return QMessageBox::YesRole;
+        case IDNO:
+            return QMessageBox::NoRole;
+        case IDCANCEL:
+            return QMessageBox::RejectRole;
+        default:
+            return QMessageBox::AcceptRole;
+    }
 }
 
 // "Agendas Brotela (*.gst)"
@@ -52,39 +68,35 @@ int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, M
     }
     QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
                     QApplication::activeModalWidget());
-    // The buttons in order, each with the answer it gives.
-    std::vector<std::pair<QMessageBox::StandardButton, int>> answers;
-    switch (buttons) {
-        case MbButtons::Ok:
-            answers = {{QMessageBox::Ok, IDOK}};
-            break;
-        case MbButtons::YesNo:
-            answers = {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
-            break;
-        case MbButtons::YesNoCancel:
-            answers = {{QMessageBox::Yes, IDYES},
-                       {QMessageBox::No, IDNO},
-                       {QMessageBox::Cancel, IDCANCEL}};
-            break;
+    // The buttons in order with our own words, each with the answer it gives:
+    // Qt's standard buttons would speak whatever its translations say.
+    std::vector<std::pair<QPushButton*, int>> answers;
+    for (const CChoice& choice : MessageChoices(buttons)) {
+        answers.emplace_back(box.addButton(ToQString(choice.strText), ButtonRole(choice.nAnswer)),
+                             choice.nAnswer);
     }
+    const int defaultAnswer = DefaultAnswer(buttons, defaultButton);
+    const int escapeAnswer = EscapeAnswer(buttons);
     for (const auto& [button, answer] : answers) {
-        box.addButton(button);
+        if (answer == defaultAnswer) {
+            box.setDefaultButton(button);
+        }
+        if (answer == escapeAnswer) {
+            box.setEscapeButton(button);
+        }
     }
-    const auto index = std::min(static_cast<std::size_t>(defaultButton), answers.size() - 1);
-    box.setDefaultButton(answers[index].first);
-    box.setEscapeButton(answers.back().first);
     box.exec();
     const auto* clicked = box.clickedButton();
     for (const auto& [button, answer] : answers) {
-        if (clicked == box.button(button)) {
+        if (clicked == button) {
             return answer;
         }
     }
-    return answers.back().second;
+    return escapeAnswer;
 }
 
 std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& spec, bool bSave) {
-    QFileDialog dialog(QApplication::activeModalWidget());
+    QFileDialog dialog(QApplication::activeModalWidget(), ToQString(spec.strTitle));
     QStringList filters;
     for (const CFileFilter& filter : spec.filters) {
         filters << FilterText(filter);
@@ -102,6 +114,18 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     } else {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         dialog.setFileMode(spec.bFileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    }
+    // After the modes, which set the dialog's own words again.
+    const CFileDialogWords words = FileDialogWords(bSave);
+    dialog.setLabelText(QFileDialog::Accept, ToQString(words.strAccept));
+    dialog.setLabelText(QFileDialog::Reject, ToQString(words.strCancel));
+    dialog.setLabelText(QFileDialog::LookIn, ToQString(words.strLookIn));
+    dialog.setLabelText(QFileDialog::FileName, ToQString(words.strFileName));
+    dialog.setLabelText(QFileDialog::FileType, ToQString(words.strFileType));
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel)) {
+            cancel->setText(ToQString(words.strCancel));
+        }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
@@ -124,11 +148,22 @@ std::optional<std::string> CQtUiServices::GetOpenFileName(const CFileDialogSpec&
 }
 
 bool CQtUiServices::OpenUrl(std::string_view url) {
-    if (!IsOpenableUrl(url)) {
+    const std::optional<COpenTarget> target = OpenTargetOf(url, CacheFolder());
+    if (!target) {
         return false;
     }
     // The address goes to the desktop as one URL; nothing interprets it as a command.
-    return QDesktopServices::openUrl(QUrl(ToQString(url), QUrl::StrictMode));
+    const QUrl address = target->bLocalFile ? QUrl::fromLocalFile(ToQString(target->strTarget))
+                                            : QUrl(ToQString(target->strTarget), QUrl::StrictMode);
+    return QDesktopServices::openUrl(address);
+}
+
+std::optional<std::string> CQtUiServices::CacheFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToUtf8(folder);
 }
 
 int CQtUiMetrics::ScrollBarWidth() const {

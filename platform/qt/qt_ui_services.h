@@ -3,7 +3,8 @@
 // CQtUiMetrics, its desktop measures. Dialogs run with
 // QDialog::exec, message boxes are QMessageBox, the file dialogs QFileDialog,
 // and web addresses go to QDesktopServices::openUrl (no shell is involved, and
-// only http and https addresses are handed on).
+// only http and https addresses, and the cached reading pages as local files,
+// are handed on).
 //
 // A test that drives the real windows sets an IModalAnswers: message boxes and
 // file dialogs are then answered by it and never shown.
@@ -40,6 +41,8 @@ class CQtUiServices final : public IUiServices {
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
+    // QStandardPaths' cache location.
+    std::optional<std::string> CacheFolder() override;
 
   private:
     std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave);

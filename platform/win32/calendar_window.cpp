@@ -1,11 +1,13 @@
 #include "platform/win32/calendar_window.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "calendar/calendar_host.h"
 #include "calendar/keys.h"
 #include "model/win32_text.h"
+#include "platform/win32/calendar_accessible.h"
 #include "platform/win32/gdi_draw_surface.h"
 #include "platform/win32/win32_dpi.h"
 
@@ -18,6 +20,9 @@ constexpr UINT_PTR kNoteTool = 1;
 constexpr int kTooltipWidth = 400;  // longer note lines wrap
 // WM_DPICHANGED_AFTERPARENT, Windows 10 (1703): the window's dpi changed.
 constexpr UINT kDpiChangedAfterParent = 0x02E3;
+// Posted by a repaint request: the control's change is complete when it
+// comes, and screen readers are told where the chosen day went.
+constexpr UINT kFollowChosenDay = WM_APP + 1;
 
 Point PointOf(LPARAM lParam) {
     // The coordinates are signed 16-bit words (GET_X_LPARAM, GET_Y_LPARAM).
@@ -77,6 +82,8 @@ class CCalendarWindow final : public ICalendarHost {
     ICalendarParent& m_parent;
     HWND m_hwnd = nullptr;
     HWND m_hTooltip = nullptr;
+    std::optional<CCalendarAccessibility> m_access;  // while the window lives
+    bool m_bFollowPosted = false;                    // kFollowChosenDay is on its way
     CGdiFontCache m_fonts;        // the paints' fonts, kept until the fonts or the dpi change
     std::int32_t m_nTipItem = 0;  // the note the tooltip shows, 0 for none
     std::wstring m_strTip;        // its text, alive while the tooltip shows it
@@ -105,11 +112,13 @@ LRESULT CALLBACK CCalendarWindow::WindowProc(HWND hwnd, UINT message, WPARAM wPa
 void CCalendarWindow::Attach(HWND hwnd) {
     m_hwnd = hwnd;
     ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    m_access.emplace(hwnd, m_ctrl);
     m_ctrl.SetHost(this);
 }
 
 void CCalendarWindow::Detach() {
     m_ctrl.SetHost(nullptr);
+    m_access.reset();
     ::SetWindowLongPtrW(m_hwnd, GWLP_USERDATA, 0);
     m_hwnd = nullptr;
 }
@@ -187,6 +196,15 @@ LRESULT CCalendarWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KILLFOCUS:
             m_ctrl.OnKillFocus();
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = m_access->GetObject(wParam, lParam); answer != 0) {
+                return answer;
+            }
+            break;
+        case kFollowChosenDay:
+            m_bFollowPosted = false;
+            m_access->FollowChosenDay();
             return 0;
         case WM_NOTIFY: {
             const auto* header = reinterpret_cast<const ::NMHDR*>(lParam);
@@ -279,8 +297,13 @@ void CCalendarWindow::TooltipText(NMTTDISPINFOW& info) {
 }
 
 void CCalendarWindow::Invalidate() {
-    if (m_hwnd != nullptr) {
-        ::InvalidateRect(m_hwnd, nullptr, TRUE);
+    if (m_hwnd == nullptr) {
+        return;
+    }
+    ::InvalidateRect(m_hwnd, nullptr, TRUE);
+    // Every change of the chosen day or of the focus repaints.
+    if (!m_bFollowPosted) {
+        m_bFollowPosted = ::PostMessageW(m_hwnd, kFollowChosenDay, 0, 0) != FALSE;
     }
 }
 

@@ -6,7 +6,8 @@
 // the Shift, Ctrl and Alt state; WM_GETDLGCODE asks for the keys the control
 // answers) into the control's calls, takes the focus on a click and through
 // Tab (WS_TABSTOP), tells the control of focus changes, shows the note's
-// tooltip over a note line, and answers the control's questions (client
+// tooltip over a note line, shows screen readers the days and follows the
+// chosen day for them (calendar_accessible.h), and answers the control's questions (client
 // size, the scroll bar width at the window's dpi, the highlight colour).
 // The control's notifications go synchronously to the ICalendarParent's
 // OnNotify, its day clicks to ShowDayInPanels.

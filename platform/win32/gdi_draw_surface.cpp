@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "model/win32_text.h"
+#include "platform/win32/dialog_scaling.h"
 #include "platform/win32/win32_images.h"
 
 namespace gestalia::win32 {
@@ -270,8 +271,10 @@ bool CGdiDrawSurface::DrawImage(const CImageList& list, int index, Point at) {
     }
     // The strip is selected only while it is drawn: a bitmap may be in one
     // device context at a time, and other surfaces draw it too.
+    // The pictures are drawn for 96 dpi and grow with the dpi, as the text does.
+    const Size shown = ScaleForDpi(size, m_dpi);
     const HGDIOBJ old = ::SelectObject(m_hImageDc, strip);
-    const bool drawn = ::TransparentBlt(m_hdc, at.x, at.y, size.cx, size.cy, m_hImageDc,
+    const bool drawn = ::TransparentBlt(m_hdc, at.x, at.y, shown.cx, shown.cy, m_hImageDc,
                                         index * size.cx, 0, size.cx, size.cy, kTransparentGreen);
     ::SelectObject(m_hImageDc, old);
     return drawn;

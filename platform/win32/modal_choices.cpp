@@ -7,25 +7,11 @@
 namespace gestalia::win32 {
 
 std::vector<CMessageButton> MessageButtons(MbButtons buttons) {
-    switch (buttons) {
-        case MbButtons::Ok:
-            return {{IDOK, L"Aceptar"}};
-        case MbButtons::YesNo:
-            return {{IDYES, L"S\u00ed"}, {IDNO, L"No"}};
-        case MbButtons::YesNoCancel:
-            return {{IDYES, L"S\u00ed"}, {IDNO, L"No"}, {IDCANCEL, L"Cancelar"}};
+    std::vector<CMessageButton> list;
+    for (const CChoice& choice : MessageChoices(buttons)) {
+        list.push_back({choice.nAnswer, Utf16FromUtf8(choice.strText)});
     }
-    return {{IDOK, L"Aceptar"}};
-}
-
-int DefaultAnswer(MbButtons buttons, MbDefault defaultButton) {
-    const std::vector<CMessageButton> list = MessageButtons(buttons);
-    const auto index = std::min(static_cast<std::size_t>(defaultButton), list.size() - 1);
-    return list[index].nAnswer;
-}
-
-int EscapeAnswer(MbButtons buttons) {
-    return MessageButtons(buttons).back().nAnswer;
+    return list;
 }
 
 std::wstring FileFilterList(const std::vector<CFileFilter>& filters) {

@@ -1,11 +1,13 @@
 #pragma once
 // What the Windows message boxes and file dialogs are told, worked out apart
 // from showing them: the buttons of a message box with their Spanish texts
-// and answers, and the file dialogs' filter list and flags.
+// (platform/modal_choices.h) and answers, and the file dialogs' filter list,
+// title and flags.
 
 #include <string>
 #include <vector>
 
+#include "platform/modal_choices.h"
 #include "platform/ui_services.h"
 #include "platform/win32/win32_api.h"
 
@@ -16,14 +18,8 @@ struct CMessageButton {
     std::wstring strText;
 };
 
-// The buttons in order: "Aceptar"; "Sí", "No"; "Sí", "No", "Cancelar".
+// MessageChoices with the texts in UTF-16.
 std::vector<CMessageButton> MessageButtons(MbButtons buttons);
-// The answer of the button Enter presses (the last one if MbDefault names
-// none beyond it).
-int DefaultAnswer(MbButtons buttons, MbDefault defaultButton);
-// What Escape and the close box answer: Cancel where there is such a button,
-// else the last one.
-int EscapeAnswer(MbButtons buttons);
 
 // The filter list of OPENFILENAMEW: "description (pattern)", pattern, for
 // each filter, every string ended by a null and the list by one more.

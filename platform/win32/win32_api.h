@@ -14,7 +14,9 @@
 // These need <windows.h> first.
 #include <commctrl.h>
 #include <commdlg.h>
+#include <oleacc.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 namespace gestalia::win32::detail {
 inline constexpr int kWinIds[] = {IDOK, IDCANCEL, IDYES, IDNO};

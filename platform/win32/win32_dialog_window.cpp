@@ -10,6 +10,7 @@
 #include "platform/win32/dialog_scaling.h"
 #include "platform/win32/dialog_template_bytes.h"
 #include "platform/win32/gdi_draw_surface.h"
+#include "platform/win32/labelled_accessible.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_images.h"
 
@@ -229,7 +230,7 @@ void CWin32DialogWindow::OnInitDialog() {
     }
 
     m_bInitialised = true;
-    m_handler.OnInitDialog(*this);
+    const bool bFirstFocus = m_handler.OnInitDialog(*this);
     if (!m_bInitialised) {
         return;  // the handler's OnInitDialog ended with the window
     }
@@ -241,6 +242,9 @@ void CWin32DialogWindow::OnInitDialog() {
     }
     // The window logic lays out for the size the window has when shown.
     m_handler.OnSize(GetClientSize());
+    if (!bFirstFocus) {
+        return;  // the handler gave the focus
+    }
     // The focus starts on the first control she can Tab to in template order
     // (raising a control for its drawing changes the dialog manager's order).
     for (const CControl& c : m_controls) {
@@ -287,6 +291,8 @@ void CWin32DialogWindow::BindControls() {
             ::SendMessageW(c.hwnd, DTM_SETFORMATW, 0,
                            reinterpret_cast<LPARAM>(
                                c.tmpl.kind == ControlKind::DatePicker ? kDateFormat : kTimeFormat));
+            // Screen readers would name a picker by its date, an edit box by its label.
+            NameByLabel(c.hwnd);
         }
     }
 }
@@ -585,6 +591,14 @@ void CWin32DialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
     }
     ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(nCommand), Utf16FromUtf8(text).c_str());
     m_sysCommands.push_back(static_cast<int>(static_cast<WPARAM>(nCommand) & kSysCommandMask));
+}
+
+void CWin32DialogWindow::SetFocus(int id) {
+    const CControl* c = Find(id);
+    if (c != nullptr && c->hwnd != nullptr) {
+        // As the dialog manager moves it: the default button follows.
+        ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->hwnd), TRUE);
+    }
 }
 
 void CWin32DialogWindow::EndDialog(int nResult) {

@@ -57,6 +57,7 @@ class CWin32DialogWindow final : public IDialogWindow {
     void SetCheck(int id, bool bChecked) override;
     bool GetCheck(int id) const override;
     void Invalidate(int id) override;
+    void SetFocus(int id) override;
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override;
     void SetMinimumClientSize(Size client) override;

@@ -46,10 +46,14 @@ int PlainMessageBox(const std::wstring& text, const std::wstring& caption, MbBut
 
 std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave) {
     const std::wstring filters = FileFilterList(spec.filters);
+    const std::wstring title = Utf16FromUtf8(spec.strTitle);
     std::vector<wchar_t> buffer(kFileBufferSize, L'\0');
     OPENFILENAMEW ofn{};
     ofn.lStructSize = sizeof(ofn);
     ofn.hwndOwner = ::GetActiveWindow();
+    // Without a title of its own the dialog says "Save As" or "Open" in the
+    // language of Windows.
+    ofn.lpstrTitle = title.empty() ? nullptr : title.c_str();
     ofn.lpstrFilter = filters.c_str();
     ofn.nFilterIndex = static_cast<DWORD>(spec.nFilterIndex);
     ofn.lpstrFile = buffer.data();
@@ -123,15 +127,29 @@ std::optional<std::string> CWin32UiServices::GetOpenFileName(const CFileDialogSp
 }
 
 bool CWin32UiServices::OpenUrl(std::string_view url) {
-    if (!IsOpenableUrl(url)) {
+    const std::optional<COpenTarget> target = OpenTargetOf(url, CacheFolder());
+    if (!target) {
         return false;
     }
-    // The address goes to the desktop's handler for web pages as one
-    // argument; nothing interprets it as a command.
-    const std::wstring wide = Utf16FromUtf8(url);
+    // The address goes to the desktop's handler for web pages (a cached page
+    // as its path, to the handler for HTML files) as one argument; nothing
+    // interprets it as a command.
+    const std::wstring wide = Utf16FromUtf8(target->strTarget);
     const HINSTANCE result = ::ShellExecuteW(::GetActiveWindow(), L"open", wide.c_str(), nullptr,
                                              nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+std::optional<std::string> CWin32UiServices::CacheFolder() {
+    PWSTR localAppData = nullptr;
+    const HRESULT found = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
+    // Freed whether or not the call succeeded, as the call asks.
+    const std::wstring folder = SUCCEEDED(found) && localAppData != nullptr ? localAppData : L"";
+    ::CoTaskMemFree(localAppData);
+    if (folder.empty()) {
+        return std::nullopt;
+    }
+    return Utf8FromUtf16(folder) + "\\Gestalia\\cache";
 }
 
 int CWin32UiMetrics::ScrollBarWidth() const {

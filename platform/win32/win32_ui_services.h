@@ -4,8 +4,8 @@
 // over the active window; message boxes are task dialogs with Spanish button
 // texts (plain MessageBoxW where the task dialog is missing); the file
 // dialogs are GetOpenFileNameW and GetSaveFileNameW; web addresses go to
-// ShellExecuteW "open" as one address, after IsOpenableUrl, never through a
-// command interpreter.
+// ShellExecuteW "open" as one address, after OpenTargetOf (a cached reading
+// page as its local file), never through a command interpreter.
 
 #include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
@@ -20,6 +20,8 @@ class CWin32UiServices final : public IUiServices {
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
+    // %LOCALAPPDATA%\Gestalia\cache.
+    std::optional<std::string> CacheFolder() override;
 };
 
 // The desktop's measures in the window logic's 96-dpi pixels.

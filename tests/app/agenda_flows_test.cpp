@@ -75,6 +75,7 @@ TEST_F(MainWindowTest, CreateShowsOnlyTheLabelPickerAndTitleUntilADateIsChosen) 
     EXPECT_EQ(spec.filters[1].strPattern, "*.TXT");
     EXPECT_EQ(spec.nFilterIndex, 1);
     EXPECT_FALSE(spec.bFileMustExist);
+    EXPECT_EQ(spec.strTitle, "Crear agenda");
 
     window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2027, 1, 1));
     EXPECT_EQ(Visible(), kAgendaVisible);
@@ -158,6 +159,7 @@ TEST_F(MainWindowTest, OpenShowsTheAgendaAndTheTipOfTheChosenDaysWeek) {
     EXPECT_EQ(Visible(), kAgendaVisible);
     ASSERT_EQ(ui.OpenDialogs().size(), 1u);
     EXPECT_TRUE(ui.OpenDialogs()[0].bFileMustExist);
+    EXPECT_EQ(ui.OpenDialogs()[0].strTitle, "Abrir agenda");
     EXPECT_EQ(globals.szAgendaPath, path);
     EXPECT_EQ(window.GetDate(IDC_LAST_PERIOD), CDateValue(2027, 1, 1));
     EXPECT_EQ(Text(IDC_WEEKS), "Estás de 10 semanas y 3 días");

@@ -223,6 +223,7 @@ TEST_P(LeavingUnsavedTest, SavingElsewhereWritesTheAgendaThereAndQuits) {
     ASSERT_EQ(saved.items.size(), 1u);
     EXPECT_EQ(saved.items[0].strText, "Eco");
     EXPECT_EQ(globals.szAgendaPath, tmp.File("copia.gst"));
+    EXPECT_EQ(ui.SaveDialogs().back().strTitle, "Guardar la agenda en otro fichero");
 }
 
 TEST_P(LeavingUnsavedTest, ACancelledSaveDialogStays) {

@@ -25,6 +25,44 @@ TEST_F(MainWindowTest, StartsWithoutAgendaShowingOnlyTheFourButtons) {
     EXPECT_TRUE(ui.MessageBoxes().empty());
 }
 
+// Enter presses the focused button: she starts where it does no harm, never
+// on "Salir".
+struct StartFocusCase {
+    const char* name;
+    const char* agenda;  // "": none; "ana.gst" an agenda; "rota.gst" a damaged file
+    int focus;
+};
+
+class StartFocusTest : public MainWindowTest,
+                       public ::testing::WithParamInterface<StartFocusCase> {};
+
+TEST_P(StartFocusTest, IsTheCalendarWithAnAgendaElseCreate) {
+    const std::string name = GetParam().agenda;
+    std::string path;
+    if (name == "ana.gst") {
+        path = WriteAgenda(name, CDateValue(2027, 1, 1));
+    } else if (!name.empty()) {
+        path = tmp.File(name);
+        WriteAll(path, std::string("\x01\x02\x03", 3));
+    }
+    Start(path);
+    EXPECT_EQ(window.Focus(), GetParam().focus);
+}
+
+INSTANTIATE_TEST_SUITE_P(Start, StartFocusTest,
+                         ::testing::Values(StartFocusCase{"NoAgenda", "", IDC_CREATE_AGENDA},
+                                           StartFocusCase{"Agenda", "ana.gst", IDC_CALENDAR},
+                                           StartFocusCase{"DamagedFile", "rota.gst",
+                                                          IDC_CREATE_AGENDA}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, OpeningAnAgendaTakesTheFocusToTheCalendar) {
+    Start();
+    ui.QueueOpenFile(WriteAgenda("ana.gst", CDateValue(2027, 1, 1)));
+    window.Click(IDC_OPEN_AGENDA);
+    EXPECT_EQ(window.Focus(), IDC_CALENDAR);
+}
+
 TEST_F(MainWindowTest, SetUpFillsTheHiddenPanelsForToday) {
     Start();
     EXPECT_EQ(Text(IDC_DAY_TEXT), "15 de Marzo de 2027");
@@ -237,7 +275,7 @@ TEST(MainWindowImagesTest, NotesKeepTheirIconsWhenTheWindowIsGone) {
     {
         auto dlg = std::make_unique<CCalCtrlDlg>(globals, ui, metrics, clock);
         CFakeDialogWindow window(MainDialogTemplate());
-        ASSERT_TRUE(window.Init(*dlg));
+        window.Init(*dlg);
         dlg->Calendar().AddItem(kToday, kToday, "Eco", 1, 0.0f);
     }
     ASSERT_EQ(globals.listItems.size(), 1u);
@@ -273,11 +311,12 @@ TEST_F(MainWindowTest, MainTemplateHasEveryControlWithItsText) {
     EXPECT_EQ(t.cx, 500);
     EXPECT_EQ(t.cy, 329);
     EXPECT_TRUE(t.bResizable);
-    EXPECT_EQ(t.controls.size(), 26u);
+    EXPECT_EQ(t.controls.size(), 40u);
     CFakeDialogWindow w(t);
     EXPECT_EQ(w.GetControlText(IDCANCEL), "Salir");
     EXPECT_EQ(w.GetControlText(IDC_CREATE_AGENDA), "CREAR AGENDA");
     EXPECT_EQ(w.GetControlText(IDC_OPEN_AGENDA), "ABRIR AGENDA YA CREADA");
+    EXPECT_EQ(w.GetControlText(IDC_DATING_BUTTON), "Datación");
     EXPECT_EQ(w.GetControlText(IDC_HINT), "* Doble click sobre el día para añadir una nota");
     // The picture buttons' texts name them for screen readers and tooltips.
     EXPECT_EQ(w.GetControlText(IDC_SITE), "Abrir la página web de Gestalia");

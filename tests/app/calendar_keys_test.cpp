@@ -6,7 +6,9 @@
 #include "calendar/month_layout.h"
 #include "calendar/notify.h"
 #include "content/day_links.h"
+#include "content/offline_pages.h"
 #include "content/week_tips.h"
+#include "platform/cached_pages.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace gestalia::test {
@@ -104,7 +106,7 @@ TEST_F(CalendarKeysTest, AWebPageThatCannotBeOpenedSaysSo) {
     window.Click(IDC_SITE);
     ASSERT_EQ(ui.MessageBoxes().size(), 1u);
     EXPECT_EQ(ui.MessageBoxes()[0].strText,
-              "No se ha podido abrir la página web:\n" + std::string(SiteBaseUrl()));
+              "No se ha podido abrir la página web:\n" + CachedPageUrl(CacheFolder(), kHomePage));
     EXPECT_EQ(ui.MessageBoxes()[0].icon, MbIcon::Warning);
 }
 

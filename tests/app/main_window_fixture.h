@@ -1,6 +1,7 @@
 #pragma once
 // A main window on the fake window layer, a clock standing at 15 March 2027
-// 10:00, and a temporary folder for agenda files.
+// 10:00, and a temporary folder for agenda files, with the program's cache
+// folder inside it.
 
 #include <gtest/gtest.h>
 
@@ -25,24 +26,29 @@ inline constexpr int kDay = 15;
 
 // The controls visible in the window's states.
 inline const std::set<int> kNoAgendaVisible = {IDCANCEL, IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
-                                               IDC_SITE};
+                                               IDC_SITE, IDC_WELCOME};
 inline const std::set<int> kCreatingVisible = {
     IDCANCEL,        IDC_CREATE_AGENDA, IDC_OPEN_AGENDA, IDC_SITE, IDC_LAST_PERIOD_LABEL,
     IDC_LAST_PERIOD, IDC_AGENDA_TITLE};
 inline const std::set<int> kAgendaVisible = {
-    IDCANCEL,        IDC_CREATE_AGENDA, IDC_OPEN_AGENDA, IDC_SITE,         IDC_LAST_PERIOD_LABEL,
-    IDC_LAST_PERIOD, IDC_AGENDA_TITLE,  IDC_DUE_DATE,    IDC_DAYS_LEFT,    IDC_WEEKS,
-    IDC_MONTH_TEXT,  IDC_PREVIOUS,      IDC_NEXT,        IDC_TIP_TITLE,    IDC_CALENDAR,
-    IDC_HINT,        IDC_DAY_TEXT,      IDC_TIP_TEXT,    IDC_WEIGHT_BUTTON};
+    IDCANCEL,        IDC_CREATE_AGENDA, IDC_OPEN_AGENDA, IDC_SITE,          IDC_LAST_PERIOD_LABEL,
+    IDC_LAST_PERIOD, IDC_AGENDA_TITLE,  IDC_DUE_DATE,    IDC_DAYS_LEFT,     IDC_WEEKS,
+    IDC_MONTH_TEXT,  IDC_PREVIOUS,      IDC_NEXT,        IDC_TIP_TITLE,     IDC_CALENDAR,
+    IDC_HINT,        IDC_DAY_TEXT,      IDC_TIP_TEXT,    IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON};
 
 class MainWindowTest : public ::testing::Test {
   protected:
-    void SetUp() override { ASSERT_TRUE(tmp.ok()); }
+    void SetUp() override {
+        ASSERT_TRUE(tmp.ok());
+        ui.SetCacheFolder(CacheFolder());
+    }
+
+    std::string CacheFolder() const { return tmp.File("cache"); }
 
     // Runs the window's set-up with an agenda path (empty: none).
     void Start(const std::string& path = {}) {
         globals.szAgendaPath = path;
-        ASSERT_TRUE(window.Init(dlg));
+        EXPECT_FALSE(window.Init(dlg)) << "the window gives the first focus itself";
     }
 
     std::set<int> Visible() const {

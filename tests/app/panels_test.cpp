@@ -1,9 +1,11 @@
 // Month navigation, the day and tip panels, and the links to the web site.
 
 #include "content/day_links.h"
+#include "content/offline_pages.h"
 #include "content/week_tips.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
+#include "platform/cached_pages.h"
 #include "tests/app/main_window_fixture.h"
 
 namespace gestalia::test {
@@ -123,12 +125,21 @@ Point InsideTipTitle(const CFakeDialogWindow& w) {
     return Point{(tip.left + tip.right) / 2 - origin.left, (tip.top + tip.bottom) / 2 - origin.top};
 }
 
-TEST_F(MainWindowTest, ClickOnTheTipTitleOpensExactlyTheLinkAddress) {
+TEST_F(MainWindowTest, ClickOnTheTipTitleOpensTheLinksReadingPageFromTheCache) {
     Start(WriteAgenda("ana.gst", CDateValue(2027, 1, 1)));
     dlg.OnLButtonDown(InsideTipTitle(window));
     ASSERT_EQ(ui.OpenedUrls().size(), 1u);
-    // Today is day 73, in week 10: that week's link.
-    EXPECT_EQ(ui.OpenedUrls()[0], FindDayLink(73)->strUrl);
+    // Today is day 73, in week 10: that week's link, whose page the site,
+    // a stand-in, does not hold.
+    ASSERT_TRUE(IsPlaceholderSite(SiteBaseUrl()));
+    const std::string_view page = *OfflinePageFor(FindDayLink(73)->strUrl);
+    EXPECT_EQ(ui.OpenedUrls()[0], CachedPageUrl(CacheFolder(), page));
+    // The page is there, and the home page it links back to.
+    EXPECT_EQ(ReadAll(*CachedPagePath(ui.OpenedUrls()[0], CacheFolder())), *FindOfflinePage(page));
+    EXPECT_TRUE(CachedPagePath(CachedPageUrl(CacheFolder(), kHomePage), CacheFolder()));
+    EXPECT_EQ(ReadAll(*CachedPagePath(CachedPageUrl(CacheFolder(), kHomePage), CacheFolder())),
+              *FindOfflinePage(kHomePage));
+    EXPECT_TRUE(ui.MessageBoxes().empty());
 }
 
 TEST_F(MainWindowTest, ClickOnTheTipTitleHandsOnAnAddressVerbatim) {
@@ -177,7 +188,31 @@ TEST_F(MainWindowTest, SiteButtonOpensTheHomePage) {
     Start();
     window.Click(IDC_SITE);
     ASSERT_EQ(ui.OpenedUrls().size(), 1u);
-    EXPECT_EQ(ui.OpenedUrls()[0], std::string(SiteBaseUrl()));
+    EXPECT_EQ(ui.OpenedUrls()[0], CachedPageUrl(CacheFolder(), kHomePage));
+}
+
+TEST_F(MainWindowTest, WithoutACacheFolderNoPageOpensAndSheIsTold) {
+    Start();
+    ui.SetCacheFolder(std::nullopt);
+    window.Click(IDC_SITE);
+    EXPECT_TRUE(ui.OpenedUrls().empty());
+    ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui.MessageBoxes()[0].strText,
+              "No se pueden preparar las páginas de lectura: el sistema no indica una carpeta "
+              "para guardarlas.");
+    EXPECT_EQ(ui.MessageBoxes()[0].icon, MbIcon::Warning);
+}
+
+TEST_F(MainWindowTest, PagesThatCannotBeWrittenOpenNothingAndSheIsTold) {
+    Start();
+    const std::string blocked = tmp.Write("in-the-way", "a file, not a folder");
+    ui.SetCacheFolder(blocked);
+    window.Click(IDC_SITE);
+    EXPECT_TRUE(ui.OpenedUrls().empty());
+    ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(ui.MessageBoxes()[0].strText.starts_with(
+        "No se han podido preparar las páginas de lectura:\n"))
+        << ui.MessageBoxes()[0].strText;
 }
 
 }  // namespace

@@ -278,7 +278,7 @@ TEST_F(Keyboard, TooltipOfANoteLineIsItsWholeTextAndWeight) {
     const Rect line = Item(weighed)->GetItemRect();
     EXPECT_EQ(ctrl.ItemIdAt({line.left + 1, line.top + 1}), weighed);
     EXPECT_EQ(ctrl.ItemIdAt({line.left + 1, line.bottom}), 0);
-    EXPECT_EQ(ctrl.ItemTooltip(weighed), "Ecografía\r\nsemana 10\r\nPeso: 61.5 Kg");
+    EXPECT_EQ(ctrl.ItemTooltip(weighed), "Ecografía\r\nsemana 10\r\nPeso: 61,5 kg");
     EXPECT_EQ(ctrl.ItemTooltip(light), "Análisis\r\nSin peso");
     EXPECT_EQ(ctrl.ItemTooltip(9999), "");
     // Asking changes nothing.

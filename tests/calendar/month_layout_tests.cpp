@@ -129,6 +129,14 @@ TEST(MonthLayout, IndexAndPositionAreInverse) {
     }
 }
 
+TEST(MonthLayout, ItemIconRoomGrowsWithTheDpi) {
+    // 96 dpi is 100 %; 150 % and 200 % take half as much again and twice.
+    const int rows[][2] = {{96, kItemIconWidth}, {120, 25}, {144, 30}, {192, 40}, {0, 20}};
+    for (const auto& [dpi, width] : rows) {
+        EXPECT_EQ(ItemIconWidth(dpi), width) << dpi;
+    }
+}
+
 struct MonthCase {
     CDateValue anyDay;
     CDateValue first;

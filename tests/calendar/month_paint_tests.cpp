@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "calendar/draw_surface.h"
+#include "model/contrast.h"
+#include "model/palette.h"
 #include "tests/calendar/calendar_fixture.h"
 
 namespace gestalia::test {
@@ -185,15 +189,45 @@ TEST_F(MonthPaint, TodaySelectedGetsHighlightBoxAsWideAsTheDayNumber) {
     EXPECT_TRUE(surface.HasFill({220, 60, 232, 77}, host.m_crHighlight)) << "\"10\", 12 pixels";
 }
 
-TEST_F(MonthPaint, TodayOnTheFirstMeasuresTheEnglishMonthName) {
+TEST_F(MonthPaint, TodayChosenOnTheFirstHasItsWholeLabelOnTheHighlight) {
     clock.Set(CFixedClock::LocalSeconds(2027, 3, 1, 8, 0));
     ShowMarch();
     Paint();
     ctrl.OnLButtonDown({30, 50});
     Paint();
-    // "March, 01": 9 characters, 54 pixels, at the right end of (1, 18, 76, 35).
-    EXPECT_TRUE(surface.HasFill({22, 18, 76, 35}, host.m_crHighlight));
+    // "1 de Marzo": 10 characters, 60 pixels, wider than "March, 01", at the
+    // right end of (1, 18, 76, 35).
+    EXPECT_TRUE(surface.HasFill({16, 18, 76, 35}, host.m_crHighlight));
 }
+
+// The chosen day's label reads on the highlight (WCAG AA, 4.5:1), whatever
+// highlight the desktop has: Qt's, Windows', GNOME's, a light one, a pink one.
+class ChosenLabelTest : public CalendarFixture, public ::testing::WithParamInterface<Colour> {};
+
+TEST_P(ChosenLabelTest, ReadsOnTheHighlight) {
+    host.m_crHighlight = GetParam();
+    ShowMarch();
+    Paint();
+    for (const Point at : {Point{100, 50}, Point{190, 90}}) {  // 2 March; today, 10 March
+        ctrl.OnLButtonDown(at);
+        Paint();
+        const CWVCellData& cell = *ctrl.GetSelectedCell();
+        const std::vector<DrawCall> texts = surface.Texts();
+        const auto label = std::find_if(texts.begin(), texts.end(), [&](const DrawCall& call) {
+            return call.flags == kLabelFlags && call.rc.top <= cell.m_rcLabel.top + 1 &&
+                   call.rc.bottom >= cell.m_rcLabel.bottom && call.rc.left <= cell.m_rcLabel.left &&
+                   call.rc.right >= cell.m_rcLabel.left;
+        });
+        ASSERT_NE(label, texts.end());
+        EXPECT_EQ(surface.LastFillAt({label->rc.right - 2, label->rc.bottom - 2}), GetParam());
+        EXPECT_GE(ContrastRatio(label->colour, GetParam()), kMinimumTextContrast)
+            << "day " << cell.m_nIndex;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Highlights, ChosenLabelTest,
+                         ::testing::Values(RGB(48, 140, 198), RGB(0, 120, 215), RGB(53, 132, 228),
+                                           RGB(204, 232, 255), palette::kPink, palette::kPalePink));
 
 TEST_F(MonthPaint, SelectedDayGetsItsBandMovedOnePixelLeftAndDown) {
     ShowMarch();
@@ -203,7 +237,7 @@ TEST_F(MonthPaint, SelectedDayGetsItsBandMovedOnePixelLeftAndDown) {
     EXPECT_TRUE(surface.HasFill({80, 19, 154, 36}, host.m_crHighlight));
     const auto texts = surface.TextsIn({80, 19, 154, 36});
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].colour, kPinkText);
+    EXPECT_EQ(texts[0].colour, kBlack) << "reads better than white on Windows' blue";
 }
 
 TEST_F(MonthPaint, ItemLineFillsSlotAndDrawsText) {
@@ -258,15 +292,36 @@ TEST_F(MonthPaint, IconShiftsTheTextTwentyPixels) {
     EXPECT_EQ(surface.FindText("Rota")->rc.left, 158) << "no such image: no shift";
 }
 
-TEST_F(MonthPaint, MultiLineTextIsCentredInATallerBox) {
+struct LineCase {
+    const char* text;
+    const char* shown;
+};
+
+class ItemLineTest : public CalendarFixture, public ::testing::WithParamInterface<LineCase> {};
+
+// A line shows the note's first line, with "…" when more follows, inside its
+// slot: what she sees is what a click hits, and the next line covers nothing.
+TEST_P(ItemLineTest, ShowsTheFirstLineInsideItsSlot) {
     ShowMarch();
-    AddNote(CDateValue(2027, 3, 1), "uno\r\ndos");
+    const std::int32_t first = AddNote(CDateValue(2027, 3, 1), GetParam().text);
+    AddNote(CDateValue(2027, 3, 1), "segunda");
     Paint();
-    const auto text = surface.FindText("uno\r\ndos");
-    ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->rc, (Rect{1, 37, 77, 63}));
+    const auto text = surface.FindText(GetParam().shown);
+    ASSERT_TRUE(text.has_value()) << GetParam().shown;
+    EXPECT_EQ(text->rc, (Rect{1, 37, 77, 50}));
     EXPECT_EQ(text->flags, kItemFlags);
+    const Rect slot = Item(first)->GetItemRect();
+    EXPECT_TRUE(slot.Contains({text->rc.left, text->rc.top}) &&
+                slot.Contains({text->rc.right - 1, text->rc.bottom - 1}));
+    EXPECT_EQ(Item(first)->Text(), GetParam().text) << "the note keeps its whole text";
 }
+
+INSTANTIATE_TEST_SUITE_P(Texts, ItemLineTest,
+                         ::testing::Values(LineCase{"uno", "uno"}, LineCase{"uno\r\ndos", "uno…"},
+                                           LineCase{"uno\ndos\ntres\ncuatro", "uno…"},
+                                           LineCase{"uno\r\n", "uno"},
+                                           LineCase{"uno\r\n \r\n", "uno"},
+                                           LineCase{"\r\ndos", "…"}));
 
 TEST_F(MonthPaint, SecondItemOverflowsIntoTheMarker) {
     ShowMarch();

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "content/offline_pages.h"
 #include "model/windows1252.h"
 
 namespace gestalia {
@@ -130,7 +131,51 @@ TEST_P(EveryLink, TitleFitsThePanelOnceEncoded) {
     EXPECT_EQ(encoded.value().find_first_of("\r\n\t"), std::string::npos);
 }
 
+TEST_P(EveryLink, HasItsOwnReadingPage) {
+    const auto link = FindDayLink(GetParam());
+    ASSERT_TRUE(link.has_value());
+    const std::optional<std::string_view> page = OfflinePageFor(link->strUrl);
+    ASSERT_TRUE(page.has_value()) << link->strUrl;
+    EXPECT_NE(*page, kHomePage);
+    const std::optional<std::string_view> bytes = FindOfflinePage(*page);
+    ASSERT_TRUE(bytes.has_value()) << *page;
+    for (const std::int32_t other : kLinkedDays) {
+        if (other != GetParam()) {
+            EXPECT_NE(OfflinePageFor(FindDayLink(other)->strUrl), page) << other;
+        }
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(DayLinks, EveryLink, ::testing::ValuesIn(kLinkedDays));
+
+struct PageForCase {
+    std::string_view path;  // after the site's base address
+    std::optional<std::string_view> page;
+};
+
+class OfflinePageLookup : public ::testing::TestWithParam<PageForCase> {};
+
+TEST_P(OfflinePageLookup, OnlyTheSiteAndItsLinksHavePages) {
+    const std::string url = std::string(SiteBaseUrl()) + std::string(GetParam().path);
+    EXPECT_EQ(OfflinePageFor(url), GetParam().page) << url;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    DayLinks, OfflinePageLookup,
+    ::testing::Values(PageForCase{"", kHomePage}, PageForCase{"/", kHomePage},
+                      PageForCase{"/material-de-consulta/menu-embarazo/documentos/252-legislacion",
+                                  "derechos.html"},
+                      PageForCase{"/material-de-consulta/menu-embarazo/documentos/252-legislacio",
+                                  std::nullopt},
+                      PageForCase{"/consejos-practicos/durante-el-embarazo/", std::nullopt},
+                      PageForCase{"//", std::nullopt}, PageForCase{".evil.test/", std::nullopt},
+                      PageForCase{"/index.html", std::nullopt}));
+
+TEST(DayLinks, AnotherSiteHasNoPages) {
+    EXPECT_EQ(OfflinePageFor("https://www.gestalia.es/consejos-practicos/durante-el-embarazo"),
+              std::nullopt);
+    EXPECT_EQ(OfflinePageFor(""), std::nullopt);
+}
 
 // The link of a day's pregnancy week: the week's first entry, else the last
 // one before the week.

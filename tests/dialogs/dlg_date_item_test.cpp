@@ -187,24 +187,28 @@ TEST(DateItemTemplateTest, HoldsTheEditorsControls) {
     EXPECT_EQ(t.cy, 81);
     EXPECT_EQ(t.strFont, "MS Sans Serif");
     ASSERT_EQ(t.controls.size(), 13u);
-    const auto& text = t.controls[2];
+    // Each box follows its label, which names it for screen readers.
+    EXPECT_EQ(t.controls[2].strText, "Anotación:");
+    const auto& text = t.controls[3];
     EXPECT_EQ(text.id, IDC_ITEM_TEXT);
     EXPECT_EQ(text.kind, ControlKind::Edit);
     const std::uint32_t textStyle =
         kStyleMultiLine | kStyleWantReturn | kStyleVScroll | kStyleBorder;
     EXPECT_EQ(text.style & textStyle, textStyle);
     EXPECT_EQ(text.style & kStyleHidden, 0u);
-    // Right after the text: Tab goes from the text to the weight, then to the buttons.
-    const auto& weight = t.controls[3];
+    // Then the weight, after its label: Tab goes from the text to the weight,
+    // then to the buttons.
+    EXPECT_EQ(t.controls[4].strText, "Peso (Kg)");
+    const auto& weight = t.controls[5];
     EXPECT_EQ(weight.id, IDC_ITEM_WEIGHT);
     const std::uint32_t weightStyle = kStyleRight | kStyleAutoHScroll | kStyleBorder;
     EXPECT_EQ(weight.style & weightStyle, weightStyle);
-    for (const int hidden : {0, 1, 4, 5, 8, 9}) {
+    for (const int hidden : {0, 1, 6, 7, 10, 11}) {
         EXPECT_NE(t.controls[static_cast<std::size_t>(hidden)].style & kStyleHidden, 0u) << hidden;
     }
     EXPECT_EQ(t.controls[0].kind, ControlKind::TimePicker);
-    EXPECT_EQ(t.controls[11].strText, "Borrar");
-    EXPECT_NE(t.controls[6].style & kStyleDefault, 0u);
+    EXPECT_EQ(t.controls[12].strText, "Borrar");
+    EXPECT_NE(t.controls[8].style & kStyleDefault, 0u);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "dialogs/dlg_peso.h"
 
+#include "dialogs/weight_scale.h"
+
 #include <cmath>
 #include <string>
 #include <vector>
@@ -44,10 +46,10 @@ class DlgPesoTest : public ::testing::Test {
 
 TEST_F(DlgPesoTest, WithoutWeightsShowsTheDefaultScaleAndNoDot) {
     Paint();
-    EXPECT_EQ(Label(IDC_CHART_TOP), "160.0 Kg");
-    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "50.0 Kg");
-    EXPECT_EQ(Label(IDC_CHART_LOWER), "86.7 Kg");
-    EXPECT_EQ(Label(IDC_CHART_UPPER), "123.3 Kg");
+    EXPECT_EQ(Label(IDC_CHART_TOP), "160,0 kg");
+    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "50,0 kg");
+    EXPECT_EQ(Label(IDC_CHART_LOWER), "86,7 kg");
+    EXPECT_EQ(Label(IDC_CHART_UPPER), "123,3 kg");
     EXPECT_TRUE(Dots().empty());
 }
 
@@ -56,25 +58,53 @@ TEST_F(DlgPesoTest, FillsThePlottingAreaWhiteAndDrawsTwoGreyGridLines) {
     EXPECT_EQ(m_area, DialogUnitsToPixels(DialogUnits{42, 7, 266, 154}));
     EXPECT_TRUE(m_surface.HasFill(m_area, kWhite));
 
-    const int T = m_area.top;
-    const int B = m_area.bottom;
-    const int yLower = B + (T - B) / 3;
-    const int yUpper = static_cast<int>(B + (T - B) / 1.5);
-    ASSERT_EQ(m_surface.Lines().size(), 2u);
+    const Rect plot = PlotArea(m_area);
+    const int T = plot.top;
+    const int B = plot.bottom - 1;
+    const CWeightScale scale = ComputeWeightScale(m_globals.afDailyWeights);
+    const int yLower = static_cast<int>(WeightY(plot, scale, scale.lower));
+    const int yUpper = static_cast<int>(WeightY(plot, scale, scale.upper));
+    int grey = 0;
+    for (const DrawCall& line : m_surface.Lines()) {
+        grey += line.colour == kGrey ? 1 : 0;
+    }
+    EXPECT_EQ(grey, 2);
     EXPECT_TRUE(m_surface.HasLine({m_area.left, yLower}, {m_area.right, yLower}, kGrey));
     EXPECT_TRUE(m_surface.HasLine({m_area.left, yUpper}, {m_area.right, yUpper}, kGrey));
-    // A third and two thirds of the way up, within a pixel.
+    // A third and two thirds of the way up the plot, within a pixel.
     EXPECT_NEAR(B - yLower, (B - T) / 3.0, 1.0);
     EXPECT_NEAR(B - yUpper, 2.0 * (B - T) / 3.0, 1.0);
+}
+
+// The day axis tells the weeks: a tick at the first day of every week, the
+// number of every fourth one under the frame.
+TEST_F(DlgPesoTest, MarksTheWeeksOnTheDayAxis) {
+    Paint();
+    const Rect plot = PlotArea(m_area);
+    int ticks = 0;
+    for (const DrawCall& line : m_surface.Lines()) {
+        ticks += line.colour == RGB(0, 0, 0) && line.to.y == m_area.bottom ? 1 : 0;
+    }
+    EXPECT_EQ(ticks, 42) << "weeks 0 to 41 start inside the 294 days";
+    std::vector<std::string> numbers;
+    for (const DrawCall& text : m_surface.Texts()) {
+        numbers.push_back(text.text);
+        EXPECT_GE(text.rc.top, m_area.bottom) << "under the frame";
+    }
+    EXPECT_EQ(numbers, (std::vector<std::string>{"0", "4", "8", "12", "16", "20", "24", "28", "32",
+                                                 "36", "40"}));
+    const auto forty = m_surface.FindText("40");
+    ASSERT_TRUE(forty.has_value());
+    EXPECT_EQ((forty->rc.left + forty->rc.right) / 2, static_cast<int>(DayX(plot, 280)));
 }
 
 TEST_F(DlgPesoTest, OneWeightSitsAt55PercentOfTheHeight) {
     m_globals.afDailyWeights[0] = 65.5f;
     Paint();
-    EXPECT_EQ(Label(IDC_CHART_TOP), "70.0 Kg");
-    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "60.0 Kg");
-    EXPECT_EQ(Label(IDC_CHART_LOWER), "63.3 Kg");
-    EXPECT_EQ(Label(IDC_CHART_UPPER), "66.7 Kg");
+    EXPECT_EQ(Label(IDC_CHART_TOP), "70,0 kg");
+    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "60,0 kg");
+    EXPECT_EQ(Label(IDC_CHART_LOWER), "63,3 kg");
+    EXPECT_EQ(Label(IDC_CHART_UPPER), "66,7 kg");
 
     const auto dots = Dots();
     ASSERT_EQ(dots.size(), 1u);
@@ -82,12 +112,13 @@ TEST_F(DlgPesoTest, OneWeightSitsAt55PercentOfTheHeight) {
     EXPECT_EQ(dot.colour, kPink);
     EXPECT_EQ(dot.penWidth, 3);
     EXPECT_EQ(dot.fill, kWhite);
-    // Day 0 is the left edge; the box is 4 pixels around the point.
-    const double y = m_area.bottom - 0.55 * (m_area.bottom - m_area.top);
-    EXPECT_EQ(dot.rc, (Rect{m_area.left - 2, static_cast<int>(y - 2), m_area.left + 2,
+    // Day 0 is the plot's left column; the box is 4 pixels around the point.
+    const Rect plot = PlotArea(m_area);
+    const double y = (plot.bottom - 1) - 0.55 * (plot.Height() - 1);
+    EXPECT_EQ(dot.rc, (Rect{plot.left - 2, static_cast<int>(y - 2), plot.left + 2,
                             static_cast<int>(y + 2)}));
     const double centre = (dot.rc.top + dot.rc.bottom) / 2.0;
-    EXPECT_NEAR((m_area.bottom - centre) / m_area.Height(), 0.55, 0.005);
+    EXPECT_NEAR((plot.bottom - 1 - centre) / (plot.Height() - 1), 0.55, 0.01);
 }
 
 TEST_F(DlgPesoTest, TheDotsComeAfterTheWhiteFill) {
@@ -103,27 +134,35 @@ TEST_F(DlgPesoTest, TheDotsComeAfterTheWhiteFill) {
     }
 }
 
-TEST_F(DlgPesoTest, TheLastDayIsJustLeftOfTheRightEdge) {
-    m_globals.afDailyWeights[kChartDays - 1] = 70.0f;
-    m_globals.afDailyWeights[147] = 70.0f;
+// The first and last days, at the scale's bottom and near its top, and the
+// middle day: every dot with its 3-pixel pen lies inside the frame, off it.
+TEST_F(DlgPesoTest, EveryDotSitsInsideTheFrame) {
+    m_globals.afDailyWeights[0] = 70.0f;
+    m_globals.afDailyWeights[147] = 75.0f;
+    m_globals.afDailyWeights[kChartDays - 1] = 79.9f;
     Paint();
     const auto dots = Dots();
-    ASSERT_EQ(dots.size(), 2u);
-    const double x147 = m_area.left + m_area.Width() * (147 / 294.0);
-    EXPECT_EQ(dots[0].rc.left, static_cast<int>(x147 - 2));
-    const double x293 = m_area.left + m_area.Width() * (293 / 294.0);
-    EXPECT_EQ(dots[1].rc.left, static_cast<int>(x293 - 2));
-    EXPECT_LT(x293, m_area.right);
-    // 70 is the bottom of the scale 70..80: on the bottom edge.
-    EXPECT_EQ(dots[1].rc.top, m_area.bottom - 2);
+    ASSERT_EQ(dots.size(), 3u);
+    const Rect plot = PlotArea(m_area);
+    EXPECT_EQ(dots[0].rc.left, plot.left - 2);
+    EXPECT_EQ(dots[1].rc.left, static_cast<int>(DayX(plot, 147) - 2));
+    EXPECT_EQ(dots[2].rc.right, plot.right - 1 + 2);
+    EXPECT_EQ(dots[0].rc.bottom, plot.bottom - 1 + 2) << "70 is the scale's bottom";
+    for (const DrawCall& dot : dots) {
+        const int pen = (dot.penWidth + 1) / 2;
+        EXPECT_GT(dot.rc.left - pen, m_area.left);
+        EXPECT_LT(dot.rc.right + pen, m_area.right - 1);
+        EXPECT_GT(dot.rc.top - pen, m_area.top);
+        EXPECT_LT(dot.rc.bottom + pen, m_area.bottom - 1);
+    }
 }
 
 TEST_F(DlgPesoTest, EveryWeightOf200OrMoreKeepsTheBottomAt50) {
     m_globals.afDailyWeights[3] = 200.0f;
     m_globals.afDailyWeights[4] = 212.0f;
     Paint();
-    EXPECT_EQ(Label(IDC_CHART_TOP), "220.0 Kg");
-    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "50.0 Kg");
+    EXPECT_EQ(Label(IDC_CHART_TOP), "220,0 kg");
+    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "50,0 kg");
     EXPECT_EQ(Dots().size(), 2u);
 }
 
@@ -151,7 +190,7 @@ TEST(WeightTemplateTest, HoldsTheChartsControls) {
     EXPECT_EQ(t.controls[0].strText, "Aceptar");
     EXPECT_EQ(t.controls[1].strText, "Cancelar");
     EXPECT_EQ(t.controls[2].kind, ControlKind::Frame);
-    EXPECT_EQ(t.controls[3].strText, "Embarazo (días)");
+    EXPECT_EQ(t.controls[3].strText, "Semanas de embarazo");
     for (std::size_t i = 4; i < 8; ++i) {
         EXPECT_EQ(t.controls[i].strText, "Estático");
     }

@@ -530,8 +530,8 @@ TEST_F(ItemFlowTest, WeightChartFillsTheTableAndPaintsIt) {
     m_ui.QueueDialog([&surface](CFakeDialogWindow& w, IDialogHandler& h) {
         EXPECT_EQ(w.Template().id, 140);
         h.OnPaint(surface);
-        EXPECT_EQ(w.GetControlText(IDC_CHART_TOP), "70.0 Kg");
-        EXPECT_EQ(w.GetControlText(IDC_CHART_BOTTOM), "60.0 Kg");
+        EXPECT_EQ(w.GetControlText(IDC_CHART_TOP), "70,0 kg");
+        EXPECT_EQ(w.GetControlText(IDC_CHART_BOTTOM), "60,0 kg");
         w.Click(IDOK);
     });
     m_dlg.OnWeightChart();

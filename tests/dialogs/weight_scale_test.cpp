@@ -73,8 +73,8 @@ TEST_P(WeightLabelTest, ShowsTheScale) {
 
 INSTANTIATE_TEST_SUITE_P(
     Weights, WeightLabelTest,
-    ::testing::Values(LabelCase{"NoWeight", {}, "160.0 Kg", "50.0 Kg", "86.7 Kg", "123.3 Kg"},
-                      LabelCase{"OneWeight", {65.5f}, "70.0 Kg", "60.0 Kg", "63.3 Kg", "66.7 Kg"}),
+    ::testing::Values(LabelCase{"NoWeight", {}, "160,0 kg", "50,0 kg", "86,7 kg", "123,3 kg"},
+                      LabelCase{"OneWeight", {65.5f}, "70,0 kg", "60,0 kg", "63,3 kg", "66,7 kg"}),
     [](const ::testing::TestParamInfo<LabelCase>& info) { return std::string(info.param.name); });
 
 TEST(WeightScaleTest, HugeWeightsFromAFileStayDefined) {

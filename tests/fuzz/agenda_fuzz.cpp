@@ -2,8 +2,9 @@
 // without touching memory it does not own, and:
 //   - a rejection names a byte offset inside the file;
 //   - an accepted file is written back by SerializeAgenda to exactly the same
-//     bytes (the reader only accepts a file it has read to its last byte), and
-//     reading those bytes again gives the same agenda;
+//     bytes (the reader only accepts a file it has read to its last byte; an
+//     extension block read and not changed is written as it was), and reading
+//     those bytes again gives the same agenda, extension included;
 //   - CheckAgenda, which reads no text, gives the same answer, the same error;
 //   - LoadAgendaItems leaves a store as it was on a rejected file and fills it
 //     with notes that are written back to the same bytes on an accepted one.
@@ -44,7 +45,8 @@ bool SameRecord(const CAgendaRecord& a, const CAgendaRecord& b) {
 }
 
 bool SameAgenda(const CAgendaData& a, const CAgendaData& b) {
-    if (!SameDate(a.dtLastPeriod, b.dtLastPeriod) || a.items.size() != b.items.size()) {
+    if (!SameDate(a.dtLastPeriod, b.dtLastPeriod) || a.items.size() != b.items.size() ||
+        !(a.extension == b.extension)) {
         return false;
     }
     for (std::size_t i = 0; i < a.items.size(); ++i) {
@@ -64,19 +66,26 @@ void CheckTheOtherReaders(std::string_view bytes, const gestalia::Result<CAgenda
     gestalia::CItemStore store;
     const CDateValue day(2027, 3, 1);
     store.AddItem(day, day, "antes", 0, 0.0f, {});
+    gestalia::CAgendaExtension extension;
+    extension.SetBirth(day);
+    const gestalia::CAgendaExtension before = extension;
     const gestalia::Result<CDateValue> loaded =
-        gestalia::LoadAgendaItems(gestalia::CFileBytes(bytes), store, {});
+        gestalia::LoadAgendaItems(gestalia::CFileBytes(bytes), store, {}, &extension);
     if (loaded.ok() != parsed.ok()) {
         Fail("loading into the store and parsing give different answers");
     }
     if (!loaded) {
         if (store.size() != 1 || store.at(0).Text() != "antes" ||
-            store.ItemsOfDay(day).size() != 1) {
-            Fail("a rejected file changed the store");
+            store.ItemsOfDay(day).size() != 1 || !(extension == before)) {
+            Fail("a rejected file changed the store or the extension");
         }
         return;
     }
-    const gestalia::Result<std::string> written = gestalia::SerializeAgenda(loaded.value(), store);
+    if (!(extension == parsed.value().extension)) {
+        Fail("loading into the store and parsing give different extensions");
+    }
+    const gestalia::Result<std::string> written =
+        gestalia::SerializeAgenda(loaded.value(), store, extension);
     if (!written || written.value() != bytes) {
         Fail("the notes loaded into the store are written back to different bytes");
     }

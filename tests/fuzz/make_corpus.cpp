@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "model/agenda_file.h"
+#include "model/crc32.h"
 #include "model/windows1252.h"
 #include "tests/support/little_endian.h"
 
@@ -52,6 +53,16 @@ std::string Record(std::int32_t length, const std::string& text, std::int32_t fr
     PutI32(out, 0);
     PutI32(out, 1);
     PutU32(out, std::bit_cast<std::uint32_t>(61.5f));
+    return out;
+}
+
+// An extension block by hand around any payload.
+std::string Block(const std::string& payload) {
+    std::string out = "GSTX";
+    PutU32(out, 1);
+    PutU32(out, static_cast<std::uint32_t>(payload.size()));
+    out += payload;
+    PutU32(out, gestalia::Crc32(payload));
     return out;
 }
 
@@ -125,7 +136,23 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
     longText.items.push_back(Note(std::string(1500, 'x'), 46400.0, 46400.0, 1, 0.0f));
     inputs.emplace_back("long-text.gst", Written(longText));
 
+    // The extension block: known keys, a key of a later version, and spacing
+    // of a writer other than this one.
+    CAgendaData extended = five;
+    extended.extension.SetScan(
+        gestalia::CScanDating{CDateValue::FromRaw(46430.0, DateStatus::valid), 20.0, {}, true});
+    extended.extension.SetBirth(CDateValue::FromRaw(46660.0, DateStatus::valid));
+    inputs.emplace_back("extension.gst", Written(extended));
+    const std::string payload =
+        "{ \"visits\": [ {\"date\": \"2027-03-01\", \"note\": \"Matrona\"} ],\n"
+        "  \"scan\": {\"date\": \"2027-02-20\", \"gaDays\": 60, \"chosen\": false} }";
+    inputs.emplace_back("extension-unknown-key.gst", Written(one) + Block(payload));
+
     // Damaged on purpose.
+    std::string badCrc = Written(extended);
+    badCrc.back() = static_cast<char>(badCrc.back() ^ 0x5A);
+    inputs.emplace_back("extension-bad-crc.gst", badCrc);
+    inputs.emplace_back("extension-bad-json.gst", Written(empty) + Block("{\"a\": ]"));
     inputs.emplace_back("huge-count.gst",
                         Header(46388.0, 0, std::numeric_limits<std::int32_t>::max()));
     inputs.emplace_back("count-beyond-bytes.gst", Header(46388.0, 0, 1000) + Record(4, "Hola"));

@@ -357,8 +357,19 @@ TEST_P(DamagedFileTest, IsRefusedAtTheOffset) {
     EXPECT_EQ(data.error().offset, GetParam().offset);
     EXPECT_NE(data.error().message.find(GetParam().says), std::string::npos)
         << data.error().message;
-    EXPECT_NE(data.error().message.find(std::to_string(GetParam().offset)), std::string::npos)
-        << data.error().message;
+    const std::string sentence = DamageSentence(data.error());
+    EXPECT_NE(sentence.find("a partir del byte " + std::to_string(GetParam().offset) + ": "),
+              std::string::npos)
+        << sentence;
+}
+
+// What she reads: one sentence, the byte kept for whoever helps her.
+TEST(AgendaFileTest, ADamagedFileIsToldAsASentence) {
+    const Result<CAgendaData> data = ParseAgenda(Header(3));
+    ASSERT_FALSE(data.ok());
+    EXPECT_EQ(DamageSentence(data.error()),
+              "La agenda está dañada a partir del byte 12: dice tener 3 anotaciones y el fichero "
+              "se acaba antes.");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -366,22 +377,24 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DamageCase{"Empty", "", 0, "cabecera"},
         DamageCase{"ShortHeader", Header(0).substr(0, 15), 15, "cabecera"},
-        DamageCase{"NegativeCount", Header(-1), 12, "es negativo (-1)"},
-        DamageCase{"HugeCount", Header(0x7FFFFFFF), 12, "no cabe"},
-        DamageCase{"CountBeyondData", Header(2) + Record("a"), 12, "no cabe"},
-        DamageCase{"CountOfOneOnNothing", Header(1), 12, "no cabe"},
+        DamageCase{"NegativeCount", Header(-1), 12, "dice tener -1 anotaciones"},
+        DamageCase{"HugeCount", Header(0x7FFFFFFF), 12, "anotaciones y el fichero se acaba antes"},
+        DamageCase{"CountBeyondData", Header(2) + Record("a"), 12,
+                   "anotaciones y el fichero se acaba antes"},
+        DamageCase{"CountOfOneOnNothing", Header(1), 12, "anotaciones y el fichero se acaba antes"},
         DamageCase{"NegativeLength", Header(1) + I32(-5) + std::string(32, '\0'), 16,
-                   "negativa (-5)"},
-        DamageCase{"HugeLength", Header(1) + I32(0x7FFFFFFF) + std::string(32, '\0'), 20,
-                   "el texto de la anotación 1 (posición 20) es más largo que lo que queda"},
+                   "dice medir -5 bytes"},
+        DamageCase{
+            "HugeLength", Header(1) + I32(0x7FFFFFFF) + std::string(32, '\0'), 20,
+            "el texto de la anotación 1 dice medir 2147483647 bytes y el fichero se acaba antes"},
         DamageCase{"LengthPastFixedPart", Header(1) + I32(1) + std::string(32, '\0'), 20,
-                   "más largo"},
+                   "se acaba antes"},
         DamageCase{"SecondRecordShort", Header(2) + Record("a") + Record("bb").substr(0, 37),
                    16 + 37 + 4, "anotación 2"},
         DamageCase{"TrailingGarbage", Header(1) + Record("a") + "zz", 16 + 37, "2 bytes de más"},
         DamageCase{"TrailingGarbageNoItems", Header(0) + "z", 16, "bytes de más"},
-        DamageCase{"BadLastPeriodStatus", Header(0, 1.0, 3), 8, "es desconocido (3)"},
-        DamageCase{"NegativeStatus", Header(0, 1.0, -1), 8, "es desconocido (-1)"},
+        DamageCase{"BadLastPeriodStatus", Header(0, 1.0, 3), 8, "estado desconocido (3)"},
+        DamageCase{"NegativeStatus", Header(0, 1.0, -1), 8, "estado desconocido (-1)"},
         DamageCase{"BadFromStatus", Header(1) + I32(0) + Date(1.0, 7) + Date(1.0) + I32(0) + F32(0),
                    28, "fecha de inicio de la anotación 1"},
         DamageCase{"BadToStatus", Header(1) + I32(0) + Date(1.0) + Date(1.0, 9) + I32(0) + F32(0),

@@ -69,7 +69,7 @@ grep -q '<image type="source" width="[1-9][0-9]*" height="[1-9][0-9]*">' "$root/
   fail "metainfo screenshot"
 # Computed dependencies: the C++ runtime and Qt, found by dpkg-shlibdeps.
 depends="$(dpkg-deb -f "$deb" Depends)"
-for d in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins; do
+for d in libc6 libstdc++6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n; do
   [[ "$depends" == *"$d"* ]] || fail "Depends lacks $d: $depends"
 done
 

@@ -258,6 +258,18 @@ TEST_F(CalendarWidget, ScreenReadersReadEveryDay) {
     EXPECT_EQ(day15->rect().width(), rc.Width());
 }
 
+// Built inside its window, as the dialogs build it: Qt makes a plain
+// widget's interface for it while its QWidget part is constructed, which must
+// not be the one readers get.
+TEST_F(CalendarWidget, ScreenReadersReadTheDaysOfACalendarBuiltInsideAWindow) {
+    QWidget window;
+    auto* inside = new CCalendarWidget(ctrl, CCalendarSink{}, &window);
+    QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(inside);
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->role(), QAccessible::List);
+    EXPECT_EQ(calendar->childCount(), kCells);
+}
+
 TEST_F(CalendarWidget, HoveringANoteLineShowsItsWholeTextAndWeight) {
     ctrl.AddItem(CDateValue(2027, 3, 9), CDateValue(2027, 3, 9), "Ecografía de la semana 10", -1,
                  61.5f);
@@ -266,7 +278,7 @@ TEST_F(CalendarWidget, HoveringANoteLineShowsItsWholeTextAndWeight) {
     const QPoint onLine(slot.left + 3, slot.top + 3);
     QHelpEvent help(QEvent::ToolTip, onLine, widget->mapToGlobal(onLine));
     QApplication::sendEvent(widget.get(), &help);
-    EXPECT_EQ(QToolTip::text().toStdString(), "Ecografía de la semana 10\nPeso: 61.5 Kg");
+    EXPECT_EQ(QToolTip::text().toStdString(), "Ecografía de la semana 10\nPeso: 61,5 kg");
     QHelpEvent away(QEvent::ToolTip, Inside(12), widget->mapToGlobal(Inside(12)));
     QApplication::sendEvent(widget.get(), &away);
     // The tip fades out.

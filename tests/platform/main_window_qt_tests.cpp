@@ -19,9 +19,12 @@
 #include <vector>
 
 #include "app/cal_ctrl_dlg.h"
+#include "content/offline_pages.h"
 #include "model/agenda_file.h"
 #include "model/clock.h"
 #include "model/globals.h"
+#include "platform/cached_pages.h"
+#include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_dialog_window.h"
 #include "platform/qt/qt_ui_services.h"
 #include "resources/control_ids.h"
@@ -211,6 +214,22 @@ TEST_F(OpenUrlTest, HandsAWebAddressOnVerbatim) {
     EXPECT_EQ(recorder.urls[0].toString(QUrl::FullyEncoded).toStdString(), url);
     EXPECT_TRUE(ui.OpenUrl("http://www.gestalia.example/"));
     EXPECT_EQ(recorder.urls.size(), 2u);
+}
+
+TEST_F(OpenUrlTest, OpensACachedReadingPageAsItsLocalFileAndNoOtherFile) {
+    // Nothing is written: the address is only checked and handed on.
+    const std::optional<std::string> real = ui.CacheFolder();
+    ASSERT_TRUE(real.has_value());
+    const std::string url = CachedPageUrl(*real, kHomePage);
+    EXPECT_TRUE(ui.OpenUrl(url));
+    ASSERT_EQ(recorder.urls.size(), 1u);
+    EXPECT_TRUE(recorder.urls[0].isLocalFile());
+    EXPECT_EQ(ToUtf8(recorder.urls[0].toLocalFile()), *CachedPagePath(url, *real));
+
+    EXPECT_FALSE(ui.OpenUrl(CachedPageUrl(*real, "otra.html")));
+    EXPECT_FALSE(ui.OpenUrl(CachedPageUrl(*real + "/..", kHomePage)));
+    EXPECT_FALSE(ui.OpenUrl("file://" + *real + "/paginas/../../../etc/passwd"));
+    EXPECT_EQ(recorder.urls.size(), 1u);
 }
 
 }  // namespace

@@ -240,7 +240,7 @@ TEST_F(NotesQtTest, TheChartPaintsAPinkDotAt55PercentOfTheHeight) {
     dlg.OnWeightChart();
 
     ASSERT_TRUE(driver.Acted());
-    EXPECT_EQ(labels, (std::vector<std::string>{"70.0 Kg", "60.0 Kg", "63.3 Kg", "66.7 Kg"}));
+    EXPECT_EQ(labels, (std::vector<std::string>{"70,0 kg", "60,0 kg", "63,3 kg", "66,7 kg"}));
     ASSERT_FALSE(image.isNull());
     ASSERT_FALSE(area.isEmpty());
     const double scale = image.devicePixelRatio();

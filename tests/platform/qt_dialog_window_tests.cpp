@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "platform/dialog.h"
+#include "platform/modal_choices.h"
 #include "platform/qt/qt_dialog_window.h"
 #include "platform/qt/qt_images.h"
 #include "platform/qt/qt_ui_services.h"
@@ -286,10 +288,14 @@ class QtMessageBoxTest : public ::testing::TestWithParam<DefaultCase> {};
 TEST_P(QtMessageBoxTest, KeysTakeTheAnswersTheQuestionNames) {
     CQtUiServices ui;
     bool bFound = false;
-    QTimer::singleShot(0, [&bFound] {
+    QStringList words;
+    QTimer::singleShot(0, [&bFound, &words] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* box = qobject_cast<QMessageBox*>(w); box != nullptr && box->isVisible()) {
                 bFound = true;
+                for (const QAbstractButton* button : box->buttons()) {
+                    words << button->text();
+                }
                 QTest::keyClick(box, GetParam().key);
             }
         }
@@ -299,6 +305,42 @@ TEST_P(QtMessageBoxTest, KeysTakeTheAnswersTheQuestionNames) {
                             c.defaultButton),
               c.answer);
     EXPECT_TRUE(bFound);
+    // In Spanish with no translation of Qt's loaded, as in this test.
+    QStringList expected;
+    for (const CChoice& choice : MessageChoices(c.buttons)) {
+        expected << QString::fromUtf8(choice.strText.data(),
+                                      static_cast<qsizetype>(choice.strText.size()));
+    }
+    words.sort();
+    expected.sort();
+    EXPECT_EQ(words, expected);
+}
+
+// The file dialogs have a title of their own and Spanish words, whatever
+// Qt's translations say.
+TEST(QtFileDialogTest, HasItsTitleAndSpanishWords) {
+    CQtUiServices ui;
+    QString title;
+    QString accept;
+    QString reject;
+    QTimer::singleShot(0, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(w);
+                dialog != nullptr && dialog->isVisible()) {
+                title = dialog->windowTitle();
+                accept = dialog->labelText(QFileDialog::Accept);
+                reject = dialog->labelText(QFileDialog::Reject);
+                dialog->reject();
+            }
+        }
+    });
+    CFileDialogSpec spec;
+    spec.strTitle = "Abrir agenda";
+    spec.filters = {{"Agendas Brotela", "*.gst"}};
+    EXPECT_FALSE(ui.GetOpenFileName(spec).has_value());
+    EXPECT_EQ(title, QStringLiteral("Abrir agenda"));
+    EXPECT_EQ(accept, QStringLiteral("Abrir"));
+    EXPECT_EQ(reject, QStringLiteral("Cancelar"));
 }
 
 INSTANTIATE_TEST_SUITE_P(

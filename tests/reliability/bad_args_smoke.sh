@@ -17,7 +17,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+# A home of its own: the program remembers agendas in its configuration folder.
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 0700 "$XDG_RUNTIME_DIR"
 

@@ -186,7 +186,7 @@ TEST(UrlTest, AddressWithShellMetacharactersReachesTheOpenerVerbatim) {
     const std::string agenda = dir.File("ana.gst");
     test::WriteAll(agenda, test::Bytes(test::SmallAgenda(1)));
     globals.szAgendaPath = agenda;
-    ASSERT_TRUE(window.Init(dlg));
+    EXPECT_FALSE(window.Init(dlg)) << "the main window gives the first focus itself";
     ASSERT_TRUE(window.IsControlVisible(IDC_TIP_TITLE));
 
     globals.szLinkUrl = url;

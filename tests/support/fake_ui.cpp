@@ -185,6 +185,12 @@ void CFakeDialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
     m_menu.push_back(CMenuEntry{std::string(text), nCommand});
 }
 
+void CFakeDialogWindow::SetFocus(int id) {
+    if (Require(id, "SetFocus") != nullptr) {
+        m_nFocus = id;
+    }
+}
+
 void CFakeDialogWindow::EndDialog(int nResult) {
     if (!m_nResult) {
         m_nResult = nResult;

@@ -65,6 +65,7 @@ class CFakeDialogWindow : public IDialogWindow {
     void SetCheck(int id, bool bChecked) override;
     bool GetCheck(int id) const override;
     void Invalidate(int id) override;
+    void SetFocus(int id) override;
     void SetCaption(std::string_view utf8) override;
     Size GetClientSize() const override { return m_client; }
     void SetMinimumClientSize(Size client) override { m_minClient = client; }
@@ -90,6 +91,8 @@ class CFakeDialogWindow : public IDialogWindow {
     // Ids in the order they were raised to the top.
     const std::vector<int>& RaisedIds() const { return m_raised; }
     int WindowInvalidations() const { return m_nWindowInvalidations; }
+    // The control the window logic last gave the focus; none if it never did.
+    std::optional<int> Focus() const { return m_nFocus; }
 
     // The result of EndDialog, if it was called.
     std::optional<int> Result() const { return m_nResult; }
@@ -136,6 +139,7 @@ class CFakeDialogWindow : public IDialogWindow {
     std::vector<CMenuEntry> m_menu;
     std::vector<int> m_raised;
     int m_nWindowInvalidations = 0;
+    std::optional<int> m_nFocus;
     std::optional<int> m_nResult;
     IDialogHandler* m_pHandler = nullptr;
     bool m_bLikeToolkits = false;
@@ -181,6 +185,8 @@ class CFakeUiServices : public IUiServices {
     }
     // Whether OpenUrl reports success (it records the address either way).
     void SetOpenUrlResult(bool b) { m_bOpenUrlResult = b; }
+    // The cache folder the program is given; none until set.
+    void SetCacheFolder(std::optional<std::string> folder) { m_cacheFolder = std::move(folder); }
 
     // IUiServices. A message box with only an OK button is answered IDOK
     // without a queued answer (there is nothing to decide); every other
@@ -191,6 +197,7 @@ class CFakeUiServices : public IUiServices {
     std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
     std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
     bool OpenUrl(std::string_view url) override;
+    std::optional<std::string> CacheFolder() override { return m_cacheFolder; }
 
     // What was shown.
     const std::vector<CShownMessageBox>& MessageBoxes() const { return m_boxes; }
@@ -208,6 +215,7 @@ class CFakeUiServices : public IUiServices {
     std::deque<std::optional<std::string>> m_saveAnswers;
     std::deque<std::optional<std::string>> m_openAnswers;
     bool m_bOpenUrlResult = true;
+    std::optional<std::string> m_cacheFolder;
 
     std::vector<CShownMessageBox> m_boxes;
     std::vector<CShownDialog> m_shownDialogs;

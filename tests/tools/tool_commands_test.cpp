@@ -222,6 +222,92 @@ TEST(ToolCheck, ReportsExtraBytesAfterTheLastNote) {
         << run.err;
 }
 
+TEST(ToolDump, GivesTheExtensionWhole) {
+    CAgendaData data = SampleAgenda();
+    data.extension.SetBirth(CDateValue(2027, 9, 30));
+    data.extension.Set("visits", nlohmann::json::parse(R"([{"date":"2027-03-01"}])"));
+    const CTempDir dir;
+    const ToolRun run =
+        RunToolWith({"dump", dir.Write("agenda.gst", SerializeAgenda(data).value())});
+    ASSERT_EQ(run.code, kToolOk) << run.err;
+    const nlohmann::json j = nlohmann::json::parse(run.out);
+    EXPECT_EQ(j["items"].size(), 3u);
+    EXPECT_EQ(j["extension"],
+              nlohmann::json::parse(R"({"birth":"2027-09-30","visits":[{"date":"2027-03-01"}]})"));
+    // Without extension data there is no key at all.
+    EXPECT_FALSE(
+        nlohmann::json::parse(RunToolWith({"dump", dir.Write("plain.gst", SampleBytes())}).out)
+            .contains("extension"));
+}
+
+TEST(ToolCheck, ReportsADamagedExtensionBlockAtItsByte) {
+    CAgendaData data = SampleAgenda();
+    data.extension.SetBirth(CDateValue(2027, 9, 30));
+    std::string bytes = SerializeAgenda(data).value();
+    const CTempDir dir;
+    EXPECT_EQ(RunToolWith({"check", dir.Write("sound.gst", bytes)}).out, "OK\n");
+    bytes[bytes.size() - 6] = 'x';  // inside the payload: the CRC no longer matches
+    const ToolRun run = RunToolWith({"check", dir.Write("damaged.gst", bytes)});
+    EXPECT_EQ(run.code, kToolFailed);
+    EXPECT_NE(run.err.find("byte " + std::to_string(bytes.size() - 4) + ":"), std::string::npos)
+        << run.err;
+}
+
+struct DatingCase {
+    std::vector<std::string> args;
+    const char* json;
+};
+
+class ToolDating : public ::testing::TestWithParam<DatingCase> {};
+
+TEST_P(ToolDating, PrintsBothDatingsAndTheRecommendedDueDate) {
+    std::vector<std::string> args{"datacion"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const ToolRun run = RunToolWith(args);
+    ASSERT_EQ(run.code, kToolOk) << run.err;
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(nlohmann::json::parse(run.out), nlohmann::json::parse(GetParam().json));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tool, ToolDating,
+    ::testing::Values(DatingCase{{"2024-01-01", "2024-02-26", "20"},
+                                 R"({"gaLastPeriodDays":56,"gaScanDays":62,"differenceDays":6,)"
+                                 R"("thresholdDays":5,"redated":true,"dueDate":"2024-10-01"})"},
+                      DatingCase{{"2024-01-01", "2024-03-04", "30"},
+                                 R"({"gaLastPeriodDays":63,"gaScanDays":69,"differenceDays":6,)"
+                                 R"("thresholdDays":7,"redated":false,"dueDate":"2024-10-07"})"},
+                      DatingCase{{"2024-01-01", "2024-03-04", "30,0"},
+                                 R"({"gaLastPeriodDays":63,"gaScanDays":69,"differenceDays":6,)"
+                                 R"("thresholdDays":7,"redated":false,"dueDate":"2024-10-07"})"}));
+
+struct BadDatingCase {
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class ToolDatingBadInput : public ::testing::TestWithParam<BadDatingCase> {};
+
+TEST_P(ToolDatingBadInput, ExitsWithTwoAndASpanishMessage) {
+    std::vector<std::string> args{"datacion"};
+    args.insert(args.end(), GetParam().args.begin(), GetParam().args.end());
+    const ToolRun run = RunToolWith(args);
+    EXPECT_EQ(run.code, kToolBadUsage);
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tool, ToolDatingBadInput,
+    ::testing::Values(BadDatingCase{{"2024-01-01", "2024-02-26", "14.9"}, "Longitud"},
+                      BadDatingCase{{"2024-01-01", "2024-02-26", "96"}, "de 15 a 95"},
+                      BadDatingCase{{"2024-01-01", "2024-02-26", "veinte"}, "Longitud"},
+                      BadDatingCase{{"2024-01-01", "2024-02-26", ""}, "Longitud"},
+                      BadDatingCase{{"2024-01-01", "2024-02-26", "nan"}, "Longitud"},
+                      BadDatingCase{{"2024-02-30", "2024-02-26", "20"}, "Fecha no válida"},
+                      BadDatingCase{{"2024-01-01", "26/02/2024", "20"}, "Fecha no válida"},
+                      BadDatingCase{{"2024-03-01", "2024-02-26", "20"}, "anterior"}));
+
 class ToolMissingFile : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(ToolMissingFile, FailsWithOneLineOnStderr) {
@@ -348,7 +434,7 @@ TEST_P(ToolUsage, BadArgumentsExitWithTwoAndSaySoInSpanish) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tool, ToolUsage,
-    ::testing::Values(UsageCase{{}, "falta la orden (dump, check, export-csv, timeline)"},
+    ::testing::Values(UsageCase{{}, "falta la orden (dump, check, export-csv, timeline, datacion)"},
                       UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
                       UsageCase{{"--colour"}, "opción desconocida: --colour"},
                       UsageCase{{"-x"}, "opción desconocida: -x"},

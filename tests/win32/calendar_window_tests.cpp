@@ -15,28 +15,12 @@
 #include "model/globals.h"
 #include "model/win32_text.h"
 #include "tests/win32/dib_section.h"
+#include "tests/win32/recording_parent.h"
 
 namespace gestalia::win32 {
 namespace {
 
 constexpr Rect kPlace{0, 0, 465, 265};
-
-class CRecordingParent final : public ICalendarParent {
-  public:
-    explicit CRecordingParent(CWMDateCtrl& ctrl) : m_ctrl(ctrl) {}
-    CWMDateCtrl* GetCalendar(int /*id*/) override { return &m_ctrl; }
-    std::intptr_t OnNotify(const NMWMDATECTRL& nm) override {
-        codes.push_back(nm.hdr.code);
-        return 0;
-    }
-    void ShowDayInPanels(const CDateValue& dtDay) override { days.push_back(dtDay); }
-
-    std::vector<std::int32_t> codes;
-    std::vector<CDateValue> days;
-
-  private:
-    CWMDateCtrl& m_ctrl;
-};
 
 class CalendarWindow : public ::testing::Test {
   protected:
@@ -64,7 +48,7 @@ class CalendarWindow : public ::testing::Test {
     CGlobals globals;
     CFixedClock clock{CFixedClock::LocalSeconds(2027, 3, 10, 9, 0)};
     CWMDateCtrl ctrl{globals, clock};
-    CRecordingParent parent{ctrl};
+    test::CRecordingParent parent{ctrl};
     HWND frame = nullptr;
     HWND calendar = nullptr;
 };

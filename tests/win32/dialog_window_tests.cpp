@@ -15,6 +15,8 @@
 #include "platform/dialog.h"
 #include "platform/win32/dialog_scaling.h"
 #include "platform/win32/dialog_template_bytes.h"
+#include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
 
 namespace gestalia::win32 {
 namespace {
@@ -168,6 +170,51 @@ TEST(Win32DialogWindow, RescalesWhenItsDpiChanges) {
     });
     EXPECT_EQ(result, IDOK);
 }
+
+// A box is named by the label before it, as in Windows' own dialogs.
+struct LabelledBox {
+    const CDialogTemplate& (*tmpl)();
+    int id;
+    const char* name;
+};
+
+class Win32DialogNames : public ::testing::TestWithParam<LabelledBox> {};
+
+TEST_P(Win32DialogNames, BoxesAreNamedByTheirLabels) {
+    const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    CDialogTemplate tmpl = GetParam().tmpl();
+    std::erase_if(tmpl.controls,
+                  [](const CControlTemplate& ct) { return ct.kind == ControlKind::Calendar; });
+    RunChecked(tmpl, [&](CWin32DialogWindow& w) {
+        for (const CControlTemplate& ct : tmpl.controls) {
+            w.ShowControl(ct.id, true);  // the main window's wait for an agenda
+        }
+        IAccessible* acc = nullptr;
+        ASSERT_EQ(::AccessibleObjectFromWindow(
+                      w.ControlHwnd(GetParam().id), static_cast<DWORD>(OBJID_CLIENT),
+                      __uuidof(IAccessible), reinterpret_cast<void**>(&acc)),
+                  S_OK);
+        VARIANT self;
+        ::VariantInit(&self);
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR name = nullptr;
+        EXPECT_EQ(acc->get_accName(self, &name), S_OK);
+        EXPECT_EQ(Utf8FromUtf16(name != nullptr ? name : L""), GetParam().name);
+        ::SysFreeString(name);
+        acc->Release();
+    });
+    if (SUCCEEDED(com)) {
+        ::CoUninitialize();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Templates, Win32DialogNames,
+    ::testing::Values(LabelledBox{&DateItemDialogTemplate, IDC_ITEM_TEXT, "Anotación:"},
+                      LabelledBox{&DateItemDialogTemplate, IDC_ITEM_WEIGHT, "Peso (Kg)"},
+                      LabelledBox{&MainDialogTemplate, IDC_LAST_PERIOD,
+                                  "Fecha de la última regla"}));
 
 TEST(Win32DialogTemplate, HoldsEveryControlButTheCalendar) {
     const CDialogTemplate tmpl = EveryKind();

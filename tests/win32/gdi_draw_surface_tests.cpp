@@ -7,10 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwctype>
 #include <string>
 
 #include "model/win32_text.h"
+#include "platform/win32/dialog_scaling.h"
 #include "resources/dialog_templates.h"
 #include "tests/win32/dib_section.h"
 
@@ -220,6 +222,44 @@ TEST(GdiSurface, ImagesComeFromTheBitmapResourcesWithGreenTransparent) {
     }
     EXPECT_EQ(InkIn(dib, {36, 0, 60, 20}), 0);
 }
+
+// The pixels of a picture, drawn on white: its smallest enclosing rectangle.
+Rect InkBox(const CDibSection& dib) {
+    Rect box{dib.Width(), dib.Height(), 0, 0};
+    for (int y = 0; y < dib.Height(); ++y) {
+        for (int x = 0; x < dib.Width(); ++x) {
+            if (dib.At(x, y) != kWhite) {
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                       std::max(box.bottom, y + 1)};
+            }
+        }
+    }
+    return box;
+}
+
+Rect IconInk(int dpi) {
+    CDibSection dib(64, 64);
+    {
+        CGdiDrawSurface surface(dib.Dc(), dpi);
+        EXPECT_TRUE(surface.DrawImage(CImageList(IDB_ITEM_ICONS, {16, 16}, 2), 0, {0, 0}));
+    }
+    return InkBox(dib);
+}
+
+// The note icons grow with the dpi as the text and the lines do.
+class GdiSurfaceIcons : public ::testing::TestWithParam<int> {};
+
+TEST_P(GdiSurfaceIcons, GrowWithTheDpi) {
+    const int dpi = GetParam();
+    const Rect base = IconInk(96);
+    const Rect scaled = IconInk(dpi);
+    ASSERT_GT(base.Width(), 8);
+    EXPECT_NEAR(scaled.Width(), ScaleForDpi(base.Width(), dpi), 1);
+    EXPECT_NEAR(scaled.Height(), ScaleForDpi(base.Height(), dpi), 1);
+    EXPECT_LE(scaled.right, ScaleForDpi(16, dpi)) << "inside the icon's square at this dpi";
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, GdiSurfaceIcons, ::testing::Values(96, 144, 192));
 
 TEST(GdiSurface, LeavesTheDeviceContextAsItFoundIt) {
     CDibSection dib(10, 10);
