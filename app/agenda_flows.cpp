@@ -57,6 +57,14 @@ bool PathIsFree(const std::string& path) {
 
 }  // namespace
 
+Result<CDiskState> SaveReplacing(const std::string& path, std::string_view bytes) {
+    const Result<CDiskState> now = DiskStateOf(path);
+    if (!now) {
+        return now.error();
+    }
+    return SaveFileIfUnchanged(path, bytes, now.value());
+}
+
 std::string_view FileErrorHeadline(ErrorKind kind) {
     switch (kind) {
         case ErrorKind::damaged:
@@ -72,6 +80,8 @@ std::string_view FileErrorHeadline(ErrorKind kind) {
             return "No puedo abrir el fichero: es demasiado grande para ser una agenda.";
         case ErrorKind::notRegularFile:
             return "No puedo abrir el fichero: no es un fichero normal.";
+        case ErrorKind::changedOnDisk:
+            return "No puedo guardar el fichero: otro programa lo está cambiando.";
         case ErrorKind::badInput:
             return "El dato no es válido.";
     }
@@ -119,11 +129,13 @@ void CCalCtrlDlg::OnCreateAgenda() {
     CAgendaData fresh;
     fresh.dtLastPeriod = m_globals.dtLastPeriod;
     Result<std::string> bytes = SerializeAgenda(fresh);
-    const Status status = bytes ? SaveFileAtomically(path, bytes.value()) : Status(bytes.error());
-    if (!status) {
-        ReportFileError(status.error(), path);
+    const Result<CDiskState> saved =
+        bytes ? SaveReplacing(path, bytes.value()) : Result<CDiskState>(bytes.error());
+    if (!saved) {
+        ReportFileError(saved.error(), path);
         return;
     }
+    m_disk.Remember(saved.value(), std::move(bytes).value());
     m_calendar.DeleteAllItems();
     m_globals.extension = {};
     m_calendar.Redraw();
@@ -202,20 +214,6 @@ void CCalCtrlDlg::OnLastPeriodChanged() {
     static_cast<void>(SaveAgenda());
 }
 
-bool CCalCtrlDlg::SaveAgenda() {
-    const Status status = m_calendar.SaveAgenda(m_globals.szAgendaPath);
-    // Nothing in memory changes on a failure; every later change tries again.
-    SetUnsaved(!status.ok());
-    if (!status) {
-        ReportFileError(status.error(), m_globals.szAgendaPath);
-        return false;
-    }
-    // An agenda given on the command line with nothing at its path is
-    // remembered once its file exists.
-    RememberAgenda(m_globals.szAgendaPath, false);
-    return true;
-}
-
 void CCalCtrlDlg::OnExit() {
     if (ConfirmLeavingUnsaved("salir")) {
         EndDialog(IDCANCEL);
@@ -257,11 +255,14 @@ bool CCalCtrlDlg::SaveElsewhere() {
     if (FileExists(path) && !AskReplace()) {
         return false;
     }
-    const Status status = m_calendar.SaveAgenda(path);
-    if (!status) {
-        ReportFileError(status.error(), path);
+    Result<std::string> bytes = m_calendar.AgendaImage();
+    const Result<CDiskState> saved =
+        bytes ? SaveReplacing(path, bytes.value()) : Result<CDiskState>(bytes.error());
+    if (!saved) {
+        ReportFileError(saved.error(), path);
         return false;
     }
+    m_disk.Remember(saved.value(), std::move(bytes).value());
     m_globals.szAgendaPath = path;
     SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(path));
     SetUnsaved(false);
@@ -288,16 +289,29 @@ void CCalCtrlDlg::SetUnsaved(bool bUnsaved) {
 }
 
 CCalCtrlDlg::OpenOutcome CCalCtrlDlg::OpenAgendaFile(const std::string& path) {
-    const Status status = m_calendar.LoadAgenda(path);
+    CDiskState state;
+    Result<CFileBytes> bytes = ReadFileBytes(path, &state);
+    // The bytes go to the store; a copy stays as the base of a later merge.
+    std::string base = bytes ? std::string(bytes.value().View()) : std::string();
+    const Status status =
+        bytes ? m_calendar.LoadAgendaImage(std::move(bytes.value())) : Status(bytes.error());
     if (status) {
+        m_disk.Remember(state, std::move(base));
         RememberAgenda(path, true);
         return OpenOutcome::opened;
     }
     ReportFileError(status.error(), path);
     // Only a path with nothing there may become the agenda: anything else
     // would be replaced by the next save.
-    return status.error().kind == ErrorKind::cannotOpen && PathIsFree(path) ? OpenOutcome::missing
-                                                                            : OpenOutcome::refused;
+    if (status.error().kind == ErrorKind::cannotOpen && PathIsFree(path)) {
+        // The first save creates it, unless another has meanwhile.
+        CAgendaData empty;
+        empty.dtLastPeriod = m_globals.dtLastPeriod;
+        Result<std::string> image = SerializeAgenda(empty);
+        m_disk.Remember(CDiskState{}, image ? std::move(image).value() : std::string());
+        return OpenOutcome::missing;
+    }
+    return OpenOutcome::refused;
 }
 
 void CCalCtrlDlg::ReportFileError(const CError& error, const std::string& path) {

@@ -20,6 +20,7 @@
 #include "model/date_value.h"
 #include "model/dating.h"
 #include "model/result.h"
+#include "model/saved_agenda.h"
 #include "platform/calendar_parent.h"
 #include "platform/dialog.h"
 #include "platform/settings_store.h"
@@ -29,6 +30,7 @@ namespace gestalia {
 
 class IClock;
 class IUiMetrics;
+struct CAgendaMerge;
 class IUiServices;
 struct CGlobals;
 
@@ -57,6 +59,16 @@ std::string_view FileErrorHeadline(ErrorKind kind);
 std::string BuildAgendaTitle(std::string_view path);
 // The path with ".gst" appended unless it holds ".gst" anywhere (case-sensitive).
 std::string WithAgendaExtension(std::string path);
+// Where her version goes when she keeps it apart from an agenda changed
+// elsewhere, as sync tools name theirs: beside it, "NOMBRE (copia en
+// conflicto AAAA-MM-DD HH.MM).gst", with " 2", " 3"... after the time for
+// the n-th copy of the same minute.
+std::string ConflictCopyPath(std::string_view path, const CDateValue& now, int n);
+// Saves over whatever is at the path now (she has agreed to replace it), and
+// gives what the new file is.
+Result<CDiskState> SaveReplacing(const std::string& path, std::string_view bytes);
+// The line that tells her what was taken in from the file.
+std::string TakenInText(const CAgendaMerge& merge);
 
 // The least client size at which every control the layout places shows
 // whole, with calendar lines of `nLineHeight` pixels (layout.cpp).
@@ -79,6 +91,8 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void OnSysCommand(int nCommand) override;
     // The close box: as "Salir".
     void OnClose() override;
+    // Back in the window: takes in what changed in the agenda's file meanwhile.
+    void OnActivate() override;
     ICalendarParent* AsCalendarParent() override { return this; }
 
     // ICalendarParent
@@ -101,8 +115,10 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void OnCreateAgenda();
     void OnOpenAgenda();
     void OnLastPeriodChanged();
-    // Saves the agenda to the current path; reports a failure with a message
-    // box and marks the window unsaved until a later save succeeds.
+    // Saves the agenda to the current path, first taking in what changed in
+    // the file since it was last read or saved (agenda_sync.cpp); reports a
+    // failure with a message box and marks the window unsaved until a later
+    // save succeeds.
     bool SaveAgenda();
     // "Salir", Escape and the close box: ends the window, after asking while
     // the agenda is not saved.
@@ -178,6 +194,12 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     bool m_bCreating = false;
     // The agenda in memory differs from its file: the last save failed.
     bool m_bUnsaved = false;
+    // The file as last read or saved, to notice and merge changes made elsewhere.
+    CSavedAgenda m_disk;
+    // While the file is looked at (its questions may give the window focus back).
+    bool m_bLookingAtDisk = false;
+    // The line shown in the hint once the merged agenda is saved.
+    std::string m_strTakenIn;
 
     // What became of opening an agenda file.
     enum class OpenOutcome {
@@ -210,6 +232,23 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void DoDataExchange(bool bSaveAndValidate);
     // Loads the agenda at the path; reports a failure.
     OpenOutcome OpenAgendaFile(const std::string& path);
+
+    // What became of looking at the file before a save (agenda_sync.cpp).
+    enum class DiskOutcome {
+        unchanged,   // the file is as the window left it
+        inStep,      // memory is ready to be saved over the file
+        sameAsDisk,  // the file's agenda, with nothing of hers to add, is shown
+        keptApart,   // her version went to a conflict copy, the window's agenda now
+        failed,      // reported; nothing saved
+    };
+    DiskOutcome TakeInDiskChanges();
+    // Saves her version beside the file and makes that copy the window's agenda.
+    DiskOutcome KeepApart();
+    // The window after the store took another agenda (a merge).
+    void ShowMergedAgenda();
+    // Remembers the file just read, or a path with nothing there yet.
+    void RememberOpened(const CDiskState& state, std::string bytes);
+    void ShowHint(const std::string& text);
     void ReportFileError(const CError& error, const std::string& path);
     // The dating every figure, week and tip follows.
     CDating Dating() const;

@@ -57,7 +57,8 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
         dlg.SetText(item.GetText());
         dlg.SetFrom(item.GetFrom());
         dlg.SetTo(item.GetTo());
-        dlg.SetTask(item.GetTask());
+        // A note read from a file has only its icon: the type follows it.
+        dlg.SetTask(item.GetImage() == kTaskImage ? 1 : 0);
         dlg.SetWeight(item.GetWeight());
         dlg.SetNew(0);
     }
@@ -70,11 +71,17 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
             m_calendar.SetItemTask(id, bTask);
             // The calendar repaints itself when its double-click handling ends.
         } else if (CWVCellDataItem* item = m_globals.listItems.Find(nItemId)) {
-            // The task flag itself stays as it was; only the icon follows the choice.
-            item->SetText(dlg.GetText());
+            // What she did not change is given back as it was, icon included.
+            if (dlg.GetText() != item->GetText()) {
+                item->SetText(dlg.GetText());
+            }
             item->SetFrom(dlg.GetFrom());
             item->SetTo(dlg.GetTo());
-            item->SetImage(ImageForTask(dlg.GetTask()));
+            if (const std::int32_t bTask = dlg.GetTask();
+                bTask != (item->GetImage() == kTaskImage ? 1 : 0)) {
+                item->SetImage(ImageForTask(bTask));
+                m_calendar.SetItemTask(nItemId, bTask);
+            }
             item->SetWeight(dlg.GetWeight());
             m_calendar.Redraw();
         }

@@ -12,7 +12,9 @@
 //          bytes it read before go only once the new ones are in);
 //   save:  the calendar's SaveAgenda (file image from the store, temporary
 //          file, fsync, rename, fsync of the folder) beside open + write +
-//          fsync + close of the same bytes.
+//          fsync + close of the same bytes; and the window's save, which
+//          looks at the file first and keeps what it wrote, beside that
+//          calendar's save.
 // Prints the ratios at the end. `agenda_io_bench --write-agenda=PATH` only
 // writes the benchmark's agenda to PATH (for timing gestalia-tool on it).
 
@@ -36,6 +38,7 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "model/safe_save.h"
+#include "model/saved_agenda.h"
 
 namespace gestalia {
 namespace {
@@ -304,6 +307,39 @@ void BM_SaveAgenda(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SaveAgenda)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// The window's save, which first looks whether the file changed on disk and
+// looks again right before its rename, and keeps what it wrote as the base of
+// a later merge, timed beside the plain save above (no look, nothing kept),
+// taking turns to go first.
+void BM_SaveAgendaChecked(benchmark::State& state) {
+    CBenchDir dir;
+    const std::string path = dir.File("agenda.gst");
+    const std::string plainPath = dir.File("plain.gst");
+    CGlobals globals;
+    FillAgenda(globals);
+    const CFixedClock clock(CFixedClock::LocalSeconds(2027, 3, 10, 9, 0));
+    CWMDateCtrl ctrl(globals, clock);
+    CSavedAgenda saved;
+    const auto checkedSave = [&] {
+        if (saved.Look(path).change != DiskChange::none) {
+            return false;
+        }
+        Result<std::string> bytes = ctrl.AgendaImage();
+        return bytes.ok() && saved.SaveIfUnchanged(path, std::move(bytes).value()).ok();
+    };
+    if (!checkedSave()) {
+        state.SkipWithError("the first save failed");
+        return;
+    }
+    TimeBeside(
+        state, "save, looking at the file first, beside the plain save",
+        [&] { benchmark::DoNotOptimize(ctrl.SaveAgenda(plainPath).ok()); }, checkedSave);
+    if (std::filesystem::file_size(path) != AgendaBytes().size()) {
+        state.SkipWithError("the agenda was not saved whole");
+    }
+}
+BENCHMARK(BM_SaveAgendaChecked)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 void PrintRatios() {
     for (const auto& [name, p] : g_results) {

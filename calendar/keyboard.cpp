@@ -74,9 +74,15 @@ int CWMDateCtrl::ChosenCellIndex() const {
 void CWMDateCtrl::OnSetFocus() {
     m_bFocus = true;
     // The month arrows may have moved the grid away from the chosen day: the
-    // keys start from the same day of the shown month.
+    // keys start from the same day of the shown month. Quietly: the focus
+    // alone shows no day in the panels, but the selection moves with the
+    // frame, so that Enter adds to the day she sees chosen.
     if (m_bMonthView != 0 && CellOfDay(m_dtChosen) == nullptr) {
-        ChooseDay(SameDayIn(m_dtMonth, m_dtChosen.GetDay()));
+        const CDateValue day = SameDayIn(m_dtMonth, m_dtChosen.GetDay());
+        if (day.IsValid()) {
+            m_dtChosen = day;
+            SelectChosenCell(0);
+        }
     }
     Redraw();
 }

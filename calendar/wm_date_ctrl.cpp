@@ -174,9 +174,12 @@ void CWMDateCtrl::DeleteAllItems() {
     Redraw();
 }
 
+Result<std::string> CWMDateCtrl::AgendaImage() const {
+    return SerializeAgenda(m_globals.dtLastPeriod, Items(), m_globals.extension);
+}
+
 Status CWMDateCtrl::SaveAgenda(const std::string& path) const {
-    Result<std::string> bytes =
-        SerializeAgenda(m_globals.dtLastPeriod, Items(), m_globals.extension);
+    Result<std::string> bytes = AgendaImage();
     if (!bytes) {
         return bytes.error();
     }
@@ -188,11 +191,15 @@ Status CWMDateCtrl::LoadAgenda(const std::string& path) {
     if (!bytes) {
         return bytes.error();
     }
+    return LoadAgendaImage(std::move(bytes.value()));
+}
+
+Status CWMDateCtrl::LoadAgendaImage(CFileBytes bytes) {
     // One reading of the clock serves every note of the file. The store is
     // replaced only when the whole file is sound.
     CAgendaExtension extension;
     Result<CDateValue> lastPeriod =
-        LoadAgendaItems(std::move(bytes.value()), Items(), MakeItemDefaults(), &extension);
+        LoadAgendaItems(std::move(bytes), Items(), MakeItemDefaults(), &extension);
     if (!lastPeriod) {
         return lastPeriod.error();
     }

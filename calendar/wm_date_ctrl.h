@@ -16,6 +16,7 @@
 #include "calendar/notify.h"
 #include "model/colour.h"
 #include "model/date_value.h"
+#include "model/file_bytes.h"
 #include "model/palette.h"
 #include "model/result.h"
 
@@ -67,6 +68,10 @@ class CWMDateCtrl {
     // save leaves the old file as it was; a failed load changes nothing.
     Status SaveAgenda(const std::string& path) const;
     Status LoadAgenda(const std::string& path);
+    // The agenda's file image, and the agenda of one put in place of this
+    // one (a damaged image changes nothing).
+    Result<std::string> AgendaImage() const;
+    Status LoadAgendaImage(CFileBytes bytes);
 
     // WM_NOTIFY to the parent with the selected cell and its hit item (looked up
     // by id now, so a deleted item is never named); a press on the overflow

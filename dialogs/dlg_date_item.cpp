@@ -73,6 +73,11 @@ bool CDlgDateItem::OnInitDialog(IDialogWindow& window) {
     window.SetCheck(IDC_ITEM_TASK, m_bTask != 0);
 
     window.SetControlText(IDC_ITEM_WEIGHT, m_strWeight);
+    m_strWeight = window.GetControlText(IDC_ITEM_WEIGHT);
+    m_strShownText = window.GetControlText(IDC_ITEM_TEXT);
+    m_dtShownFrom = window.GetDate(IDC_ITEM_FROM);
+    m_dtShownTo = window.GetDate(IDC_ITEM_TO);
+    m_bShownTask = window.GetCheck(IDC_ITEM_TASK);
     m_bDelete = 0;
     return true;
 }
@@ -94,7 +99,8 @@ void CDlgDateItem::OnOK() {
     // refused here, with the dialog still open, so that what is saved is
     // exactly what the user sees.
     const std::string strText = window->GetControlText(IDC_ITEM_TEXT);
-    if (!CanEncodeWindows1252(strText)) {
+    const bool bTextEdited = strText != m_strShownText;
+    if (bTextEdited && !CanEncodeWindows1252(strText)) {
         const std::vector<std::string> chars = UnsavableCharacters(strText);
         m_ui.MessageBox(
             "La anotación contiene caracteres que no se pueden guardar en la agenda: «" +
@@ -104,19 +110,32 @@ void CDlgDateItem::OnOK() {
     }
     // A weight that is not one is refused the same way: dropping it silently
     // would save the note without the weight she typed.
+    // An untouched weight is not read again: the box may show it rounded.
     const std::string strWeight = window->GetControlText(IDC_ITEM_WEIGHT);
-    const std::optional<float> fWeight = ParseWeightText(strWeight);
+    const std::optional<float> fWeight =
+        strWeight == m_strWeight ? std::optional<float>(m_fWeight) : ParseWeightText(strWeight);
     if (!fWeight) {
         m_ui.MessageBox(kWeightHelp, "Peso", MbButtons::Ok, MbIcon::Warning, MbDefault::First);
         return;
     }
 
     m_strWeight = strWeight;
-    m_strText = strText;
-    m_dtFrom = window->GetDate(IDC_ITEM_FROM);
-    m_dtTo = window->GetDate(IDC_ITEM_TO);
+    if (bTextEdited) {
+        m_strText = strText;
+    }
+    // Only a date she changed becomes the picker's; a null or invalid one stays.
+    const CDateValue dtFrom = window->GetDate(IDC_ITEM_FROM);
+    const CDateValue dtTo = window->GetDate(IDC_ITEM_TO);
+    if (!SameDateImage(dtFrom, m_dtShownFrom)) {
+        m_dtFrom = dtFrom;
+    }
+    if (!SameDateImage(dtTo, m_dtShownTo)) {
+        m_dtTo = dtTo;
+    }
     m_fWeight = *fWeight;
-    m_bTask = window->GetCheck(IDC_ITEM_APPOINTMENT) ? 0 : 1;
+    if (window->GetCheck(IDC_ITEM_TASK) != m_bShownTask) {
+        m_bTask = window->GetCheck(IDC_ITEM_APPOINTMENT) ? 0 : 1;
+    }
     CDialog::OnOK();
 }
 

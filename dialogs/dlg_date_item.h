@@ -52,6 +52,13 @@ class CDlgDateItem : public CDialog {
     std::int32_t m_bNew = 0;
     float m_fWeight = 0.0f;
     std::string m_strWeight;  // the weight box's text
+    // What the controls showed when the dialog opened, as they give it back:
+    // a value she did not change keeps what was set, byte for byte, even
+    // where a control cannot show it (a bare line feed, a null end date).
+    std::string m_strShownText;
+    CDateValue m_dtShownFrom;
+    CDateValue m_dtShownTo;
+    bool m_bShownTask = false;
 };
 
 }  // namespace gestalia

@@ -19,7 +19,18 @@ bool IsBlank(char c) {
 }  // namespace
 
 std::string FormatWeightText(float fWeight) {
-    return SpanishDecimal(fWeight, 1);
+    if (fWeight == 0.0f) {
+        return {};
+    }
+    // The shortest text that gives the same float back.
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, fWeight, std::chars_format::fixed);
+    if (ec != std::errc()) {
+        return {};
+    }
+    std::string text(buf, end);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
 }
 
 std::optional<float> ParseWeightText(std::string_view text) {

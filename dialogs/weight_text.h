@@ -10,8 +10,9 @@ namespace gestalia {
 
 inline constexpr float kMaxWeightKg = 140.0f;
 
-// One decimal after a comma, whatever the process locale: 0 gives "0,0",
-// 62.5 gives "62,5".
+// As many decimals as the weight needs to read back the same, with a decimal
+// comma: 62.37 gives "62,37", 61.5 "61,5", 60 "60". No weight (0) is an empty
+// box.
 std::string FormatWeightText(float fWeight);
 
 // The weight a text gives, or nothing when the text is not one: a decimal
@@ -22,7 +23,7 @@ std::optional<float> ParseWeightText(std::string_view text);
 
 // What the editor tells her when ParseWeightText refuses a text.
 inline constexpr std::string_view kWeightHelp =
-    "El peso debe ser un número de kilos de 0 a 140, por ejemplo 62,5. Déjelo vacío o en 0 si "
-    "no quiere anotar el peso.";
+    "El peso debe ser un número de kilos de 0 a 140, por ejemplo 62,5. Déjalo vacío si no "
+    "quieres anotar el peso.";
 
 }  // namespace gestalia

@@ -18,6 +18,7 @@
 
 #include "agenda_extension.h"
 #include "date_value.h"
+#include "disk_state.h"
 #include "file_bytes.h"
 #include "item_store.h"
 #include "result.h"
@@ -86,7 +87,8 @@ Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
                                    const CItemDefaults& defaults,
                                    CAgendaExtension* extension = nullptr);
 
-// Reads a whole file (refusing one larger than kMaxAgendaFileSize).
-Result<CFileBytes> ReadFileBytes(const std::string& path);
+// Reads a whole file (refusing one larger than kMaxAgendaFileSize). With
+// `state`, it is told what the file was as the read began.
+Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state = nullptr);
 
 }  // namespace gestalia

@@ -1,5 +1,6 @@
 #include "model/date_value.h"
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <ctime>
@@ -273,6 +274,11 @@ std::string CDateValue::Format(std::string_view pattern) const {
         return {};
     }
     return text.substr(0, text.find('\0'));
+}
+
+bool SameDateImage(const CDateValue& a, const CDateValue& b) {
+    return std::bit_cast<std::uint64_t>(a.GetRaw()) == std::bit_cast<std::uint64_t>(b.GetRaw()) &&
+           a.GetStatus() == b.GetStatus();
 }
 
 }  // namespace gestalia

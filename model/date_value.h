@@ -98,6 +98,10 @@ class CDateValue {
 
 // Conversions between calendar fields and OLE Automation dates; exact for every
 // second from 1 January 100 to 31 December 9999.
+// The same date to the bit, status included, as a file holds it (operator==
+// compares what the dates mean).
+bool SameDateImage(const CDateValue& a, const CDateValue& b);
+
 bool FieldsToOleDate(const CDateFields& fields, double& dt);
 bool OleDateToFields(double dt, CDateFields& fields);
 // Day numbers (days since 30 December 1899) of 1 January 100 and 31 December

@@ -14,7 +14,29 @@
 
 namespace gestalia {
 
-Result<CFileBytes> ReadFileBytes(const std::string& path) {
+namespace {
+
+CDiskState StateOf(const struct stat& st) {
+    return {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+}
+
+}  // namespace
+
+Result<CDiskState> DiskStateOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0) {
+        return StateOf(st);
+    }
+    const int err = errno;
+    if (err == ENOENT || err == ENOTDIR) {
+        return CDiskState{};
+    }
+    return CError{ErrorKind::cannotOpen, path + ": " + SystemErrorText(err), std::nullopt};
+}
+
+Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
     const auto failure = [&path](int err) {
         return CError{ErrorKind::cannotOpen, path + ": " + SystemErrorText(err), std::nullopt};
     };
@@ -44,6 +66,11 @@ Result<CFileBytes> ReadFileBytes(const std::string& path) {
     }
     if (static_cast<std::uintmax_t>(st.st_size) > kMaxAgendaFileSize) {
         return tooBig();
+    }
+    // As it was before the first byte was read: a write while it is read
+    // leaves the file newer than this, so the next look sees the change.
+    if (state != nullptr) {
+        *state = StateOf(st);
     }
     // Straight into the result, in as few reads as the kernel allows: the
     // whole size at once (one byte more, to see its end), then twice the

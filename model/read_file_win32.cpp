@@ -13,7 +13,40 @@
 
 namespace gestalia {
 
-Result<CFileBytes> ReadFileBytes(const std::string& path) {
+namespace {
+
+CDiskState StateOf(const BY_HANDLE_FILE_INFORMATION& info) {
+    const auto ticks = (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                       info.ftLastWriteTime.dwLowDateTime;
+    return {true, info.dwVolumeSerialNumber,
+            (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+            (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+            static_cast<std::int64_t>(ticks)};
+}
+
+}  // namespace
+
+Result<CDiskState> DiskStateOf(const std::string& path) {
+    const std::wstring wide = win32::WidePath(path);
+    if (wide.size() > win32::kMaxWidePath) {
+        return CDiskState{};  // no file can have it
+    }
+    // No access asked: only what the file is, whoever else has it open.
+    const win32::UniqueHandle file = win32::Own(
+        ::CreateFileW(wide.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!file || !::GetFileInformationByHandle(file.get(), &info)) {
+        const int err = win32::LastError();
+        if (err == ENOENT) {
+            return CDiskState{};
+        }
+        return CError{ErrorKind::cannotOpen, path + ": " + win32::ErrorText(err), std::nullopt};
+    }
+    return StateOf(info);
+}
+
+Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
     const auto failure = [&path](int err) {
         return CError{ErrorKind::cannotOpen, path + ": " + win32::ErrorText(err), std::nullopt};
     };
@@ -51,6 +84,9 @@ Result<CFileBytes> ReadFileBytes(const std::string& path) {
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
     if (size > kMaxAgendaFileSize) {
         return tooBig();
+    }
+    if (state != nullptr) {
+        *state = StateOf(info);
     }
     // Straight into the result: the whole size at once (one byte more, to see
     // its end), then twice the room if the file grew meanwhile. The bytes

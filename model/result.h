@@ -19,6 +19,7 @@ enum class ErrorKind {
     unstorableText,  // a text holds characters the agenda file cannot hold
     tooBig,          // a file far larger than any agenda
     notRegularFile,  // a folder, a named pipe, a device
+    changedOnDisk,   // the file is no longer the one the save expected to replace
     badInput,        // a value she typed that cannot stand (a day, a length)
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "disk_state.h"
 #include "result.h"
 
 namespace gestalia {
@@ -27,6 +28,8 @@ class IFileOps {
     // Sets the permission bits of an open file (fchmod by default); on Windows,
     // which has none, the file attributes the new agenda keeps.
     virtual int Chmod(int fd, int mode);
+    // What the open file is (fstat by default; on Windows, its handle's information).
+    virtual int Stat(int fd, CDiskState& state);
 };
 
 // The real system calls.
@@ -34,5 +37,18 @@ IFileOps& SystemFileOps();
 
 Status SaveFileAtomically(const std::string& path, std::string_view bytes);
 Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops);
+
+// The same save, made only while the file at the path is still the one
+// `expected` describes (nothing there, when it says so): it looks before
+// anything is written and again right before the rename, so a file another
+// program wrote or put in its place meanwhile is never overwritten; that is
+// an error of kind changedOnDisk, and the old file stays as it is. Gives what
+// the new file is.
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected);
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected, IFileOps& ops);
+// The error of a save that found the file at `path` no longer the one it expected.
+CError ChangedOnDisk(const std::string& path);
 
 }  // namespace gestalia

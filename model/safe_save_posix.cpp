@@ -145,6 +145,17 @@ int IFileOps::Chmod(int fd, int mode) {
     return ::fchmod(fd, static_cast<mode_t>(mode)) == 0 ? 0 : errno;
 }
 
+int IFileOps::Stat(int fd, CDiskState& state) {
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        return errno;
+    }
+    state = {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
+             static_cast<std::uint64_t>(st.st_size),
+             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    return 0;
+}
+
 IFileOps& SystemFileOps() {
     return g_systemFileOps;
 }
@@ -153,7 +164,23 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes) {
     return SaveFileAtomically(path, bytes, SystemFileOps());
 }
 
-Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
+namespace {
+
+// Whether the file at `target` is still the one `expected` describes; a file
+// that cannot be looked at is not.
+Status StillExpected(const std::string& path, const std::string& target,
+                     const CDiskState& expected) {
+    const Result<CDiskState> now = DiskStateOf(target);
+    if (!now || now.value() != expected) {
+        return ChangedOnDisk(path);
+    }
+    return {};
+}
+
+// A save, made only while the file is as `expected` says when there is one;
+// `written` is told what the new file is.
+Status Save(const std::string& path, std::string_view bytes, IFileOps& ops,
+            const CDiskState* expected, CDiskState* written) {
     if (path.empty()) {
         return CError{ErrorKind::cannotSave, "el fichero no tiene nombre", std::nullopt};
     }
@@ -163,6 +190,16 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     }
     const std::string target = resolved.value();
     const std::string folder = DirName(target);
+
+    CReplaceChecks checks;
+    checks.written = written;
+    if (expected != nullptr) {
+        const Status still = StillExpected(path, target, *expected);
+        if (!still) {
+            return still;
+        }
+        checks.beforeRename = [&] { return StillExpected(path, target, *expected); };
+    }
 
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -186,14 +223,35 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
                      {static_cast<int>(old.st_mode & 07777),
                       "no se pueden dar al fichero nuevo los permisos del anterior"})
                : std::nullopt;
-    const Status replaced =
-        WriteAndReplace(ops, {opened, temp, target}, bytes, kept,
-                        [&path](const std::string& what, int e) { return Failure(path, what, e); });
+    const Status replaced = WriteAndReplace(
+        ops, {opened, temp, target}, bytes, kept,
+        [&path](const std::string& what, int e) { return Failure(path, what, e); }, checks);
     if (!replaced) {
         return replaced;
     }
     SyncFolder(folder);
     return {};
+}
+
+}  // namespace
+
+Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
+    return Save(path, bytes, ops, nullptr, nullptr);
+}
+
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected) {
+    return SaveFileIfUnchanged(path, bytes, expected, SystemFileOps());
+}
+
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected, IFileOps& ops) {
+    CDiskState written;
+    const Status saved = Save(path, bytes, ops, &expected, &written);
+    if (!saved) {
+        return saved.error();
+    }
+    return written;
 }
 
 }  // namespace gestalia

@@ -150,6 +150,20 @@ int IFileOps::Chmod(int fd, int mode) {
                : win32::LastError();
 }
 
+int IFileOps::Stat(int fd, CDiskState& state) {
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!::GetFileInformationByHandle(HandleOf(fd), &info)) {
+        return win32::LastError();
+    }
+    const auto ticks = (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
+                       info.ftLastWriteTime.dwLowDateTime;
+    state = {true, info.dwVolumeSerialNumber,
+             (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
+             (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
+             static_cast<std::int64_t>(ticks)};
+    return 0;
+}
+
 IFileOps& SystemFileOps() {
     return g_systemFileOps;
 }
@@ -158,7 +172,22 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes) {
     return SaveFileAtomically(path, bytes, SystemFileOps());
 }
 
-Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
+namespace {
+
+// Whether the file at `path` is still the one `expected` describes; a file
+// that cannot be looked at is not.
+Status StillExpected(const std::string& path, const CDiskState& expected) {
+    const Result<CDiskState> now = DiskStateOf(path);
+    if (!now || now.value() != expected) {
+        return ChangedOnDisk(path);
+    }
+    return {};
+}
+
+// A save, made only while the file is as `expected` says when there is one;
+// `written` is told what the new file is.
+Status Save(const std::string& path, std::string_view bytes, IFileOps& ops,
+            const CDiskState* expected, CDiskState* written) {
     if (path.empty()) {
         return CError{ErrorKind::cannotSave, "el fichero no tiene nombre", std::nullopt};
     }
@@ -167,6 +196,15 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
     const std::wstring wide = win32::WidePath(path);
     if (wide.size() > win32::kMaxWidePath) {
         return Failure(path, "no se puede crear un fichero temporal en " + folder, ENAMETOOLONG);
+    }
+    CReplaceChecks checks;
+    checks.written = written;
+    if (expected != nullptr) {
+        const Status still = StillExpected(path, *expected);
+        if (!still) {
+            return still;
+        }
+        checks.beforeRename = [&] { return StillExpected(path, *expected); };
     }
     const DWORD old = ::GetFileAttributesW(wide.c_str());
     const bool exists = old != INVALID_FILE_ATTRIBUTES;
@@ -195,7 +233,28 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFile
             : std::nullopt;
     return WriteAndReplace(
         ops, {fd, temp, path}, bytes, kept,
-        [&path](const std::string& what, int e) { return Failure(path, what, e); });
+        [&path](const std::string& what, int e) { return Failure(path, what, e); }, checks);
+}
+
+}  // namespace
+
+Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
+    return Save(path, bytes, ops, nullptr, nullptr);
+}
+
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected) {
+    return SaveFileIfUnchanged(path, bytes, expected, SystemFileOps());
+}
+
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected, IFileOps& ops) {
+    CDiskState written;
+    const Status saved = Save(path, bytes, ops, &expected, &written);
+    if (!saved) {
+        return saved.error();
+    }
+    return written;
 }
 
 }  // namespace gestalia

@@ -32,8 +32,15 @@ int OpenTempBeside(IFileOps& ops, const std::string& folderPrefix, const std::st
     return err;
 }
 
+CError ChangedOnDisk(const std::string& path) {
+    return CError{ErrorKind::changedOnDisk,
+                  path + ": otro programa ha cambiado el fichero mientras se guardaba",
+                  std::nullopt};
+}
+
 Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
-                       const std::optional<CKeptMode>& kept, const SaveFailure& failure) {
+                       const std::optional<CKeptMode>& kept, const SaveFailure& failure,
+                       const CReplaceChecks& checks) {
     UniqueFd fd(temp.fd, &ops);
     const auto abandon = [&](const std::string& what, int e) {
         (void)fd.Close();
@@ -64,9 +71,22 @@ Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view by
     if (err != 0) {
         return abandon("no se pueden llevar los datos al disco", err);
     }
+    if (checks.written != nullptr) {
+        err = ops.Stat(fd.Get(), *checks.written);
+        if (err != 0) {
+            return abandon("no se puede saber qué fichero se ha escrito", err);
+        }
+    }
     err = fd.Close();
     if (err != 0) {
         return abandon("no se puede cerrar el fichero temporal", err);
+    }
+    if (checks.beforeRename) {
+        const Status still = checks.beforeRename();
+        if (!still) {
+            (void)ops.Unlink(temp.strPath);
+            return still;
+        }
     }
     err = ops.Rename(temp.strPath, temp.strTarget);
     if (err != 0) {

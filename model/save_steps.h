@@ -42,9 +42,18 @@ std::string TempPrefix(const std::string& baseName);
 int OpenTempBeside(IFileOps& ops, const std::string& folderPrefix, const std::string& baseName,
                    unsigned long pid, int flags, int& fd, std::string& path);
 
+// What a save may check and learn on its way; both are optional.
+struct CReplaceChecks {
+    // Asked right before the rename: a failure abandons the save with it.
+    std::function<Status()> beforeRename;
+    // Told what the new file is once its bytes are on disk.
+    CDiskState* written = nullptr;
+};
+
 // On any failure the temporary file is closed and removed, and the old file is
 // left as it was.
 Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
-                       const std::optional<CKeptMode>& kept, const SaveFailure& failure);
+                       const std::optional<CKeptMode>& kept, const SaveFailure& failure,
+                       const CReplaceChecks& checks = {});
 
 }  // namespace gestalia

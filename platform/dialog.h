@@ -26,6 +26,7 @@ class CDialog : public IDialogHandler {
     void OnSysCommand(int) override {}
     // The close box is Cancel, as Escape is.
     void OnClose() override { OnCommand(IDCANCEL); }
+    void OnActivate() override {}
     // Forgets the window, if it is the live one.
     void OnDestroy(IDialogWindow& window) override;
     ICalendarParent* AsCalendarParent() override { return nullptr; }

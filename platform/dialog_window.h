@@ -122,6 +122,8 @@ class IDialogHandler {
     // The user asks to close the window (its close box). The window closes
     // only if the handler ends the modal run; otherwise it stays as it is.
     virtual void OnClose() = 0;
+    // The window became the active one again (she comes back to it).
+    virtual void OnActivate() = 0;
     // The window is going away: the last call it makes. Whatever the handler
     // kept of it since OnInitDialog must not be used after this.
     virtual void OnDestroy(IDialogWindow& window) = 0;

@@ -616,6 +616,13 @@ void CQtDialogWindow::closeEvent(QCloseEvent* event) {
     }
 }
 
+void CQtDialogWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_bEnded) {
+        m_handler.OnActivate();
+    }
+}
+
 void CQtDialogWindow::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && !m_tmpl.bCloseOnEscape) {
         event->accept();

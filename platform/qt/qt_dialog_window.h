@@ -77,6 +77,7 @@ class CQtDialogWindow final : public QDialog, public IDialogWindow {
   protected:
     void reject() override;                        // Escape
     void closeEvent(QCloseEvent* event) override;  // the close box
+    void changeEvent(QEvent* event) override;      // the window activated again
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

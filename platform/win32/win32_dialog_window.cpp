@@ -190,6 +190,11 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             return FALSE;
         }
+        case WM_ACTIVATE:
+            if (m_bInitialised && !m_bEnded && LOWORD(wParam) != WA_INACTIVE) {
+                m_handler.OnActivate();
+            }
+            return FALSE;
         case WM_CLOSE:
             // The window closes only if the handler ends the run.
             if (m_bInitialised && !m_bEnded) {

@@ -69,7 +69,19 @@ INSTANTIATE_TEST_SUITE_P(
                       MoveCase{CDateValue(2027, 3, 31), VK_PRIOR, CDateValue(2027, 2, 28)},
                       MoveCase{CDateValue(2027, 3, 2), VK_HOME, CDateValue(2027, 3, 10)},
                       MoveCase{CDateValue(2027, 3, 1), VK_LEFT, CDateValue(2027, 2, 28)},
-                      MoveCase{CDateValue(2027, 4, 5), VK_DOWN, CDateValue(2027, 4, 12)}));
+                      MoveCase{CDateValue(2027, 4, 5), VK_DOWN, CDateValue(2027, 4, 12)},
+                      MoveCase{CDateValue(2027, 3, 1), VK_PRIOR, CDateValue(2027, 2, 1)}));
+
+// Page Up and Page Down across the turn of the year.
+TEST_F(Keyboard, PageKeysCrossTheYear) {
+    ctrl.ShowMonth(CDateValue(2027, 1, 1), 0, WMVIEW_MONTH);
+    Paint();
+    Choose(CDateValue(2027, 1, 15));
+    Key(VK_PRIOR);
+    EXPECT_EQ(ctrl.GetChosenDay(), CDateValue(2026, 12, 15));
+    Key(VK_NEXT);
+    EXPECT_EQ(ctrl.GetChosenDay(), CDateValue(2027, 1, 15));
+}
 
 TEST_F(Keyboard, PastTheSixWeeksTheParentIsAskedToShowTheMonth) {
     Choose(CDateValue(2027, 4, 5));  // the last row
@@ -152,6 +164,16 @@ TEST_F(Keyboard, MenuKeyAndShiftF10SendTheRightClick) {
     }
 }
 
+// Notes on the day, none chosen: the right click is the day's, with no note.
+TEST_F(Keyboard, MenuKeyOnADayWhoseNotesAreNotChosenSendsNoNote) {
+    AddNote(CDateValue(2027, 3, 10, 8), "primera");
+    ASSERT_TRUE(Key(VK_APPS));
+    ASSERT_EQ(host.m_notifies.size(), 1u);
+    EXPECT_EQ(host.m_notifies[0].nm.hdr.code, NM_RCLICK);
+    EXPECT_EQ(host.m_notifies[0].nm.nItemId, 0);
+    EXPECT_EQ(host.m_notifies[0].nm.pItem, nullptr);
+}
+
 TEST_F(Keyboard, NoteKeysOnADayWithoutNotesSendNothing) {
     EXPECT_TRUE(Key(VK_F2));
     EXPECT_TRUE(Key(VK_DELETE));
@@ -169,12 +191,20 @@ TEST_F(Keyboard, OtherKeysAreLeftToTheWindow) {
     EXPECT_EQ(ctrl.GetChosenDay(), CDateValue(2027, 3, 10));
 }
 
+// Quietly: the focus alone shows no day in the panels, and the selection is
+// on the day the frame marks, which Enter adds to.
 TEST_F(Keyboard, FocusGivenBackBringsTheChosenDayIntoTheShownMonth) {
     ctrl.ShowMonth(CDateValue(2027, 5, 20), 0, WMVIEW_MONTH);  // the month arrows
     host.ClearLog();
     ctrl.OnSetFocus();
     EXPECT_EQ(ctrl.GetChosenDay(), CDateValue(2027, 5, 10));
-    EXPECT_THAT(host.m_panelDays, ElementsAre(CDateValue(2027, 5, 10)));
+    EXPECT_TRUE(host.m_panelDays.empty());
+    ASSERT_NE(ctrl.GetSelectedCell(), nullptr);
+    EXPECT_EQ(ctrl.GetSelectedCell()->m_dtDate, CDateValue(2027, 5, 10));
+    ASSERT_TRUE(Key(VK_RETURN));
+    ASSERT_EQ(host.m_notifies.size(), 1u);
+    EXPECT_EQ(host.m_notifies[0].nm.hdr.code, NM_DBLCLK);
+    EXPECT_EQ(host.m_notifies[0].nm.pCell->m_dtDate, CDateValue(2027, 5, 10));
 }
 
 // The frame's four lines, as the paint draws them.

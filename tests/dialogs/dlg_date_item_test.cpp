@@ -45,7 +45,7 @@ TEST_F(DlgDateItemTest, ANewNoteShowsTheAddCaptionAndNoBorrar) {
     EXPECT_EQ(m_window.Caption(), "Añadir anotación - 05/03/2027");
     EXPECT_FALSE(m_window.IsControlVisible(IDC_ITEM_DELETE));
     EXPECT_EQ(m_window.GetControlText(IDC_ITEM_TEXT), "");
-    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "0,0");
+    EXPECT_EQ(m_window.GetControlText(IDC_ITEM_WEIGHT), "");
     EXPECT_TRUE(m_window.GetCheck(IDC_ITEM_APPOINTMENT));
     EXPECT_FALSE(m_window.GetCheck(IDC_ITEM_TASK));
     EXPECT_EQ(m_window.GetDate(IDC_ITEM_FROM), day);
@@ -196,17 +196,19 @@ TEST(DateItemTemplateTest, HoldsTheEditorsControls) {
         kStyleMultiLine | kStyleWantReturn | kStyleVScroll | kStyleBorder;
     EXPECT_EQ(text.style & textStyle, textStyle);
     EXPECT_EQ(text.style & kStyleHidden, 0u);
-    EXPECT_EQ(t.controls[11].strText, "Peso (Kg)");
-    const auto& weight = t.controls[12];
+    // Then the weight, after its label: Tab goes from the text to the weight,
+    // then to the buttons.
+    EXPECT_EQ(t.controls[4].strText, "Peso (Kg)");
+    const auto& weight = t.controls[5];
     EXPECT_EQ(weight.id, IDC_ITEM_WEIGHT);
     const std::uint32_t weightStyle = kStyleRight | kStyleAutoHScroll | kStyleBorder;
     EXPECT_EQ(weight.style & weightStyle, weightStyle);
-    for (const int hidden : {0, 1, 4, 5, 8, 9}) {
+    for (const int hidden : {0, 1, 6, 7, 10, 11}) {
         EXPECT_NE(t.controls[static_cast<std::size_t>(hidden)].style & kStyleHidden, 0u) << hidden;
     }
     EXPECT_EQ(t.controls[0].kind, ControlKind::TimePicker);
-    EXPECT_EQ(t.controls[10].strText, "Borrar");
-    EXPECT_NE(t.controls[6].style & kStyleDefault, 0u);
+    EXPECT_EQ(t.controls[12].strText, "Borrar");
+    EXPECT_NE(t.controls[8].style & kStyleDefault, 0u);
 }
 
 }  // namespace

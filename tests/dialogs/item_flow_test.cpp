@@ -97,7 +97,7 @@ TEST_F(ItemFlowTest, DoubleClickOnAnEmptyDayAddsANoteAndSavesIt) {
         EXPECT_EQ(w.Caption(), "Añadir anotación - 05/03/2027");
         EXPECT_FALSE(w.IsControlVisible(IDC_ITEM_DELETE));
         EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "");
-        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "0,0");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "");
         w.SetControlText(IDC_ITEM_TEXT, "Primera ecografía");
         w.SetControlText(IDC_ITEM_WEIGHT, "62,5");
         w.Click(IDOK);
@@ -146,7 +146,7 @@ TEST_P(ItemFlowChangeTest, DoubleClickOnANoteChangesItAndKeepsItsTimes) {
         EXPECT_EQ(w.Caption(), "Modificar anotación - 12/03/2027");
         EXPECT_TRUE(w.IsControlVisible(IDC_ITEM_DELETE));
         EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "Control");
-        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "60,0");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "60");
         w.SetControlText(IDC_ITEM_TEXT, "Control del mes");
         w.SetControlText(IDC_ITEM_WEIGHT, "61.2");
         w.Click(IDOK);
@@ -168,14 +168,61 @@ TEST_P(ItemFlowChangeTest, DoubleClickOnANoteChangesItAndKeepsItsTimes) {
 
 INSTANTIATE_TEST_SUITE_P(TaskFlags, ItemFlowChangeTest, ::testing::Values(0, 1));
 
-TEST_F(ItemFlowTest, ANoteReadFromAFileGetsTheAppointmentIconWhenChanged) {
-    // Read from a file: task flag 0 whatever its icon was.
+TEST_F(ItemFlowTest, ANoteReadFromAFileKeepsItsIconWhenChanged) {
+    // Read from a file: task flag 0 whatever its icon was; the type follows the icon.
     const std::int32_t id = m_dlg.Calendar().AddItem(
         CDateValue(2027, 3, 2, 0, 0, 0), CDateValue(2027, 3, 2, 0, 0, 0), "leída", 0, 0.0f);
     m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDOK); });
     DoubleClickNote(2, id);
-    EXPECT_EQ(m_globals.listItems.Find(id)->GetImage(), 1);
+    EXPECT_EQ(m_globals.listItems.Find(id)->GetImage(), 0);
 }
+
+// A note as a file may hold it, opened and closed with OK untouched.
+struct UntouchedCase {
+    const char* name;
+    CAgendaRecord note;
+};
+
+void PrintTo(const UntouchedCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ItemFlowUntouchedTest : public ItemFlowTest,
+                              public ::testing::WithParamInterface<UntouchedCase> {};
+
+TEST_P(ItemFlowUntouchedTest, OkOnAnUntouchedNoteWritesItBackByteForByte) {
+    CAgendaData data{m_globals.dtLastPeriod, {GetParam().note}};
+    const Result<std::string> bytes = SerializeAgenda(data);
+    ASSERT_TRUE(bytes.ok());
+    test::WriteAll(m_globals.szAgendaPath, bytes.value());
+    m_ui.QueueOpenFile(m_globals.szAgendaPath);
+    m_dlg.OnOpenAgenda();
+    m_dlg.Calendar().ShowMonth(CDateValue(2027, 3, 1, 0, 0, 0), 0, WMVIEW_MONTH);
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+
+    m_ui.ActLikeToolkits();
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDOK); });
+    DoubleClickNote(12, m_globals.listItems.at(0).GetID());
+    EXPECT_EQ(SavedFile(), bytes.value());
+}
+
+const CDateValue kNoteStart(2027, 3, 12, 9, 0, 0);
+const CDateValue kNoteEnd(2027, 3, 12, 10, 0, 0);
+
+INSTANTIATE_TEST_SUITE_P(
+    Notes, ItemFlowUntouchedTest,
+    ::testing::Values(UntouchedCase{"BareLineFeed", {"una\nlínea", kNoteStart, kNoteEnd, 1, 0.0f}},
+                      UntouchedCase{"NullEnd",
+                                    {"fin nulo", kNoteStart,
+                                     CDateValue::FromRaw(0.0, DateStatus::null), 1, 0.0f}},
+                      UntouchedCase{"InvalidEnd",
+                                    {"fin no válido", kNoteStart,
+                                     CDateValue::FromRaw(7.5, DateStatus::invalid), 1, 0.0f}},
+                      UntouchedCase{"TaskIcon", {"tarea", kNoteStart, kNoteEnd, 0, 0.0f}},
+                      UntouchedCase{"OtherIcon", {"otro icono", kNoteStart, kNoteEnd, 5, 0.0f}},
+                      UntouchedCase{"TwoDecimals", {"peso", kNoteStart, kNoteEnd, 1, 62.37f}},
+                      UntouchedCase{"ManyDecimals", {"peso", kNoteStart, kNoteEnd, 1, 61.123456f}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ItemFlowTest, BorrarAnsweredNoKeepsTheNoteAndStillSaves) {
     const std::int32_t id = AddNote(CDateValue(2027, 3, 3, 0, 0, 0),
@@ -247,6 +294,8 @@ TEST_F(ItemFlowTest, CancelChangesNothingButStillSaves) {
     const std::int32_t id = AddNote(CDateValue(2027, 3, 8, 0, 0, 0),
                                     CDateValue(2027, 3, 8, 0, 0, 0), "Sin cambios", 58.0f);
     test::WriteAll(m_globals.szAgendaPath, "an older agenda");
+    // Not an agenda, written by someone else: asked, her agenda goes in its place.
+    m_ui.QueueMessageBox(IDYES);
     m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) {
         w.SetControlText(IDC_ITEM_TEXT, "cambio que no vale");
         w.SetControlText(IDC_ITEM_WEIGHT, "70");

@@ -62,17 +62,18 @@ void PrintTo(const FormatCase& c, std::ostream* os) {
 
 class FormatWeightTextTest : public ::testing::TestWithParam<FormatCase> {};
 
-TEST_P(FormatWeightTextTest, ShowsOneDecimalWithAComma) {
+TEST_P(FormatWeightTextTest, ShowsAsManyDecimalsAsItNeedsWithAComma) {
     EXPECT_EQ(FormatWeightText(GetParam().weight), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Weights, FormatWeightTextTest,
-                         ::testing::Values(FormatCase{0.0f, "0,0"}, FormatCase{62.5f, "62,5"},
-                                           FormatCase{140.0f, "140,0"}, FormatCase{5.0f, "5,0"},
-                                           FormatCase{63.25f, "63,2"}, FormatCase{7.96f, "8,0"}));
+                         ::testing::Values(FormatCase{0.0f, ""}, FormatCase{62.5f, "62,5"},
+                                           FormatCase{140.0f, "140"}, FormatCase{5.0f, "5"},
+                                           FormatCase{63.25f, "63,25"}, FormatCase{7.96f, "7,96"},
+                                           FormatCase{62.37f, "62,37"}, FormatCase{60.0f, "60"}));
 
 TEST(WeightTextTest, WhatIsShownReadsBackTheSame) {
-    for (const float w : {0.0f, 0.5f, 49.9f, 62.5f, 99.9f, 140.0f}) {
+    for (const float w : {0.0f, 0.5f, 49.9f, 62.37f, 62.5f, 99.9f, 139.99f, 140.0f}) {
         EXPECT_EQ(ParseWeightText(FormatWeightText(w)), w) << w;
     }
 }

@@ -157,6 +157,38 @@ TEST(AgendaFileTest, EveryByteOfATextSurvivesTheStore) {
     EXPECT_EQ(SerializeAgenda(lastPeriod.value(), store).value(), file);
 }
 
+// The texts decoded into the store's blocks of a megabyte: one note larger
+// than a block on its own (0x80 becomes the three bytes of the euro sign),
+// and many accented notes that fill several blocks between them.
+TEST(AgendaFileTest, DecodedTextsLargerThanABlockAndAcrossBlocksStayWhole) {
+    const std::string huge(1'000'000, '\x80');
+    std::vector<std::string> texts = {huge};
+    for (int i = 0; i < 12'000; ++i) {
+        texts.push_back(std::string("\xE1"
+                                    "rbol \xF1"
+                                    "and\xFA ") +
+                        std::to_string(i) + std::string(40, '\xE9'));
+    }
+    std::string file = Header(static_cast<std::int32_t>(texts.size()));
+    std::size_t decoded = 0;
+    for (const std::string& text : texts) {
+        file += Record(text);
+        decoded += DecodeWindows1252(text).size();
+    }
+    ASSERT_GT(decoded - DecodeWindows1252(huge).size(), 1024u * 1024u);
+    CItemStore store;
+    ASSERT_TRUE(LoadAgendaItems(CFileBytes(file), store, {}).ok());
+    ASSERT_EQ(store.size(), texts.size());
+    // Every text asked for first, then each compared: a later one must not
+    // have been written over an earlier one.
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        static_cast<void>(store.at(i).Text());
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        ASSERT_EQ(store.at(i).Text(), DecodeWindows1252(texts[i])) << "note " << i;
+    }
+}
+
 TEST(AgendaFileTest, ANoteDeletedBeforeItIsAskedForLeavesTheOthers) {
     const std::string file = Header(3) + Record("uno") + Record("dos") + Record("tres", 0, 61.5f);
     CItemStore store;

@@ -366,4 +366,21 @@ TEST(ItemStoreTest, AFailedReplaceLeavesTheStoreAsItWas) {
 }
 
 }  // namespace
+// Half a second before midnight: filed under the day its date shows, both
+// ways round midnight.
+TEST(ItemStoreTest, ANoteAtHalfASecondBeforeMidnightIsFiledUnderTheDayItShows) {
+    for (const double day : {46456.0, -2.0}) {
+        const double raw = day >= 0 ? day + 86399.5 / 86400.0 : day - 86399.5 / 86400.0;
+        const CDateValue late = CDateValue::FromRaw(raw, DateStatus::valid);
+        const CDateValue shown(late.GetYear(), late.GetMonth(), late.GetDay());
+        CItemStore store;
+        store.AddItem(late, late, "tarde", 0, 0.0f, {});
+        EXPECT_EQ(store.ItemsOfDay(shown).size(), 1u) << late.Format("%d/%m/%Y %H:%M:%S");
+        const CDateValue next = CDateValue::FromRaw(shown.GetRaw() + 1.0, DateStatus::valid);
+        const CDateValue before = CDateValue::FromRaw(shown.GetRaw() - 1.0, DateStatus::valid);
+        EXPECT_TRUE(store.ItemsOfDay(next).empty());
+        EXPECT_TRUE(store.ItemsOfDay(before).empty());
+    }
+}
+
 }  // namespace gestalia

@@ -241,6 +241,56 @@ TEST(SafeSaveTest, AFileThatMayNotBeWrittenIsNotReplaced) {
     EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"agenda.gst"});
 }
 
+// A flush that fails for any reason is a failed save, not only a full disk.
+TEST(SafeSaveTest, AFlushThatFailsWithAnInputOutputErrorIsAFailedSave) {
+    const CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string path = dir.File("agenda.gst");
+    WriteAll(path, AllBytes());
+    CFaultyFileOps ops(Step::sync, EIO);
+    const Status s = SaveFileAtomically(path, "new contents", ops);
+    ASSERT_FALSE(s.ok());
+    EXPECT_EQ(s.error().kind, ErrorKind::cannotSave);
+    EXPECT_EQ(ReadAll(path), AllBytes());
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"agenda.gst"});
+}
+
+// Every permission bit is kept, the set-group-id and sticky bits too.
+TEST(SafeSaveTest, KeepsTheSetGroupIdAndStickyBits) {
+    const CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string path = dir.File("agenda.gst");
+    for (const mode_t mode : {02640u, 01640u, 03664u}) {
+        WriteAll(path, AllBytes());
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        if (ModeOf(path) != mode) {
+            GTEST_SKIP() << "this file system does not keep mode " << std::oct << mode;
+        }
+        const Status s = SaveFileAtomically(path, "new");
+        ASSERT_TRUE(s.ok()) << s.error().message;
+        EXPECT_EQ(ModeOf(path), mode);
+    }
+}
+
+// Root may write anything: for root, a single write bit, whichever, is
+// enough to replace the file, and none refuses it.
+TEST(SafeSaveTest, ForRootAnyOneWriteBitAllowsTheSave) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "only root replaces a file by its write bits";
+    }
+    const CTempDir dir;
+    ASSERT_TRUE(dir.ok());
+    const std::string path = dir.File("agenda.gst");
+    for (const mode_t mode : {0644u, 0464u, 0446u, 0444u}) {
+        WriteAll(path, AllBytes());
+        ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+        const Status s = SaveFileAtomically(path, "new");
+        EXPECT_EQ(s.ok(), mode != 0444u) << std::oct << mode;
+        EXPECT_EQ(ReadAll(path), mode != 0444u ? std::string("new") : AllBytes())
+            << std::oct << mode;
+    }
+}
+
 TEST(SafeSaveTest, ADirectoryAtThePathIsLeftAlone) {
     const CTempDir dir;
     ASSERT_TRUE(dir.ok());

@@ -99,7 +99,14 @@ bool CFakeDialogWindow::IsControlEnabled(int id) const {
 
 void CFakeDialogWindow::SetControlText(int id, std::string_view utf8) {
     if (CFakeControl* c = Require(id, "SetControlText")) {
-        c->strText = std::string(utf8);
+        c->strText.clear();
+        const bool bCrLf = m_bLikeToolkits && (c->tmpl.style & kStyleMultiLine) != 0;
+        for (std::size_t i = 0; i < utf8.size(); ++i) {
+            if (bCrLf && utf8[i] == '\n' && (i == 0 || utf8[i - 1] != '\r')) {
+                c->strText += '\r';
+            }
+            c->strText += utf8[i];
+        }
     }
 }
 
@@ -140,7 +147,7 @@ void CFakeDialogWindow::SetButtonBitmap(int id, int bitmapId) {
 
 void CFakeDialogWindow::SetDate(int id, const CDateValue& dt) {
     if (CFakeControl* c = Require(id, "SetDate")) {
-        c->dt = dt;
+        c->dt = m_bLikeToolkits && !dt.IsValid() ? CDateValue() : dt;
     }
 }
 
@@ -284,6 +291,9 @@ bool CFakeUiServices::AllAnswersUsed() const {
 
 int CFakeUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
     CFakeDialogWindow window(tmpl);
+    if (m_bLikeToolkits) {
+        window.ActLikeToolkits();
+    }
     window.SetHandler(&handler);
     handler.OnInitDialog(window);
     int nResult = IDCANCEL;

@@ -102,6 +102,12 @@ class CFakeDialogWindow : public IDialogWindow {
     // Geometry as the platform would change it; does not call OnSize.
     void SetClientSize(Size client) { m_client = client; }
 
+    // From now on the controls change what is set as real toolkits do: a
+    // multi-line edit gives its lines back ending in "\r\n" (as Windows' edit
+    // does), and a picker holds only a valid date (one set null or invalid
+    // shows 30/12/1899).
+    void ActLikeToolkits() { m_bLikeToolkits = true; }
+
     // The handler that the user's actions below reach. RunModal and Init set it.
     void SetHandler(IDialogHandler* handler) { m_pHandler = handler; }
     // Sets the handler and calls its OnInitDialog; gives its answer.
@@ -136,6 +142,7 @@ class CFakeDialogWindow : public IDialogWindow {
     std::optional<int> m_nFocus;
     std::optional<int> m_nResult;
     IDialogHandler* m_pHandler = nullptr;
+    bool m_bLikeToolkits = false;
 };
 
 // What a test does while a modal dialog runs: typically changes controls and
@@ -168,6 +175,8 @@ class CFakeUiServices : public IUiServices {
     // Answers, used in the order queued.
     void QueueDialog(DialogScript script) { m_dialogs.push_back(std::move(script)); }
     void QueueMessageBox(int nAnswer) { m_boxAnswers.push_back(nAnswer); }
+    // The modal windows run from now on act like real toolkits (ActLikeToolkits).
+    void ActLikeToolkits() { m_bLikeToolkits = true; }
     void QueueSaveFile(std::optional<std::string> path) {
         m_saveAnswers.push_back(std::move(path));
     }
@@ -202,6 +211,7 @@ class CFakeUiServices : public IUiServices {
   private:
     std::deque<DialogScript> m_dialogs;
     std::deque<int> m_boxAnswers;
+    bool m_bLikeToolkits = false;
     std::deque<std::optional<std::string>> m_saveAnswers;
     std::deque<std::optional<std::string>> m_openAnswers;
     bool m_bOpenUrlResult = true;

@@ -437,6 +437,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(UsageCase{{}, "falta la orden (dump, check, export-csv, timeline, datacion)"},
                       UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
                       UsageCase{{"--colour"}, "opción desconocida: --colour"},
+                      UsageCase{{"-x"}, "opción desconocida: -x"},
                       UsageCase{{"dump"}, "dump: falta el argumento FICHERO"},
                       UsageCase{{"timeline"}, "timeline: falta el argumento REGLA"},
                       UsageCase{{"dump", "a.gst", "b.gst"}, "dump: sobra el argumento: b.gst"},

@@ -150,14 +150,14 @@ fi
 echo "ok: the calendar's pixels: $result"
 
 # A note on today with keys only: the keyboard starts on the calendar, Enter
-# for a new note on the chosen day, the text, Shift+Tab round to the weight, Enter.
+# for a new note on the chosen day, the text, Tab to the weight, Enter.
 xdotool key Return
 editor=""
 find_editor() { editor="$(xdotool search --name 'anotaci' 2>/dev/null | head -1)"; [ -n "$editor" ]; }
 wait_for 15 "Enter on the calendar opened no note editor" find_editor
 sleep 0.5
 xdotool type --delay 20 "Nota desde Wine"
-xdotool key shift+Tab ctrl+a
+xdotool key Tab ctrl+a
 xdotool type --delay 20 "63,5"
 xdotool key Return
 editor_gone() { ! xdotool search --name 'anotaci' >/dev/null 2>&1; }
