@@ -189,9 +189,9 @@ CCalCtrlDlg::DiskOutcome CCalCtrlDlg::TakeInDiskChanges() {
     // Nothing remembered (the window never read nor saved it): every note of
     // either side is an addition, and the date stays hers.
     const Result<CAgendaData> base =
-        !m_disk.Base().empty()
-            ? ParseAgenda(m_disk.Base())
-            : Result<CAgendaData>(CAgendaData{ours ? ours.value().dtLastPeriod : CDateValue(), {}});
+        !m_disk.Base().empty() ? ParseAgenda(m_disk.Base())
+                               : Result<CAgendaData>(CAgendaData{
+                                     ours ? ours.value().dtLastPeriod : CDateValue(), {}, {}});
     if (!base || !theirs || !ours) {
         ReportFileError(!theirs ? theirs.error() : CError{ErrorKind::damaged, {}, std::nullopt},
                         m_globals.szAgendaPath);

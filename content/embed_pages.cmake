@@ -1,5 +1,11 @@
 # Turns the reading pages into a C++ source of constant data, run at build time:
 #   cmake -DOUTPUT=<file.cpp> -DPAGES_DIR=<folder> -DPAGES=<name;name...> -P embed_pages.cmake
+# A page that is a whole document (it starts with its doctype) goes in as it
+# is. Any other file is the body of a reading, from its <h1> to its sources:
+# it goes into page_shell.html, the head, style, header and way back that
+# every reading shares, in place of @BODY@, and its <h1> text becomes the
+# title in place of @TITLE@. Every page is thus whole and stands alone, saved
+# or printed, while what they share is written once.
 # Every byte is written as a \xNN escape, so no text of a page can end the
 # literal or be read as C++; each escape is followed by another or by the
 # closing quote, so none runs into the next character.
@@ -7,8 +13,20 @@ string(REPEAT "[0-9a-f]" 64 line_bytes)
 set(body "")
 set(rows "")
 set(index 0)
+file(READ "${PAGES_DIR}/page_shell.html" shell)
+set(assembled "${OUTPUT}.page")
 foreach(name IN LISTS PAGES)
-  file(READ "${PAGES_DIR}/${name}" hex HEX)
+  file(READ "${PAGES_DIR}/${name}" page)
+  string(FIND "${page}" "<!DOCTYPE html>" doctype)
+  if(NOT doctype EQUAL 0)
+    if(NOT page MATCHES "<h1>([^<]*)</h1>")
+      message(FATAL_ERROR "${name}: a reading's body starts with its <h1> title")
+    endif()
+    string(REPLACE "@TITLE@" "${CMAKE_MATCH_1}" whole "${shell}")
+    string(REPLACE "@BODY@\n" "${page}" page "${whole}")
+  endif()
+  file(WRITE "${assembled}" "${page}")
+  file(READ "${assembled}" hex HEX)
   string(LENGTH "${hex}" digits)
   math(EXPR size "${digits} / 2")
   # Lines of 32 bytes, for a readable generated file.
@@ -44,4 +62,4 @@ std::span<const COfflinePage> OfflinePages() {
 ")
 # Replaced only when changed, so that an unchanged page rebuilds nothing.
 file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
-file(REMOVE "${OUTPUT}.tmp")
+file(REMOVE "${OUTPUT}.tmp" "${assembled}")

@@ -177,10 +177,10 @@ Status StillExpected(const std::string& path, const std::string& target,
     return {};
 }
 
-// A save, made only while the file is as `expected` says when there is one;
-// `written` is told what the new file is.
-Status Save(const std::string& path, std::string_view bytes, IFileOps& ops,
-            const CDiskState* expected, CDiskState* written) {
+}  // namespace
+
+Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& ops,
+                   const CDiskState* expected, CDiskState* written) {
     if (path.empty()) {
         return CError{ErrorKind::cannotSave, "el fichero no tiene nombre", std::nullopt};
     }
@@ -231,27 +231,6 @@ Status Save(const std::string& path, std::string_view bytes, IFileOps& ops,
     }
     SyncFolder(folder);
     return {};
-}
-
-}  // namespace
-
-Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
-    return Save(path, bytes, ops, nullptr, nullptr);
-}
-
-Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
-                                       const CDiskState& expected) {
-    return SaveFileIfUnchanged(path, bytes, expected, SystemFileOps());
-}
-
-Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
-                                       const CDiskState& expected, IFileOps& ops) {
-    CDiskState written;
-    const Status saved = Save(path, bytes, ops, &expected, &written);
-    if (!saved) {
-        return saved.error();
-    }
-    return written;
 }
 
 }  // namespace gestalia

@@ -95,4 +95,23 @@ Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view by
     return {};
 }
 
+Status SaveFileAtomically(const std::string& path, std::string_view bytes, IFileOps& ops) {
+    return SaveChecked(path, bytes, ops, nullptr, nullptr);
+}
+
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected) {
+    return SaveFileIfUnchanged(path, bytes, expected, SystemFileOps());
+}
+
+Result<CDiskState> SaveFileIfUnchanged(const std::string& path, std::string_view bytes,
+                                       const CDiskState& expected, IFileOps& ops) {
+    CDiskState written;
+    const Status saved = SaveChecked(path, bytes, ops, &expected, &written);
+    if (!saved) {
+        return saved.error();
+    }
+    return written;
+}
+
 }  // namespace gestalia

@@ -56,4 +56,9 @@ Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view by
                        const std::optional<CKeptMode>& kept, const SaveFailure& failure,
                        const CReplaceChecks& checks = {});
 
+// The save itself, as each system makes it: made only while the file is as
+// `expected` says when there is one; `written` is told what the new file is.
+Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& ops,
+                   const CDiskState* expected, CDiskState* written);
+
 }  // namespace gestalia

@@ -191,7 +191,7 @@ class ItemFlowUntouchedTest : public ItemFlowTest,
                               public ::testing::WithParamInterface<UntouchedCase> {};
 
 TEST_P(ItemFlowUntouchedTest, OkOnAnUntouchedNoteWritesItBackByteForByte) {
-    CAgendaData data{m_globals.dtLastPeriod, {GetParam().note}};
+    CAgendaData data{m_globals.dtLastPeriod, {GetParam().note}, {}};
     const Result<std::string> bytes = SerializeAgenda(data);
     ASSERT_TRUE(bytes.ok());
     test::WriteAll(m_globals.szAgendaPath, bytes.value());

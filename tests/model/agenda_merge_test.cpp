@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <sstream>
 #include <string>
 #include <vector>
@@ -48,7 +50,7 @@ std::string Words(const std::vector<CAgendaRecord>& notes) {
 }
 
 CAgendaData Agenda(const std::string& words, int lastPeriodDay = 1) {
-    return {CDateValue(2026, 7, lastPeriodDay, 0, 0, 0), Notes(words)};
+    return {CDateValue(2026, 7, lastPeriodDay, 0, 0, 0), Notes(words), {}};
 }
 
 struct NotesCase {
@@ -131,6 +133,37 @@ TEST(MergeAgendas, ANullDateIsADateOfItsOwn) {
     const CAgendaMerge m = MergeAgendas(Agenda("A"), theirs, Agenda("A"));
     EXPECT_EQ(m.merged.dtLastPeriod.GetStatus(), DateStatus::null);
     EXPECT_TRUE(m.bTheirLastPeriod);
+}
+
+// The extension block goes key by key beside the notes: a birth set there is
+// taken in with our new note, and a key changed differently on both sides is
+// a conflict that keeps ours.
+TEST(MergeAgendas, TakesTheExtensionKeyByKeyBesideTheNotes) {
+    CAgendaData theirs = Agenda("A");
+    theirs.extension.Set("birth", "2027-03-20");
+    theirs.extension.Set("scan", nlohmann::json::object({{"date", "2026-09-01"}}));
+    CAgendaData ours = Agenda("A B");
+    ours.extension.Set("scan", nlohmann::json::object({{"date", "2026-09-02"}}));
+
+    const CAgendaMerge m = MergeAgendas(Agenda("A"), theirs, ours);
+    EXPECT_EQ(Words(m.merged.items), "A B");
+    ASSERT_NE(m.merged.extension.Find("birth"), nullptr);
+    EXPECT_EQ(*m.merged.extension.Find("birth"), "2027-03-20");
+    EXPECT_EQ((*m.merged.extension.Find("scan"))["date"], "2026-09-02");
+    EXPECT_EQ(m.extensionConflicts, std::vector<std::string>{"scan"});
+    EXPECT_TRUE(m.HasConflict());
+    EXPECT_TRUE(m.TookAnything());
+    EXPECT_FALSE(m.bSameAsTheirs);
+}
+
+TEST(MergeAgendas, AnExtensionChangedOnlyThereIsTheDisksAgendaAsItStands) {
+    CAgendaData theirs = Agenda("A");
+    theirs.extension.Set("birth", "2027-03-20");
+    const CAgendaMerge m = MergeAgendas(Agenda("A"), theirs, Agenda("A"));
+    EXPECT_TRUE(m.bSameAsTheirs);
+    EXPECT_TRUE(m.bTheirExtension);
+    EXPECT_FALSE(m.HasConflict());
+    EXPECT_TRUE(m.merged.extension == theirs.extension);
 }
 
 }  // namespace
