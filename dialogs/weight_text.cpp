@@ -4,7 +4,6 @@
 #include <charconv>
 #include <string>
 
-#include "model/spanish_text.h"
 #include "model/number_text.h"
 
 namespace gestalia {

@@ -138,7 +138,7 @@ TEST_F(DatingFlow, ADamagedBlockThroughAbrirIsRefusedWithItsOffset) {
     window.Click(IDC_OPEN_AGENDA);
     ASSERT_EQ(ui.MessageBoxes().size(), 1u);
     EXPECT_NE(
-        ui.MessageBoxes()[0].strText.find("(posición " + std::to_string(bytes.size() - 4) + ")"),
+        ui.MessageBoxes()[0].strText.find("a partir del byte " + std::to_string(bytes.size() - 4)),
         std::string::npos)
         << ui.MessageBoxes()[0].strText;
     EXPECT_EQ(globals.szAgendaPath, path);
