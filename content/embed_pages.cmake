@@ -1,11 +1,11 @@
 # Turns the reading pages into a C++ source of constant data, run at build time:
 #   cmake -DOUTPUT=<file.cpp> -DPAGES_DIR=<folder> -DPAGES=<name;name...> -P embed_pages.cmake
-# A page that is a whole document (it starts with its doctype) goes in as it
-# is. Any other file is the body of a reading, from its <h1> to its sources:
-# it goes into page_shell.html, the head, style, header and way back that
-# every reading shares, in place of @BODY@, and its <h1> text becomes the
-# title in place of @TITLE@. Every page is thus whole and stands alone, saved
-# or printed, while what they share is written once.
+# Each file is the body of a page, from its <h1> on: it goes into
+# page_shell.html, the head, style, header and way back that every page
+# shares, in place of @BODY@, and its <h1> text becomes the title in place of
+# @TITLE@. The home page, index.html, has no way back to itself. Every page is
+# thus whole and stands alone, saved or printed, while what they share is
+# written once.
 # Every byte is written as a \xNN escape, so no text of a page can end the
 # literal or be read as C++; each escape is followed by another or by the
 # closing quote, so none runs into the next character.
@@ -17,14 +17,14 @@ file(READ "${PAGES_DIR}/page_shell.html" shell)
 set(assembled "${OUTPUT}.page")
 foreach(name IN LISTS PAGES)
   file(READ "${PAGES_DIR}/${name}" page)
-  string(FIND "${page}" "<!DOCTYPE html>" doctype)
-  if(NOT doctype EQUAL 0)
-    if(NOT page MATCHES "<h1>([^<]*)</h1>")
-      message(FATAL_ERROR "${name}: a reading's body starts with its <h1> title")
-    endif()
-    string(REPLACE "@TITLE@" "${CMAKE_MATCH_1}" whole "${shell}")
-    string(REPLACE "@BODY@\n" "${page}" page "${whole}")
+  if(NOT page MATCHES "<h1>([^<]*)</h1>")
+    message(FATAL_ERROR "${name}: a page's body starts with its <h1> title")
   endif()
+  string(REPLACE "@TITLE@" "${CMAKE_MATCH_1}" whole "${shell}")
+  if(name STREQUAL "index.html")
+    string(REGEX REPLACE "<p class=\"volver\">[^\n]*\n" "" whole "${whole}")
+  endif()
+  string(REPLACE "@BODY@\n" "${page}" page "${whole}")
   file(WRITE "${assembled}" "${page}")
   file(READ "${assembled}" hex HEX)
   string(LENGTH "${hex}" digits)
