@@ -9,25 +9,16 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "model/disk_state_posix.h"
 #include "model/system_error_text.h"
 #include "model/unique_fd.h"
 
 namespace gestalia {
 
-namespace {
-
-CDiskState StateOf(const struct stat& st) {
-    return {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-            static_cast<std::uint64_t>(st.st_size),
-            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
-}
-
-}  // namespace
-
 Result<CDiskState> DiskStateOf(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0) {
-        return StateOf(st);
+        return DiskStateFromStat(st);
     }
     const int err = errno;
     if (err == ENOENT || err == ENOTDIR) {
@@ -70,7 +61,7 @@ Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
     // As it was before the first byte was read: a write while it is read
     // leaves the file newer than this, so the next look sees the change.
     if (state != nullptr) {
-        *state = StateOf(st);
+        *state = DiskStateFromStat(st);
     }
     // Straight into the result, in as few reads as the kernel allows: the
     // whole size at once (one byte more, to see its end), then twice the

@@ -8,23 +8,11 @@
 #include <cerrno>
 #include <cstdint>
 
+#include "model/disk_state_win32.h"
 #include "model/win32_handle.h"
 #include "model/win32_text.h"
 
 namespace gestalia {
-
-namespace {
-
-CDiskState StateOf(const BY_HANDLE_FILE_INFORMATION& info) {
-    const auto ticks = (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
-                       info.ftLastWriteTime.dwLowDateTime;
-    return {true, info.dwVolumeSerialNumber,
-            (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
-            (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-            static_cast<std::int64_t>(ticks)};
-}
-
-}  // namespace
 
 Result<CDiskState> DiskStateOf(const std::string& path) {
     const std::wstring wide = win32::WidePath(path);
@@ -43,7 +31,7 @@ Result<CDiskState> DiskStateOf(const std::string& path) {
         }
         return CError{ErrorKind::cannotOpen, path + ": " + win32::ErrorText(err), std::nullopt};
     }
-    return StateOf(info);
+    return DiskStateFromInfo(info);
 }
 
 Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
@@ -86,7 +74,7 @@ Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
         return tooBig();
     }
     if (state != nullptr) {
-        *state = StateOf(info);
+        *state = DiskStateFromInfo(info);
     }
     // Straight into the result: the whole size at once (one byte more, to see
     // its end), then twice the room if the file grew meanwhile. The bytes

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "model/disk_state_posix.h"
 #include "model/save_steps.h"
 #include "model/system_error_text.h"
 #include "model/unique_fd.h"
@@ -150,9 +151,7 @@ int IFileOps::Stat(int fd, CDiskState& state) {
     if (::fstat(fd, &st) != 0) {
         return errno;
     }
-    state = {true, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
-             static_cast<std::uint64_t>(st.st_size),
-             static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec};
+    state = DiskStateFromStat(st);
     return 0;
 }
 

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "model/disk_state_win32.h"
 #include "model/save_steps.h"
 #include "model/win32_handle.h"
 #include "model/win32_text.h"
@@ -155,12 +156,7 @@ int IFileOps::Stat(int fd, CDiskState& state) {
     if (!::GetFileInformationByHandle(HandleOf(fd), &info)) {
         return win32::LastError();
     }
-    const auto ticks = (std::uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) |
-                       info.ftLastWriteTime.dwLowDateTime;
-    state = {true, info.dwVolumeSerialNumber,
-             (std::uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow,
-             (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow,
-             static_cast<std::int64_t>(ticks)};
+    state = DiskStateFromInfo(info);
     return 0;
 }
 
