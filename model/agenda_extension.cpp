@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include <nlohmann/json.hpp>
 
@@ -15,6 +16,8 @@ using Json = nlohmann::json;
 
 constexpr const char* kScanKey = "scan";
 constexpr const char* kBirthKey = "birth";
+constexpr const char* kProfileKey = "profile";
+constexpr const char* kVisitsKey = "visits";
 
 // Deeper nesting than this is refused when read: printing and comparing a
 // JSON value go down it by recursion.
@@ -29,6 +32,49 @@ std::optional<CDateValue> DayIn(const Json& value) {
         return std::nullopt;
     }
     return ParseIsoDay(value.get_ref<const std::string&>());
+}
+
+// A member of `object` that must be of a kind `is` tells, read into `out`;
+// false when it is there and of another kind.
+template <class T, class Is>
+bool ReadMember(const Json& object, const char* name, Is is, std::optional<T>& out) {
+    const auto it = object.find(name);
+    if (it == object.end()) {
+        return true;
+    }
+    if (!((*it).*is)()) {
+        return false;
+    }
+    out = it->template get<T>();
+    return true;
+}
+
+std::optional<CVisit> VisitIn(const Json& entry) {
+    CVisit v;
+    if (!ReadMember(entry, "systolic", &Json::is_number_integer, v.nSystolic) ||
+        !ReadMember(entry, "diastolic", &Json::is_number_integer, v.nDiastolic) ||
+        !ReadMember(entry, "fundalHeightCm", &Json::is_number, v.fFundalHeightCm) ||
+        !ReadMember(entry, "fetalHeartRate", &Json::is_number_integer, v.nFetalHeartRate) ||
+        !ReadMember(entry, "oedema", &Json::is_boolean, v.bOedema) || v.empty()) {
+        return std::nullopt;
+    }
+    return v;
+}
+
+Json VisitJson(std::size_t note, const CVisit& v) {
+    Json entry = Json::object();
+    entry["note"] = note;
+    const auto put = [&entry](const char* name, const auto& value) {
+        if (value) {
+            entry[name] = *value;
+        }
+    };
+    put("systolic", v.nSystolic);
+    put("diastolic", v.nDiastolic);
+    put("fundalHeightCm", v.fFundalHeightCm);
+    put("fetalHeartRate", v.nFetalHeartRate);
+    put("oedema", v.bOedema);
+    return entry;
 }
 
 bool SameValue(const Json* a, const Json* b) {
@@ -169,6 +215,68 @@ void CAgendaExtension::SetBirth(const std::optional<CDateValue>& birth) {
         return;
     }
     Set(kBirthKey, IsoDayText(*birth));
+}
+
+std::optional<CProfile> CAgendaExtension::Profile() const {
+    const Json* profile = Find(kProfileKey);
+    if (profile == nullptr || !profile->is_object()) {
+        return std::nullopt;
+    }
+    std::optional<double> height;
+    std::optional<double> weight;
+    std::optional<bool> twins;
+    if (!ReadMember(*profile, "heightCm", &Json::is_number, height) ||
+        !ReadMember(*profile, "weightBeforeKg", &Json::is_number, weight) ||
+        !ReadMember(*profile, "twins", &Json::is_boolean, twins) || !height || !weight) {
+        return std::nullopt;
+    }
+    return CProfile{*height, *weight, twins.value_or(false)};
+}
+
+void CAgendaExtension::SetProfile(const std::optional<CProfile>& profile) {
+    if (!profile) {
+        Erase(kProfileKey);
+        return;
+    }
+    Set(kProfileKey, Json{{"heightCm", profile->fHeightCm},
+                          {"weightBeforeKg", profile->fWeightBeforeKg},
+                          {"twins", profile->bTwins}});
+}
+
+std::map<std::size_t, CVisit> CAgendaExtension::Visits(std::size_t noteCount) const {
+    std::map<std::size_t, CVisit> visits;
+    const Json* list = Find(kVisitsKey);
+    if (list == nullptr || !list->is_array()) {
+        return visits;
+    }
+    for (const Json& entry : *list) {
+        if (!entry.is_object()) {
+            continue;
+        }
+        const auto note = entry.find("note");
+        if (note == entry.end() || !note->is_number_unsigned() ||
+            note->get<std::uint64_t>() >= noteCount) {
+            continue;
+        }
+        if (std::optional<CVisit> visit = VisitIn(entry)) {
+            visits[note->get<std::size_t>()] = *visit;
+        }
+    }
+    return visits;
+}
+
+void CAgendaExtension::SetVisits(const std::map<std::size_t, CVisit>& visits) {
+    Json list = Json::array();
+    for (const auto& [note, visit] : visits) {
+        if (!visit.empty()) {
+            list.push_back(VisitJson(note, visit));
+        }
+    }
+    if (list.empty()) {
+        Erase(kVisitsKey);
+    } else {
+        Set(kVisitsKey, list);
+    }
 }
 
 bool operator==(const CAgendaExtension& a, const CAgendaExtension& b) {

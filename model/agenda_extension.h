@@ -10,8 +10,14 @@
 //   "scan":  {"date": "YYYY-MM-DD", "crlMm": n} or {"date": …, "gaDays": n},
 //            with "chosen": true while she dates her pregnancy by it
 //   "birth": "YYYY-MM-DD"
+//   "profile": {"heightCm": n, "weightBeforeKg": n, "twins": bool}
+//   "visits": [{"note": i, "systolic": n, "diastolic": n, "fundalHeightCm": n,
+//               "fetalHeartRate": n, "oedema": bool}, …], one object for each
+//            note with visit data, i its 0-based position in the file, in
+//            rising order; a field she left empty is absent
 
 #include <cstddef>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -23,6 +29,8 @@
 #include "date_value.h"
 #include "result.h"
 #include "scan_dating.h"
+#include "visit.h"
+#include "weight_gain.h"
 
 namespace gestalia {
 
@@ -52,6 +60,13 @@ class CAgendaExtension {
     void SetScan(const std::optional<CScanDating>& scan);
     std::optional<CDateValue> Birth() const;
     void SetBirth(const std::optional<CDateValue>& birth);
+    std::optional<CProfile> Profile() const;
+    void SetProfile(const std::optional<CProfile>& profile);
+    // The visit data of notes by their position, among the first `noteCount`;
+    // an entry of the wrong shape, or one for a note that is not there, is
+    // left out.
+    std::map<std::size_t, CVisit> Visits(std::size_t noteCount) const;
+    void SetVisits(const std::map<std::size_t, CVisit>& visits);
 
     friend bool operator==(const CAgendaExtension& a, const CAgendaExtension& b);
 

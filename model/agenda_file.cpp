@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <map>
 
 #include "model/crc32.h"
 #include "model/windows1252.h"
@@ -208,6 +209,7 @@ struct CAgendaRecordView {
     CDateValue dtTo;
     std::int32_t nImage;
     float fWeight;
+    const CVisit* visit;  // nullptr for none
 };
 
 // The file image, written into one buffer sized up front: a UTF-8 text never
@@ -254,8 +256,18 @@ Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
         PutInt32(out, r.nImage);
         PutFloat(out, r.fWeight);
     }
-    if (!extension.empty()) {
-        const std::string payload = extension.Payload();
+    // The visits by position: written as the notes now stand, so a note
+    // added, removed or moved keeps every other note's visit data its own.
+    std::map<std::size_t, CVisit> visits;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (records[i].visit != nullptr && !records[i].visit->empty()) {
+            visits.emplace(i, *records[i].visit);
+        }
+    }
+    CAgendaExtension withVisits = extension;
+    withVisits.SetVisits(visits);
+    if (!withVisits.empty()) {
+        const std::string payload = withVisits.Payload();
         if (payload.size() > std::numeric_limits<std::uint32_t>::max()) {
             return CError{ErrorKind::cannotSave,
                           "los datos de la agenda son demasiado largos para guardarlos",
@@ -322,9 +334,10 @@ Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemS
                                     const CAgendaExtension& extension) {
     std::vector<CAgendaRecordView> records;
     records.reserve(items.size());
-    items.ForEach([&records](const CWVCellDataItem& item) {
-        records.push_back(
-            {item.Text(), item.GetFrom(), item.GetTo(), item.GetImage(), item.GetWeight()});
+    const bool visits = items.HasVisits();
+    items.ForEach([&records, &items, visits](const CWVCellDataItem& item) {
+        records.push_back({item.Text(), item.GetFrom(), item.GetTo(), item.GetImage(),
+                           item.GetWeight(), visits ? items.VisitOf(item.GetID()) : nullptr});
     });
     return SerializeRecords(dtLastPeriod, records, extension);
 }
@@ -333,7 +346,7 @@ Result<std::string> SerializeAgenda(const CAgendaData& data) {
     std::vector<CAgendaRecordView> records;
     records.reserve(data.items.size());
     for (const CAgendaRecord& r : data.items) {
-        records.push_back({r.strText, r.dtFrom, r.dtTo, r.nImage, r.fWeight});
+        records.push_back({r.strText, r.dtFrom, r.dtTo, r.nImage, r.fWeight, &r.visit});
     }
     return SerializeRecords(data.dtLastPeriod, records, data.extension);
 }
@@ -470,6 +483,12 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
     }
     data.dtLastPeriod = walked.value().dtLastPeriod;
     data.extension = std::move(walked.value().extension);
+    if (!onRecord) {
+        for (auto& [note, visit] : data.extension.Visits(data.items.size())) {
+            data.items[note].visit = visit;
+        }
+        data.extension.SetVisits({});
+    }
     return data;
 }
 
@@ -490,6 +509,10 @@ Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
             return read.error();
         }
         store.IndexByDay();
+        // The notes were given ids from 1 in file order.
+        for (const auto& [note, visit] : read.value().extension.Visits(read.value().count)) {
+            store.SetVisit(static_cast<std::int32_t>(note + 1), visit);
+        }
         if (extension != nullptr) {
             *extension = std::move(read.value().extension);
         }

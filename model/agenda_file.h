@@ -41,8 +41,11 @@ struct CAgendaRecord {
     CDateValue dtTo;
     std::int32_t nImage = -1;
     float fWeight = 0.0f;
+    CVisit visit;  // kept in the extension block, under the note's position
 };
 
+// An agenda whole. Its notes carry their visit data; its extension does not
+// hold them.
 struct CAgendaData {
     CDateValue dtLastPeriod;
     std::vector<CAgendaRecord> items;
@@ -50,7 +53,8 @@ struct CAgendaData {
 };
 
 // The file image of an agenda. Fails when a text holds a character that
-// Windows-1252 cannot store. An empty extension adds no block.
+// Windows-1252 cannot store. The visit data of the notes goes into the
+// extension, by each note's position; an empty extension adds no block.
 Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items,
                                     const CAgendaExtension& extension = {});
 Result<std::string> SerializeAgenda(const CAgendaData& data);
@@ -73,15 +77,15 @@ Result<CAgendaSummary> CheckAgenda(std::string_view bytes);
 // 3 anotaciones y el fichero se acaba antes."
 std::string DamageSentence(const CError& error);
 
-// Parses a whole file image. With a sink, every record goes to it in file
-// order as soon as it is read and the result holds the last-period date and no
-// items, so a large agenda can be passed on without being held whole; the
-// records handed over before a damage is found stay handed over.
+// Parses a whole file image; each note gets its visit data. With a sink, every record goes to it in
+// file order as soon as it is read and the result holds the last-period date and no items, so a
+// large agenda can be passed on without being held whole; the records handed over before a damage
+// is found stay handed over; they come without their visit data, which stays in the extension.
 Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord = {});
 
 // Puts the notes of a whole file image in place of every item of the store,
-// with ids from 1, and gives the last-period date; the extension, when asked
-// for, takes the file's. A damaged image changes nothing. The store keeps the
+// with ids from 1, and their visit data, and gives the last-period date; the
+// extension, when asked for, takes the file's. A damaged image changes nothing. The store keeps the
 // image: each text is turned into UTF-8 when it is first asked for.
 Result<CDateValue> LoadAgendaItems(CFileBytes bytes, CItemStore& store,
                                    const CItemDefaults& defaults,

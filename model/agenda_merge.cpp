@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <tuple>
 
 namespace gestalia {
@@ -10,8 +11,18 @@ namespace gestalia {
 namespace {
 
 // A note as an ordered key: equal keys are the same note.
+using VisitKey = std::tuple<std::optional<int>, std::optional<int>, std::optional<std::uint64_t>,
+                            std::optional<int>, std::optional<bool>>;
 using NoteKey = std::tuple<std::string_view, std::uint64_t, DateStatus, std::uint64_t, DateStatus,
-                           std::int32_t, std::uint32_t>;
+                           std::int32_t, std::uint32_t, VisitKey>;
+
+VisitKey VisitKeyOf(const CVisit& v) {
+    std::optional<std::uint64_t> fundal;
+    if (v.fFundalHeightCm) {
+        fundal = std::bit_cast<std::uint64_t>(*v.fFundalHeightCm);
+    }
+    return {v.nSystolic, v.nDiastolic, fundal, v.nFetalHeartRate, v.bOedema};
+}
 
 NoteKey KeyOf(const CAgendaRecord& r) {
     return {r.strText,
@@ -20,7 +31,8 @@ NoteKey KeyOf(const CAgendaRecord& r) {
             std::bit_cast<std::uint64_t>(r.dtTo.GetRaw()),
             r.dtTo.GetStatus(),
             r.nImage,
-            std::bit_cast<std::uint32_t>(r.fWeight)};
+            std::bit_cast<std::uint32_t>(r.fWeight),
+            VisitKeyOf(r.visit)};
 }
 
 // How many times each note appears on each side.

@@ -2,7 +2,7 @@
 // The three-way merge of an agenda that changed on disk while a window held
 // it: `base` is what the window last read or saved, `theirs` what the disk
 // holds now, `ours` what the window holds. Notes have no identity of their
-// own, so a note is all it holds (text, start, end, icon, weight), and a
+// own, so a note is all it holds (text, start, end, icon, weight, visit data), and a
 // changed note is one removed and one added. Notes added on either side are
 // kept, notes removed on either side go. Each piece of agenda-wide data is
 // taken from the side that changed it; the last-period date is the one that

@@ -96,6 +96,7 @@ bool CItemStore::DeleteItem(std::int32_t id) {
         return false;
     }
     CWVCellDataItem* item = it->item;
+    m_c.visits.erase(id);
     m_c.days.erase(m_c.days.begin() + (it - m_c.items.begin()));
     m_c.items.erase(it);
     m_c.bDayIndexStale = true;

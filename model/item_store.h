@@ -17,6 +17,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
@@ -29,6 +30,7 @@
 #include "item_blocks.h"
 #include "palette.h"
 #include "text_blocks.h"
+#include "visit.h"
 
 namespace gestalia {
 
@@ -96,6 +98,21 @@ class CItemStore {
             throw;
         }
     }
+    // The visit data of the item with that id, or nullptr when it has none.
+    const CVisit* VisitOf(std::int32_t id) const {
+        const auto it = m_c.visits.find(id);
+        return it == m_c.visits.end() ? nullptr : &it->second;
+    }
+    // An empty visit removes the item's visit data.
+    void SetVisit(std::int32_t id, const CVisit& visit) {
+        if (visit.empty()) {
+            m_c.visits.erase(id);
+        } else {
+            m_c.visits[id] = visit;
+        }
+    }
+    bool HasVisits() const { return !m_c.visits.empty(); }
+
     void SetItemTask(std::int32_t id, std::int32_t flag);
     void SetItemColour(std::int32_t id, Colour colour);
     // True when an item with that id was removed.
@@ -246,6 +263,9 @@ class CItemStore {
         mutable bool bDayIndexStale = false;
         mutable bool bDaysStale = false;  // a day in `days` may not be its item's
         std::int32_t nLastItemID = 0;
+        // The visit data of the few notes that have any, by their id; a
+        // deleted item's goes with it.
+        std::map<std::int32_t, CVisit> visits;
     };
     CContents m_c;
 };

@@ -211,17 +211,22 @@ const CDateValue kNoteEnd(2027, 3, 12, 10, 0, 0);
 
 INSTANTIATE_TEST_SUITE_P(
     Notes, ItemFlowUntouchedTest,
-    ::testing::Values(UntouchedCase{"BareLineFeed", {"una\nlínea", kNoteStart, kNoteEnd, 1, 0.0f}},
-                      UntouchedCase{"NullEnd",
-                                    {"fin nulo", kNoteStart,
-                                     CDateValue::FromRaw(0.0, DateStatus::null), 1, 0.0f}},
-                      UntouchedCase{"InvalidEnd",
-                                    {"fin no válido", kNoteStart,
-                                     CDateValue::FromRaw(7.5, DateStatus::invalid), 1, 0.0f}},
-                      UntouchedCase{"TaskIcon", {"tarea", kNoteStart, kNoteEnd, 0, 0.0f}},
-                      UntouchedCase{"OtherIcon", {"otro icono", kNoteStart, kNoteEnd, 5, 0.0f}},
-                      UntouchedCase{"TwoDecimals", {"peso", kNoteStart, kNoteEnd, 1, 62.37f}},
-                      UntouchedCase{"ManyDecimals", {"peso", kNoteStart, kNoteEnd, 1, 61.123456f}}),
+    ::testing::Values(
+        UntouchedCase{"BareLineFeed", {"una\nlínea", kNoteStart, kNoteEnd, 1, 0.0f, {}}},
+        UntouchedCase{
+            "NullEnd",
+            {"fin nulo", kNoteStart, CDateValue::FromRaw(0.0, DateStatus::null), 1, 0.0f, {}}},
+        UntouchedCase{"InvalidEnd",
+                      {"fin no válido",
+                       kNoteStart,
+                       CDateValue::FromRaw(7.5, DateStatus::invalid),
+                       1,
+                       0.0f,
+                       {}}},
+        UntouchedCase{"TaskIcon", {"tarea", kNoteStart, kNoteEnd, 0, 0.0f, {}}},
+        UntouchedCase{"OtherIcon", {"otro icono", kNoteStart, kNoteEnd, 5, 0.0f, {}}},
+        UntouchedCase{"TwoDecimals", {"peso", kNoteStart, kNoteEnd, 1, 62.37f, {}}},
+        UntouchedCase{"ManyDecimals", {"peso", kNoteStart, kNoteEnd, 1, 61.123456f, {}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ItemFlowTest, BorrarAnsweredNoKeepsTheNoteAndStillSaves) {

@@ -76,8 +76,12 @@ std::string Written(const CAgendaData& data) {
 }
 
 CAgendaRecord Note(std::string text, double from, double to, std::int32_t image, float weight) {
-    return {std::move(text), CDateValue::FromRaw(from, DateStatus::valid),
-            CDateValue::FromRaw(to, DateStatus::valid), image, weight};
+    return {std::move(text),
+            CDateValue::FromRaw(from, DateStatus::valid),
+            CDateValue::FromRaw(to, DateStatus::valid),
+            image,
+            weight,
+            {}};
 }
 
 std::vector<std::pair<std::string, std::string>> Inputs() {
@@ -110,10 +114,18 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
 
     CAgendaData odd;
     odd.dtLastPeriod = CDateValue::FromRaw(-1.25, DateStatus::invalid);
-    odd.items.push_back({"nulas", CDateValue::FromRaw(0.0, DateStatus::null),
-                         CDateValue::FromRaw(12.5, DateStatus::null), -1, 0.0f});
-    odd.items.push_back({"no válidas", CDateValue::FromRaw(1e300, DateStatus::invalid),
-                         CDateValue::FromRaw(-1e300, DateStatus::invalid), 7, -1.0f});
+    odd.items.push_back({"nulas",
+                         CDateValue::FromRaw(0.0, DateStatus::null),
+                         CDateValue::FromRaw(12.5, DateStatus::null),
+                         -1,
+                         0.0f,
+                         {}});
+    odd.items.push_back({"no válidas",
+                         CDateValue::FromRaw(1e300, DateStatus::invalid),
+                         CDateValue::FromRaw(-1e300, DateStatus::invalid),
+                         7,
+                         -1.0f,
+                         {}});
     inputs.emplace_back("null-invalid-dates.gst", Written(odd));
 
     // Dates marked valid that are no moment at all: the reader refuses them.
@@ -122,7 +134,9 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
         {"NaN e infinito",
          CDateValue::FromRaw(std::numeric_limits<double>::quiet_NaN(), DateStatus::valid),
          CDateValue::FromRaw(std::numeric_limits<double>::infinity(), DateStatus::valid),
-         std::numeric_limits<std::int32_t>::min(), std::numeric_limits<float>::infinity()});
+         std::numeric_limits<std::int32_t>::min(),
+         std::numeric_limits<float>::infinity(),
+         {}});
     inputs.emplace_back("unreal-valid-dates.gst", Written(unreal));
 
     CAgendaData five = empty;
@@ -136,15 +150,17 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
     longText.items.push_back(Note(std::string(1500, 'x'), 46400.0, 46400.0, 1, 0.0f));
     inputs.emplace_back("long-text.gst", Written(longText));
 
-    // The extension block: known keys, a key of a later version, and spacing
+    // The extension block: known keys (visit data on a note among them), a key of a later version, and spacing
     // of a writer other than this one.
     CAgendaData extended = five;
     extended.extension.SetScan(
         gestalia::CScanDating{CDateValue::FromRaw(46430.0, DateStatus::valid), 20.0, {}, true});
     extended.extension.SetBirth(CDateValue::FromRaw(46660.0, DateStatus::valid));
+    extended.extension.SetProfile(gestalia::CProfile{165.0, 60.5, false});
+    extended.items[1].visit = gestalia::CVisit{118, 76, 28.5, 140, false};
     inputs.emplace_back("extension.gst", Written(extended));
     const std::string payload =
-        "{ \"visits\": [ {\"date\": \"2027-03-01\", \"note\": \"Matrona\"} ],\n"
+        "{ \"labour\": [ {\"date\": \"2027-03-01\", \"note\": \"Matrona\"} ],\n"
         "  \"scan\": {\"date\": \"2027-02-20\", \"gaDays\": 60, \"chosen\": false} }";
     inputs.emplace_back("extension-unknown-key.gst", Written(one) + Block(payload));
 

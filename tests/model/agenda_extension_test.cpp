@@ -89,7 +89,7 @@ TEST(AgendaExtension, WithoutDataTheFileIsAsBefore) {
 }
 
 TEST(AgendaExtension, UnknownKeysAreKeptAsTheyWere) {
-    const std::string payload = R"({ "visits": [1, 2.50, {"x": null}], "birth": "2027-09-30" })";
+    const std::string payload = R"({ "labour": [1, 2.50, {"x": null}], "birth": "2027-09-30" })";
     const std::string file = Fixture("empty.gst") + Block(payload);
     CItemStore store;
     CAgendaExtension extension;
@@ -101,9 +101,9 @@ TEST(AgendaExtension, UnknownKeysAreKeptAsTheyWere) {
     const Result<CAgendaData> saved =
         ParseAgenda(SerializeAgenda(CDateValue(2027, 1, 1), store, extension).value());
     ASSERT_TRUE(saved.ok());
-    const Json* visits = saved.value().extension.Find("visits");
-    ASSERT_NE(visits, nullptr);
-    EXPECT_EQ(*visits, Json::parse(R"([1, 2.5, {"x": null}])"));
+    const Json* later = saved.value().extension.Find("labour");
+    ASSERT_NE(later, nullptr);
+    EXPECT_EQ(*later, Json::parse(R"([1, 2.5, {"x": null}])"));
     EXPECT_EQ(saved.value().extension.Find("birth"), nullptr);
 }
 
@@ -256,6 +256,17 @@ INSTANTIATE_TEST_SUITE_P(
                  R"({"a":2,"z":1})",
                  {"a"}}),
     [](const ::testing::TestParamInfo<MergeRow>& info) { return std::string(info.param.name); });
+
+TEST(AgendaExtension, TheProfileReadsBackAndAWrongShapeIsNone) {
+    CAgendaExtension e;
+    e.SetProfile(CProfile{165.5, 60.25, true});
+    EXPECT_EQ(e.Payload(), R"({"profile":{"heightCm":165.5,"twins":true,"weightBeforeKg":60.25}})");
+    EXPECT_EQ(e.Profile(), (CProfile{165.5, 60.25, true}));
+    e.Set("profile", Json::parse(R"({"heightCm": "165", "weightBeforeKg": 60})"));
+    EXPECT_FALSE(e.Profile());
+    e.SetProfile(std::nullopt);
+    EXPECT_TRUE(e.empty());
+}
 
 }  // namespace
 }  // namespace gestalia

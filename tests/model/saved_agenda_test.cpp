@@ -21,8 +21,12 @@ std::string AgendaBytes(const std::vector<std::string>& texts) {
     CAgendaData data;
     data.dtLastPeriod = CDateValue(2026, 7, 1, 0, 0, 0);
     for (const std::string& text : texts) {
-        data.items.push_back(
-            {text, CDateValue(2027, 3, 15, 9, 0, 0), CDateValue(2027, 3, 15, 10, 0, 0), 1, 61.5f});
+        data.items.push_back({text,
+                              CDateValue(2027, 3, 15, 9, 0, 0),
+                              CDateValue(2027, 3, 15, 10, 0, 0),
+                              1,
+                              61.5f,
+                              {}});
     }
     Result<std::string> bytes = SerializeAgenda(data);
     EXPECT_TRUE(bytes.ok());

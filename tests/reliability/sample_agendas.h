@@ -20,15 +20,31 @@ namespace gestalia::test {
 // beyond ASCII that Windows-1252 holds (€, —, ñ) and weights.
 inline CAgendaData SmallAgenda(int count) {
     const std::vector<CAgendaRecord> all = {
-        {"Ecografía de la semana 12", CDateValue(2027, 3, 26, 10, 30), CDateValue(2027, 3, 26, 11),
-         1, 0.0f},
-        {"Peso: 62,5 kg\r\nNáuseas por la mañana", CDateValue(2027, 2, 15, 9),
-         CDateValue(2027, 2, 15, 9), 0, 62.5f},
-        {"", CDateValue(2027, 4, 1), CDateValue::FromRaw(0.0, DateStatus::null), -1, 0.0f},
-        {"Análisis — 12 € en farmacia", CDateValue(2027, 5, 3, 8, 15),
-         CDateValue(2027, 5, 3, 8, 45), 1, 63.25f},
-        {"Cita: ¿Qué tal el bebé? «Muy bien»", CDateValue(2027, 6, 20, 17),
-         CDateValue::FromRaw(1.5, DateStatus::invalid), 0, 64.0f},
+        {"Ecografía de la semana 12",
+         CDateValue(2027, 3, 26, 10, 30),
+         CDateValue(2027, 3, 26, 11),
+         1,
+         0.0f,
+         {}},
+        {"Peso: 62,5 kg\r\nNáuseas por la mañana",
+         CDateValue(2027, 2, 15, 9),
+         CDateValue(2027, 2, 15, 9),
+         0,
+         62.5f,
+         {}},
+        {"", CDateValue(2027, 4, 1), CDateValue::FromRaw(0.0, DateStatus::null), -1, 0.0f, {}},
+        {"Análisis — 12 € en farmacia",
+         CDateValue(2027, 5, 3, 8, 15),
+         CDateValue(2027, 5, 3, 8, 45),
+         1,
+         63.25f,
+         {}},
+        {"Cita: ¿Qué tal el bebé? «Muy bien»",
+         CDateValue(2027, 6, 20, 17),
+         CDateValue::FromRaw(1.5, DateStatus::invalid),
+         0,
+         64.0f,
+         {}},
     };
     CAgendaData data;
     data.dtLastPeriod = CDateValue(2027, 1, 1);
@@ -51,8 +67,12 @@ inline CAgendaData LargeAgenda(int count, int textBytes, int variant) {
         }
         CDateValue from(2027, 1, 1);
         from.AddDays(i % 300);
-        data.items.push_back({std::move(text), from, from, i % 3 - 1,
-                              55.0f + static_cast<float>((i + variant) % 200) / 10.0f});
+        data.items.push_back({std::move(text),
+                              from,
+                              from,
+                              i % 3 - 1,
+                              55.0f + static_cast<float>((i + variant) % 200) / 10.0f,
+                              {}});
     }
     return data;
 }

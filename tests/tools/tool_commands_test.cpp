@@ -225,7 +225,7 @@ TEST(ToolCheck, ReportsExtraBytesAfterTheLastNote) {
 TEST(ToolDump, GivesTheExtensionWhole) {
     CAgendaData data = SampleAgenda();
     data.extension.SetBirth(CDateValue(2027, 9, 30));
-    data.extension.Set("visits", nlohmann::json::parse(R"([{"date":"2027-03-01"}])"));
+    data.extension.Set("labour", nlohmann::json::parse(R"([{"date":"2027-03-01"}])"));
     const CTempDir dir;
     const ToolRun run =
         RunToolWith({"dump", dir.Write("agenda.gst", SerializeAgenda(data).value())});
@@ -233,7 +233,7 @@ TEST(ToolDump, GivesTheExtensionWhole) {
     const nlohmann::json j = nlohmann::json::parse(run.out);
     EXPECT_EQ(j["items"].size(), 3u);
     EXPECT_EQ(j["extension"],
-              nlohmann::json::parse(R"({"birth":"2027-09-30","visits":[{"date":"2027-03-01"}]})"));
+              nlohmann::json::parse(R"({"birth":"2027-09-30","labour":[{"date":"2027-03-01"}]})"));
     // Without extension data there is no key at all.
     EXPECT_FALSE(
         nlohmann::json::parse(RunToolWith({"dump", dir.Write("plain.gst", SampleBytes())}).out)
