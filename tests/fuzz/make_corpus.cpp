@@ -150,8 +150,8 @@ std::vector<std::pair<std::string, std::string>> Inputs() {
     longText.items.push_back(Note(std::string(1500, 'x'), 46400.0, 46400.0, 1, 0.0f));
     inputs.emplace_back("long-text.gst", Written(longText));
 
-    // The extension block: known keys (visit data on a note among them), a key of a later version, and spacing
-    // of a writer other than this one.
+    // The extension block: known keys (visit data on a note among them), a key
+    // of a later version, and spacing of a writer other than this one.
     CAgendaData extended = five;
     extended.extension.SetScan(
         gestalia::CScanDating{CDateValue::FromRaw(46430.0, DateStatus::valid), 20.0, {}, true});
