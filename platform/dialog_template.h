@@ -27,6 +27,7 @@ inline constexpr int IDC_STATIC = -1;  // unnamed statics; lookups find the firs
 enum class ControlKind {
     PushButton,
     RadioButton,
+    CheckBox,  // on or off by itself, with its text beside it
     Static,
     Edit,
     DatePicker,  // a date with a drop-down calendar

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QDateEdit>
@@ -205,6 +206,11 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             connect(radio, &QRadioButton::clicked, this, [this, id] { m_handler.OnCommand(id); });
             return radio;
         }
+        case ControlKind::CheckBox: {
+            auto* box = new QCheckBox(text, this);
+            connect(box, &QCheckBox::clicked, this, [this, id] { m_handler.OnCommand(id); });
+            return box;
+        }
         case ControlKind::Static: {
             auto* label = new QLabel(text, this);
             const bool vcentre = (ct.style & kStyleVCentre) != 0;
@@ -385,8 +391,8 @@ void CQtDialogWindow::SetControlText(int id, std::string_view utf8) {
         } else {
             button->setText(c->strText);
         }
-    } else if (auto* radio = qobject_cast<QRadioButton*>(w)) {
-        radio->setText(c->strText);
+    } else if (auto* choice = qobject_cast<QAbstractButton*>(w)) {
+        choice->setText(c->strText);  // a radio button or a check box
     }
 }
 
@@ -407,6 +413,9 @@ std::string CQtDialogWindow::GetControlText(int id) const {
     }
     if (const auto* radio = qobject_cast<const QRadioButton*>(w)) {
         return ToUtf8(radio->text());
+    }
+    if (const auto* box = qobject_cast<const QCheckBox*>(w)) {
+        return ToUtf8(box->text());
     }
     if (const auto* picker = qobject_cast<const QDateTimeEdit*>(w)) {
         return ToUtf8(picker->text());
@@ -502,12 +511,14 @@ void CQtDialogWindow::SetCheck(int id, bool bChecked) {
         radio->setAutoExclusive(false);
         radio->setChecked(bChecked);
         radio->setAutoExclusive(exclusive);
+    } else if (auto* box = qobject_cast<QCheckBox*>(ControlWidget(id))) {
+        box->setChecked(bChecked);
     }
 }
 
 bool CQtDialogWindow::GetCheck(int id) const {
-    const auto* radio = qobject_cast<const QRadioButton*>(ControlWidget(id));
-    return radio != nullptr && radio->isChecked();
+    const auto* choice = qobject_cast<const QAbstractButton*>(ControlWidget(id));
+    return choice != nullptr && choice->isCheckable() && choice->isChecked();
 }
 
 void CQtDialogWindow::Invalidate(int id) {

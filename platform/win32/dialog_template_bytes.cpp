@@ -109,6 +109,10 @@ CWin32ControlSpec Win32ControlSpec(const CControlTemplate& ct) {
             spec.strClass = L"Button";
             spec.style |= BS_AUTORADIOBUTTON;
             break;
+        case ControlKind::CheckBox:
+            spec.strClass = L"Button";
+            spec.style |= BS_AUTOCHECKBOX;
+            break;
         case ControlKind::Static:
             spec.strClass = L"Static";
             // Texts show as they are, "&" included. Without SS_NOTIFY a static

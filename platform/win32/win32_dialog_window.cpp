@@ -25,6 +25,11 @@ constexpr int kDialogPointSize = 8;
 // The system menu's own commands have the low four bits free for Windows' use.
 constexpr WPARAM kSysCommandMask = 0xFFF0;
 
+// A radio button or a check box: a button that is on or off.
+bool IsCheckable(const CControlTemplate& ct) {
+    return ct.kind == ControlKind::RadioButton || ct.kind == ControlKind::CheckBox;
+}
+
 bool IsPicker(const CControlTemplate& ct) {
     return ct.kind == ControlKind::DatePicker || ct.kind == ControlKind::TimePicker;
 }
@@ -534,14 +539,14 @@ CDateValue CWin32DialogWindow::GetDate(int id) const {
 
 void CWin32DialogWindow::SetCheck(int id, bool bChecked) {
     const CControl* c = Find(id);
-    if (c != nullptr && c->tmpl.kind == ControlKind::RadioButton) {
+    if (c != nullptr && IsCheckable(c->tmpl)) {
         ::SendMessageW(c->hwnd, BM_SETCHECK, bChecked ? BST_CHECKED : BST_UNCHECKED, 0);
     }
 }
 
 bool CWin32DialogWindow::GetCheck(int id) const {
     const CControl* c = Find(id);
-    return c != nullptr && c->tmpl.kind == ControlKind::RadioButton &&
+    return c != nullptr && IsCheckable(c->tmpl) &&
            ::SendMessageW(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
@@ -661,8 +666,8 @@ void CWin32DialogWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
         return;  // edits' and the others' notifications
     }
     const CControl* c = FindByHwnd(hwndCtl);
-    const bool fromButton = c != nullptr && (c->tmpl.kind == ControlKind::PushButton ||
-                                             c->tmpl.kind == ControlKind::RadioButton);
+    const bool fromButton =
+        c != nullptr && (c->tmpl.kind == ControlKind::PushButton || IsCheckable(c->tmpl));
     const int id = c != nullptr ? c->tmpl.id : static_cast<short>(LOWORD(wParam));
     // Escape comes as IDCANCEL, with or without a Cancel button's handle.
     if (id == IDCANCEL && KeyDown(VK_ESCAPE) && !m_tmpl.bCloseOnEscape) {

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QFileDialog>
 #include <QLabel>
@@ -36,6 +37,7 @@ constexpr int kButton = 14;
 constexpr int kLabel = 15;
 constexpr int kPicture = 16;
 constexpr int kRadio = 17;
+constexpr int kCheck = 18;
 
 CDialogTemplate TestTemplate() {
     CDialogTemplate t;
@@ -63,6 +65,7 @@ CDialogTemplate TestTemplate() {
         {kLabel, ControlKind::Static, "Otra", kStyleNone, {60, 125, 60, 14}},
         {kPicture, ControlKind::PushButton, "Imagen", kStyleBitmap, {140, 40, 40, 40}},
         {kRadio, ControlKind::RadioButton, "Radio", kStyleNone, {140, 90, 50, 10}},
+        {kCheck, ControlKind::CheckBox, "Casilla", kStyleNone, {140, 105, 50, 10}},
     };
     return t;
 }
@@ -247,10 +250,15 @@ TEST_F(QtDialogWindowTest, ClicksOnStaticsReachTheWindow) {
 TEST_F(QtDialogWindowTest, ButtonsAndRadiosAreCommands) {
     QTest::mouseClick(Child<QRadioButton>("ctl_17"), Qt::LeftButton);
     QTest::mouseClick(Child<QPushButton>("ctl_16"), Qt::LeftButton);
-    EXPECT_EQ(handler.commands, (std::vector<int>{kRadio, kPicture}));
+    QTest::mouseClick(Child<QCheckBox>("ctl_18"), Qt::LeftButton);
+    EXPECT_EQ(handler.commands, (std::vector<int>{kRadio, kPicture, kCheck}));
     EXPECT_TRUE(window.GetCheck(kRadio));
     window.SetCheck(kRadio, false);
     EXPECT_FALSE(window.GetCheck(kRadio));
+    EXPECT_TRUE(window.GetCheck(kCheck));
+    EXPECT_EQ(window.GetControlText(kCheck), "Casilla");
+    window.SetCheck(kCheck, false);
+    EXPECT_FALSE(window.GetCheck(kCheck));
 }
 
 TEST_F(QtDialogWindowTest, ControlColoursComeFromTheHandler) {

@@ -216,7 +216,7 @@ void CFakeDialogWindow::Click(int id) {
     if (!RequireHandler("Click")) {
         return;
     }
-    const CFakeControl* c = Require(id, "Click");
+    CFakeControl* c = Require(id, "Click");
     if (c == nullptr) {
         return;
     }
@@ -224,6 +224,9 @@ void CFakeDialogWindow::Click(int id) {
         ADD_FAILURE() << "Click on control " << id << ", which is "
                       << (c->bVisible ? "disabled" : "hidden");
         return;
+    }
+    if (c->tmpl.kind == ControlKind::CheckBox) {
+        c->bCheck = !c->bCheck;
     }
     if (c->tmpl.kind == ControlKind::RadioButton) {
         // A click selects the radio button and clears the others of its group.

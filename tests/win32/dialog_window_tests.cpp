@@ -79,6 +79,7 @@ CDialogTemplate EveryKind() {
         {16, ControlKind::DatePicker, "", kStyleRight | kStyleDisabled, {50, 70, 60, 12}},
         {17, ControlKind::TimePicker, "", kStyleNone, {115, 70, 60, 12}},
         {18, ControlKind::Frame, "", kStyleNone, {5, 90, 190, 25}},
+        {20, ControlKind::CheckBox, "Edemas", kStyleTabStop, {140, 60, 50, 10}},
         {19, ControlKind::Calendar, "", kStyleNone, {90, 20, 40, 40}},
     };
     return t;
@@ -115,7 +116,7 @@ TEST(Win32DialogWindow, ControlsHaveTheTemplatesClassesStylesAndRectangles) {
         }
     });
     EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(nChecked, 9);
+    EXPECT_EQ(nChecked, 10);
 }
 
 TEST(Win32DialogWindow, ReadsBackWhatItSets) {
@@ -133,6 +134,10 @@ TEST(Win32DialogWindow, ReadsBackWhatItSets) {
         EXPECT_EQ(w.GetDate(17), due);
         w.SetCheck(12, true);
         EXPECT_TRUE(w.GetCheck(12));
+        w.SetCheck(20, true);
+        EXPECT_TRUE(w.GetCheck(20));
+        w.SetCheck(20, false);
+        EXPECT_FALSE(w.GetCheck(20));
         w.MoveControl(15, {10, 20, 110, 45});
         EXPECT_EQ(w.GetControlRect(15), (Rect{10, 20, 110, 45}));
         w.ShowControl(15, true);
