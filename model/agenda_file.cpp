@@ -264,8 +264,11 @@ Result<std::string> SerializeRecords(const CDateValue& dtLastPeriod,
             visits.emplace(i, *records[i].visit);
         }
     }
+    // Visit data that reads as it stands is left as it was written.
     CAgendaExtension withVisits = extension;
-    withVisits.SetVisits(visits);
+    if (visits != extension.Visits(records.size())) {
+        withVisits.SetVisits(visits);
+    }
     if (!withVisits.empty()) {
         const std::string payload = withVisits.Payload();
         if (payload.size() > std::numeric_limits<std::uint32_t>::max()) {
@@ -487,7 +490,6 @@ Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& 
         for (auto& [note, visit] : data.extension.Visits(data.items.size())) {
             data.items[note].visit = visit;
         }
-        data.extension.SetVisits({});
     }
     return data;
 }

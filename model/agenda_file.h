@@ -44,8 +44,8 @@ struct CAgendaRecord {
     CVisit visit;  // kept in the extension block, under the note's position
 };
 
-// An agenda whole. Its notes carry their visit data; its extension does not
-// hold them.
+// An agenda whole. Its notes carry their visit data; its extension keeps
+// them as they were read, and the writer takes the notes' own.
 struct CAgendaData {
     CDateValue dtLastPeriod;
     std::vector<CAgendaRecord> items;
@@ -54,7 +54,8 @@ struct CAgendaData {
 
 // The file image of an agenda. Fails when a text holds a character that
 // Windows-1252 cannot store. The visit data of the notes goes into the
-// extension, by each note's position; an empty extension adds no block.
+// extension, by each note's position (left as it stands when it reads the
+// same); an empty extension adds no block.
 Result<std::string> SerializeAgenda(const CDateValue& dtLastPeriod, const CItemStore& items,
                                     const CAgendaExtension& extension = {});
 Result<std::string> SerializeAgenda(const CAgendaData& data);
@@ -80,7 +81,7 @@ std::string DamageSentence(const CError& error);
 // Parses a whole file image; each note gets its visit data. With a sink, every record goes to it in
 // file order as soon as it is read and the result holds the last-period date and no items, so a
 // large agenda can be passed on without being held whole; the records handed over before a damage
-// is found stay handed over; they come without their visit data, which stays in the extension.
+// is found stay handed over; they come without their visit data, which the extension holds.
 Result<CAgendaData> ParseAgenda(std::string_view bytes, const AgendaRecordSink& onRecord = {});
 
 // Puts the notes of a whole file image in place of every item of the store,

@@ -61,6 +61,12 @@ void MergeLastPeriod(const CAgendaData& base, const CAgendaData& theirs, const C
     out.bTheirLastPeriod = true;
 }
 
+// Visit data travels with the notes, not with the rest of the extension.
+CAgendaExtension WithoutVisits(CAgendaExtension extension) {
+    extension.SetVisits({});
+    return extension;
+}
+
 bool SameNotes(const std::vector<CAgendaRecord>& a, const std::vector<CAgendaRecord>& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), SameNote);
 }
@@ -75,8 +81,11 @@ CAgendaMerge MergeAgendas(const CAgendaData& base, const CAgendaData& theirs,
                           const CAgendaData& ours) {
     CAgendaMerge out;
     MergeLastPeriod(base, theirs, ours, out);
-    CExtensionMerge extension = MergeExtension(base.extension, theirs.extension, ours.extension);
-    out.bTheirExtension = !(extension.merged == ours.extension);
+    const CAgendaExtension ourExtension = WithoutVisits(ours.extension);
+    const CAgendaExtension theirExtension = WithoutVisits(theirs.extension);
+    CExtensionMerge extension =
+        MergeExtension(WithoutVisits(base.extension), theirExtension, ourExtension);
+    out.bTheirExtension = !(extension.merged == ourExtension);
     out.extensionConflicts = std::move(extension.conflicts);
     out.merged.extension = std::move(extension.merged);
 
@@ -115,12 +124,13 @@ CAgendaMerge MergeAgendas(const CAgendaData& base, const CAgendaData& theirs,
     }
     // Nothing of ours changed: the disk's agenda as it stands, in its order.
     if (!out.HasConflict() && SameNotes(ours.items, base.items) &&
-        SameDateImage(ours.dtLastPeriod, base.dtLastPeriod) && ours.extension == base.extension) {
+        SameDateImage(ours.dtLastPeriod, base.dtLastPeriod) &&
+        ourExtension == WithoutVisits(base.extension)) {
         out.merged = theirs;
     }
     out.bSameAsTheirs = SameDateImage(out.merged.dtLastPeriod, theirs.dtLastPeriod) &&
                         SameNotes(out.merged.items, theirs.items) &&
-                        out.merged.extension == theirs.extension;
+                        WithoutVisits(out.merged.extension) == theirExtension;
     return out;
 }
 

@@ -41,7 +41,8 @@ bool SameDate(const CDateValue& a, const CDateValue& b) {
 bool SameRecord(const CAgendaRecord& a, const CAgendaRecord& b) {
     return a.strText == b.strText && SameDate(a.dtFrom, b.dtFrom) && SameDate(a.dtTo, b.dtTo) &&
            a.nImage == b.nImage &&
-           std::bit_cast<std::uint32_t>(a.fWeight) == std::bit_cast<std::uint32_t>(b.fWeight);
+           std::bit_cast<std::uint32_t>(a.fWeight) == std::bit_cast<std::uint32_t>(b.fWeight) &&
+           a.visit == b.visit;
 }
 
 bool SameAgenda(const CAgendaData& a, const CAgendaData& b) {
