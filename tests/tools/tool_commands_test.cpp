@@ -434,15 +434,17 @@ TEST_P(ToolUsage, BadArgumentsExitWithTwoAndSaySoInSpanish) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tool, ToolUsage,
-    ::testing::Values(UsageCase{{}, "falta la orden (dump, check, export-csv, timeline, datacion)"},
-                      UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
-                      UsageCase{{"--colour"}, "opción desconocida: --colour"},
-                      UsageCase{{"-x"}, "opción desconocida: -x"},
-                      UsageCase{{"dump"}, "dump: falta el argumento FICHERO"},
-                      UsageCase{{"timeline"}, "timeline: falta el argumento REGLA"},
-                      UsageCase{{"dump", "a.gst", "b.gst"}, "dump: sobra el argumento: b.gst"},
-                      UsageCase{{"check", "--deep", "a.gst"},
-                                "check: opción desconocida: --deep"}));
+    ::testing::Values(
+        UsageCase{
+            {},
+            "falta la orden (dump, check, export-csv, export-ics, informe, timeline, datacion)"},
+        UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
+        UsageCase{{"--colour"}, "opción desconocida: --colour"},
+        UsageCase{{"-x"}, "opción desconocida: -x"},
+        UsageCase{{"dump"}, "dump: falta el argumento FICHERO"},
+        UsageCase{{"timeline"}, "timeline: falta el argumento REGLA"},
+        UsageCase{{"dump", "a.gst", "b.gst"}, "dump: sobra el argumento: b.gst"},
+        UsageCase{{"check", "--deep", "a.gst"}, "check: opción desconocida: --deep"}));
 
 TEST(ToolUsage, HelpIsTheManualPage) {
     const ToolRun run = RunToolWith({"--help"});
