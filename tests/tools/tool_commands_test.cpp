@@ -319,7 +319,23 @@ TEST_P(ToolMissingFile, FailsWithOneLineOnStderr) {
     EXPECT_NE(run.err.find("no-such.gst"), std::string::npos) << run.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Tool, ToolMissingFile, ::testing::Values("dump", "check", "export-csv"));
+INSTANTIATE_TEST_SUITE_P(Tool, ToolMissingFile,
+                         ::testing::Values("dump", "check", "export-csv", "informe", "export-ics"));
+
+class ToolDamagedFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ToolDamagedFile, WritesNothingAndNamesTheByte) {
+    const CTempDir dir;
+    const std::string path = dir.Write("damaged.gst", SampleBytes().substr(0, kSecondRecord + 20));
+    const ToolRun run = RunToolWith({GetParam(), path});
+    EXPECT_EQ(run.code, kToolFailed);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, path + ": byte 12: " + run.err.substr(path.size() + 11));
+    EXPECT_EQ(CountLines(run.err), 1u) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, ToolDamagedFile,
+                         ::testing::Values("dump", "export-csv", "informe", "export-ics"));
 
 constexpr const char* kDay45 =
     "Fecha probable de parto: 08/10/2027\n"
