@@ -51,8 +51,8 @@ tr { break-inside: avoid; }
 th, td { border: 1px solid #ccc; padding: 1mm 1.5mm; text-align: left; vertical-align: top; }
 th { background: #fbe9f0; }
 td.num { text-align: right; white-space: nowrap; }
-td.day { white-space: nowrap; }
-td.text { white-space: pre-wrap; overflow-wrap: anywhere; }
+td.day { width: 17%; }
+td.text { width: 36%; white-space: pre-wrap; overflow-wrap: anywhere; }
 .note { break-inside: avoid; border-left: 3px solid #e8b4c8; padding: 0.5mm 0 0.5mm 3mm;
         margin: 0 0 3mm; }
 .note h3 { font-size: 10.5pt; margin: 0; }

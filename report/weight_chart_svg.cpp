@@ -16,7 +16,7 @@ constexpr double kWidth = 680;
 constexpr double kHeight = 300;
 constexpr double kLeft = 44;
 constexpr double kRight = 14;
-constexpr double kTop = 12;
+constexpr double kTop = 26;
 constexpr double kBottom = 38;
 constexpr int kWeekStep = 4;
 // The band changes slope only at week 13: its corners are enough.
@@ -88,7 +88,7 @@ std::string Grid(const CKiloAxis& axis) {
     }
     svg += "<text class=\"axis\" x=\"" + Number(kWidth - kRight) + "\" y=\"" + Number(kHeight - 4) +
            "\">semanas</text>";
-    svg += "<text class=\"axis kg\" x=\"" + Number(kLeft - 6) + "\" y=\"" + Number(kTop - 2) +
+    svg += "<text class=\"axis kg\" x=\"" + Number(kLeft - 6) + "\" y=\"" + Number(kTop - 14) +
            "\">kg</text></g>";
     return svg;
 }
