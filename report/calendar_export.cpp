@@ -67,12 +67,13 @@ void NoteEvent(CCalendarText& ics, const CAgendaRecord& note, const std::string&
     ics.Line("DTSTART", start);
     // An end that is not after the start is left out: the event is then the
     // moment of its start.
-    if (const std::optional<std::string> end = LocalDateTime(note.dtTo);
-        end && (note.dtTo - note.dtFrom).m_span > 0) {
+    // (The texts have one width, so they compare as the times do.)
+    if (const std::optional<std::string> end = LocalDateTime(note.dtTo); end && *end > start) {
         ics.Line("DTEND", *end);
     }
     const std::string_view text = note.strText;
-    ics.Line("SUMMARY", IcsText(text.substr(0, text.find_first_of("\r\n"))));
+    const std::string_view title = text.substr(0, text.find_first_of("\r\n"));
+    ics.Line("SUMMARY", title.empty() ? "Nota" : IcsText(title));
     std::string description(text);
     if (const std::string facts = NoteFacts(note); !facts.empty()) {
         description += (description.empty() ? "" : "\n\n") + facts;

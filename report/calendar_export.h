@@ -1,6 +1,7 @@
 #pragma once
 // Her agenda as an iCalendar file (RFC 5545) that any calendar program reads:
-// one event for each note and an all-day event on the due date.
+// one event for each note, titled by its first line ("Nota" when that is
+// empty), and an all-day event on the due date.
 //
 // Times are floating, local to wherever she opens the file, as the agenda
 // keeps them. A note whose start is not a valid date has no place in a

@@ -190,6 +190,18 @@ TEST(CalendarExport, LeavesOutANoteWithoutADateAndSaysHowMany) {
     EXPECT_EQ(NotesWithoutDate(agenda), 2u);
 }
 
+TEST(CalendarExport, AnEventEndsOnlyAfterItStartsAndAlwaysHasATitle) {
+    CAgendaData agenda;
+    agenda.dtLastPeriod = CDateValue::FromRaw(0, DateStatus::null);  // no due date event
+    agenda.items = {Note("", CDateValue(2027, 2, 15, 10, 30))};
+    agenda.items[0].dtTo = CDateValue(2027, 2, 15, 10, 0);
+    const std::string ics = CalendarExport(agenda);
+    EXPECT_EQ(ics.find("DTEND"), std::string::npos);
+    EXPECT_NE(ics.find("\r\nSUMMARY:Nota\r\nDESCRIPTION:\r\n"), std::string::npos) << ics;
+    agenda.items[0].dtTo = CDateValue(2027, 2, 15, 11, 0);
+    EXPECT_NE(CalendarExport(agenda).find("\r\nDTEND:20270215T110000\r\n"), std::string::npos);
+}
+
 TEST(CalendarExport, TheDueDateFollowsTheDatingAllDay) {
     CAgendaData agenda = Agenda();
     EXPECT_NE(CalendarExport(agenda).find("\r\nDTSTART;VALUE=DATE:20271011\r\nDTEND;VALUE=DATE:"
