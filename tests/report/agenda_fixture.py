@@ -1,8 +1,10 @@
 """An agenda file written the way its format is documented (model/agenda_file.h),
-independently of the program: a header, the notes, and the extension block."""
+independently of the program: a header, the notes, and the extension block; and
+what the tests of gestalia-tool's outputs share."""
 
 import datetime
 import json
+import os
 import struct
 import zlib
 
@@ -69,3 +71,30 @@ EXTENSION = {
 
 def sample_agenda():
     return agenda_bytes(LAST_PERIOD, NOTES, EXTENSION)
+
+
+def write_sample(folder, name="agenda.gst"):
+    path = os.path.join(folder, name)
+    with open(path, "wb") as f:
+        f.write(sample_agenda())
+    return path
+
+
+def spanish_kilos(kg):
+    """A weight as the program writes it: "64,25 kg"."""
+    return f"{kg:g}".replace(".", ",") + " kg"
+
+
+_failures = []
+
+
+def check(ok, what):
+    print(("ok: " if ok else "FAIL: ") + what)
+    if not ok:
+        _failures.append(what)
+
+
+def verdict():
+    """The exit status: 1 after any failed check."""
+    print(f"{len(_failures)} failed")
+    return 1 if _failures else 0

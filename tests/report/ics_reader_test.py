@@ -15,14 +15,7 @@ import icalendar
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import agenda_fixture  # noqa: E402
-
-failures = []
-
-
-def check(ok, what):
-    print(("ok: " if ok else "FAIL: ") + what)
-    if not ok:
-        failures.append(what)
+from agenda_fixture import check, spanish_kilos  # noqa: E402
 
 
 def export(tool, agenda):
@@ -35,9 +28,7 @@ def export(tool, agenda):
 def main():
     tool = sys.argv[1]
     with tempfile.TemporaryDirectory() as work:
-        agenda = os.path.join(work, "agenda.gst")
-        with open(agenda, "wb") as f:
-            f.write(agenda_fixture.sample_agenda())
+        agenda = agenda_fixture.write_sample(work)
         raw = export(tool, agenda)
 
     lines = raw.split(b"\r\n")
@@ -62,8 +53,8 @@ def main():
         description = str(event["DESCRIPTION"])
         check(description.startswith(text), f"DESCRIPTION starts with the whole text {text!r}")
         if "weight" in note:
-            kilos = f"{note['weight']:g}".replace(".", ",")
-            check(f"Peso: {kilos} kg" in description, f"DESCRIPTION holds the weight {kilos}")
+            kilos = spanish_kilos(note["weight"])
+            check(f"Peso: {kilos}" in description, f"DESCRIPTION holds the weight {kilos}")
     visit = str(events[len(dated) - 1]["DESCRIPTION"])
     check("TA 118/75 mmHg, AU 27,5 cm, FCF 142 lpm, edemas: sí" in visit,
           "DESCRIPTION holds the visit data")
@@ -78,14 +69,11 @@ def main():
     uids = [str(e["UID"]) for e in events]
     check(len(set(uids)) == len(uids), "every UID is its own")
     with tempfile.TemporaryDirectory() as work:
-        again = os.path.join(work, "copia.gst")
-        with open(again, "wb") as f:
-            f.write(agenda_fixture.sample_agenda())
+        again = agenda_fixture.write_sample(work, "copia.gst")
         second = icalendar.Calendar.from_ical(export(tool, again))
     check([str(e["UID"]) for e in second.walk("VEVENT")] == uids,
           "a second export gives the same UIDs")
-    print(f"{len(failures)} failed")
-    return 1 if failures else 0
+    return agenda_fixture.verdict()
 
 
 if __name__ == "__main__":
