@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/dating.h"
+#include "model/scan_dating.h"
 #include "model/spanish_text.h"
 #include "model/timeline.h"
 #include "model/visit.h"
@@ -34,7 +35,8 @@ dl.dates dt { font-weight: bold; }
 dl.dates dd { margin: 0; }
 figure { margin: 2mm 0; break-inside: avoid; }
 svg.chart { width: 100%; height: auto; display: block; }
-svg .frame { fill: #fff; stroke: #999; stroke-width: 1; }
+svg .ground { fill: #fff; }
+svg .border { fill: none; stroke: #999; stroke-width: 1; }
 svg .band { fill: #c8e6c9; stroke: #81c784; stroke-width: 1; }
 svg .grid line { stroke: #ddd; stroke-width: 0.8; }
 svg .grid text { font-size: 11px; fill: #555; }
@@ -103,6 +105,9 @@ std::string DatesSection(const CAgendaData& agenda, const CDating& dating,
                 DayText(figures.dtDue) +
                     (dating.bByScan ? " (por ecografía)" : " (por la última regla)"));
     // As the window's status box says them on this day.
+    if (const std::optional<CScanDating> scan = agenda.extension.Scan(); scan && dating.bByScan) {
+        html += row("Ecografía de datación", DayText(scan->dtScan));
+    }
     const CStatusTexts status = StatusTexts(dating, today, true);
     if (dating.BornBy(today)) {
         html += row("Nacimiento",

@@ -134,13 +134,15 @@ std::string WeightChartSvg(std::span<const CWeekWeight> points,
                       Number(kHeight) +
                       "\" role=\"img\" aria-labelledby=\"chart-title\"><title "
                       "id=\"chart-title\">Tu peso por semanas de embarazo</title>";
-    svg += "<rect class=\"frame\" x=\"" + Number(kLeft) + "\" y=\"" + Number(kTop) + "\" width=\"" +
-           Number(kWidth - kLeft - kRight) + "\" height=\"" + Number(kHeight - kTop - kBottom) +
-           "\"/>";
+    // The plot's ground first; its border over the grid, whose lines reach it.
+    const std::string plot = " x=\"" + Number(kLeft) + "\" y=\"" + Number(kTop) + "\" width=\"" +
+                             Number(kWidth - kLeft - kRight) + "\" height=\"" +
+                             Number(kHeight - kTop - kBottom) + "\"/>";
+    svg += "<rect class=\"ground\"" + plot;
     if (band) {
         svg += Band(axis, *band);
     }
-    svg += Grid(axis);
+    svg += Grid(axis) + "<rect class=\"border\"" + plot;
     if (!points.empty()) {
         std::string line;
         std::string dots;

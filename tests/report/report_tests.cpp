@@ -202,7 +202,7 @@ TEST(CalendarExport, AnEventEndsOnlyAfterItStartsAndAlwaysHasATitle) {
     EXPECT_NE(CalendarExport(agenda).find("\r\nDTEND:20270215T110000\r\n"), std::string::npos);
 }
 
-TEST(CalendarExport, TheDueDateFollowsTheDatingAllDay) {
+TEST(CalendarExport, TheDueDateFollowsTheDatingAllDayAsInTheReport) {
     CAgendaData agenda = Agenda();
     EXPECT_NE(CalendarExport(agenda).find("\r\nDTSTART;VALUE=DATE:20271011\r\nDTEND;VALUE=DATE:"
                                           "20271012\r\n"),
@@ -211,6 +211,10 @@ TEST(CalendarExport, TheDueDateFollowsTheDatingAllDay) {
     const std::string ics = CalendarExport(agenda);
     EXPECT_NE(ics.find("DTSTART;VALUE=DATE:20271004\r\n"), std::string::npos) << ics;
     EXPECT_NE(ics.find("por ecografía"), std::string::npos);
+    const std::string page = ReportPage(agenda, CDateValue(2027, 4, 1));
+    EXPECT_NE(page.find("4 de Octubre de 2027 (por ecografía)"), std::string::npos);
+    EXPECT_NE(page.find("<dt>Ecografía de datación</dt><dd>1 de Marzo de 2027</dd>"),
+              std::string::npos);
     agenda.dtLastPeriod = CDateValue::FromRaw(0, DateStatus::null);
     EXPECT_EQ(CalendarExport(agenda).find("VALUE=DATE"), std::string::npos);
 }
