@@ -104,10 +104,10 @@ std::string DatesSection(const CAgendaData& agenda, const CDating& dating,
             row("Fecha probable de parto",
                 DayText(figures.dtDue) +
                     (dating.bByScan ? " (por ecografía)" : " (por la última regla)"));
-    // As the window's status box says them on this day.
     if (const std::optional<CScanDating> scan = agenda.extension.Scan(); scan && dating.bByScan) {
         html += row("Ecografía de datación", DayText(scan->dtScan));
     }
+    // As the window's status box says them on this day.
     const CStatusTexts status = StatusTexts(dating, today, true);
     if (dating.BornBy(today)) {
         html += row("Nacimiento",
@@ -161,8 +161,9 @@ std::string WeightSection(const CAgendaData& agenda, const CDating& dating) {
         html +=
             "<p class=\"source\">Fuente de la franja: Institute of Medicine (IOM, hoy "
             "National Academy of Medicine), <cite>Weight Gain During Pregnancy: "
-            "Reexamining the Guidelines</cite>, 2009. Hasta la semana 13 sube de 0,5 a "
-            "2 kg; después, lo que marca cada semana la tabla del IOM para tu IMC.</p>";
+            "Reexamining the Guidelines</cite>, 2009. Hasta la semana 13 la franja sube "
+            "hasta una ganancia de entre 0,5 y 2 kg; después, cada semana suma lo que marca "
+            "la tabla del IOM para tu IMC.</p>";
     }
     return html + "</section>";
 }
