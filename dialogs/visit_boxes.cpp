@@ -1,9 +1,9 @@
 #include "dialogs/visit_boxes.h"
 
-#include <algorithm>
-#include <charconv>
+#include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/number_text.h"
@@ -36,18 +36,6 @@ constexpr std::array<NumberBox, 4> kNumberBoxes{{
     {IDC_ITEM_HEART_RATE, nullptr, &CVisit::nFetalHeartRate, "El latido fetal",
      kFetalHeartRateRange, "lpm", "140"},
 }};
-
-// The shortest text that reads back as the same number, with a decimal comma.
-std::string DecimalText(double value) {
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
-    if (ec != std::errc()) {
-        return {};
-    }
-    std::string text(buf, end);
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
-}
 
 std::string BoxText(const CVisit& visit, const NumberBox& box) {
     if (box.decimal != nullptr) {

@@ -428,17 +428,18 @@ void TypeVisit(CFakeDialogWindow& w, const VisitTyping& typed) {
     }
 }
 
-struct NewVisitCase {
+// What she types and the visit the saved file then holds.
+struct VisitCase {
     VisitTyping typed;
     CVisit saved;
 };
 
-void PrintTo(const NewVisitCase& c, std::ostream* os) {
+void PrintTo(const VisitCase& c, std::ostream* os) {
     *os << c.typed.name;
 }
 
 class ItemFlowNewVisitTest : public ItemFlowTest,
-                             public ::testing::WithParamInterface<NewVisitCase> {};
+                             public ::testing::WithParamInterface<VisitCase> {};
 
 TEST_P(ItemFlowNewVisitTest, ANewNoteSavesTheVisitTyped) {
     const VisitTyping typed = GetParam().typed;
@@ -457,13 +458,13 @@ TEST_P(ItemFlowNewVisitTest, ANewNoteSavesTheVisitTyped) {
 INSTANTIATE_TEST_SUITE_P(
     Visits, ItemFlowNewVisitTest,
     ::testing::Values(
-        NewVisitCase{{"Whole", "120", "80", "28,5", "140", true}, {120, 80, 28.5, 140, true}},
-        NewVisitCase{{"DecimalPoint", "", "", "28.5", "", false}, {{}, {}, 28.5, {}, {}}},
-        NewVisitCase{{"PressureOnly", " 110 ", "70", "", "", false}, {110, 70, {}, {}, {}}},
-        NewVisitCase{{"OedemaOnly", "", "", "", "", true}, {{}, {}, {}, {}, true}},
-        NewVisitCase{{"LowestEdges", "50", "30", "5", "60", false}, {50, 30, 5.0, 60, {}}},
-        NewVisitCase{{"HighestEdges", "250", "150", "50", "220", false}, {250, 150, 50.0, 220, {}}},
-        NewVisitCase{{"BlanksAreNothing", " ", "", "  ", "", false}, {}}),
+        VisitCase{{"Whole", "120", "80", "28,5", "140", true}, {120, 80, 28.5, 140, true}},
+        VisitCase{{"DecimalPoint", "", "", "28.5", "", false}, {{}, {}, 28.5, {}, {}}},
+        VisitCase{{"PressureOnly", " 110 ", "70", "", "", false}, {110, 70, {}, {}, {}}},
+        VisitCase{{"OedemaOnly", "", "", "", "", true}, {{}, {}, {}, {}, true}},
+        VisitCase{{"LowestEdges", "50", "30", "5", "60", false}, {50, 30, 5.0, 60, {}}},
+        VisitCase{{"HighestEdges", "250", "150", "50", "220", false}, {250, 150, 50.0, 220, {}}},
+        VisitCase{{"BlanksAreNothing", " ", "", "  ", "", false}, {}}),
     [](const auto& info) { return std::string(info.param.typed.name); });
 
 struct BadVisitCase {
@@ -542,17 +543,8 @@ INSTANTIATE_TEST_SUITE_P(
                      "La tensión diastólica (la baja) debe ser menor que la sistólica (la alta)."}),
     [](const auto& info) { return std::string(info.param.typed.name); });
 
-struct EditVisitCase {
-    VisitTyping typed;
-    CVisit saved;
-};
-
-void PrintTo(const EditVisitCase& c, std::ostream* os) {
-    *os << c.typed.name;
-}
-
 class ItemFlowEditVisitTest : public ItemFlowTest,
-                              public ::testing::WithParamInterface<EditVisitCase> {};
+                              public ::testing::WithParamInterface<VisitCase> {};
 
 const CVisit kVisit{120, 80, 28.5, 140, true};
 
@@ -578,13 +570,11 @@ TEST_P(ItemFlowEditVisitTest, AChangedNoteSavesItsVisitAsLeft) {
 
 INSTANTIATE_TEST_SUITE_P(
     Visits, ItemFlowEditVisitTest,
-    ::testing::Values(EditVisitCase{{"AllEmptied", "", "", "", "", false}, {}},
-                      EditVisitCase{{"RateChanged", "120", "80", "28,5", "150", true},
-                                    {120, 80, 28.5, 150, true}},
-                      EditVisitCase{{"OedemaUnticked", "120", "80", "28,5", "140", false},
-                                    {120, 80, 28.5, 140, {}}},
-                      EditVisitCase{{"PressureEmptied", "", "", "28,5", "140", true},
-                                    {{}, {}, 28.5, 140, true}}),
+    ::testing::Values(
+        VisitCase{{"AllEmptied", "", "", "", "", false}, {}},
+        VisitCase{{"RateChanged", "120", "80", "28,5", "150", true}, {120, 80, 28.5, 150, true}},
+        VisitCase{{"OedemaUnticked", "120", "80", "28,5", "140", false}, {120, 80, 28.5, 140, {}}},
+        VisitCase{{"PressureEmptied", "", "", "28,5", "140", true}, {{}, {}, 28.5, 140, true}}),
     [](const auto& info) { return std::string(info.param.typed.name); });
 
 // "Borrar" takes the note's visit with it; the visits of the notes after it
