@@ -15,6 +15,7 @@
 #include "model/date_item.h"
 #include "model/globals.h"
 #include "model/palette.h"
+#include "model/visit.h"
 #include "platform/dialog_template.h"
 #include "platform/ui_services.h"
 #include "resources/dialog_templates.h"
@@ -60,6 +61,9 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
         // A note read from a file has only its icon: the type follows it.
         dlg.SetTask(item.GetImage() == kTaskImage ? 1 : 0);
         dlg.SetWeight(item.GetWeight());
+        if (const CVisit* visit = m_globals.listItems.VisitOf(nItemId)) {
+            dlg.SetVisit(*visit);
+        }
         dlg.SetNew(0);
     }
 
@@ -69,6 +73,7 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
             const std::int32_t id = m_calendar.AddItem(dlg.GetFrom(), dlg.GetTo(), dlg.GetText(),
                                                        ImageForTask(bTask), dlg.GetWeight());
             m_calendar.SetItemTask(id, bTask);
+            m_globals.listItems.SetVisit(id, dlg.GetVisit());
             // The calendar repaints itself when its double-click handling ends.
         } else if (CWVCellDataItem* item = m_globals.listItems.Find(nItemId)) {
             // What she did not change is given back as it was, icon included.
@@ -83,6 +88,8 @@ void CCalCtrlDlg::OnCalendarDblClk(const NMWMDATECTRL& nm) {
                 m_calendar.SetItemTask(nItemId, bTask);
             }
             item->SetWeight(dlg.GetWeight());
+            // Emptying every visit box takes the visit away.
+            m_globals.listItems.SetVisit(nItemId, dlg.GetVisit());
             m_calendar.Redraw();
         }
         if (dlg.m_bDelete != 0) {

@@ -7,6 +7,7 @@
 #include "model/globals.h"
 #include "model/item_store.h"
 #include "model/spanish_text.h"
+#include "model/visit.h"
 
 namespace gestalia {
 
@@ -72,6 +73,9 @@ std::string CWMDateCtrl::ItemTooltip(std::int32_t id) const {
         text += "\r\nPeso: " + SpanishDecimal(item->GetWeight(), 1) + " kg";
     } else {
         text += "\r\nSin peso";
+    }
+    if (const CVisit* visit = Items().VisitOf(id)) {
+        text += "\r\n" + VisitSummary(*visit);
     }
     return text;
 }

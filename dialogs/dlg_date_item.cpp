@@ -74,6 +74,7 @@ bool CDlgDateItem::OnInitDialog(IDialogWindow& window) {
 
     window.SetControlText(IDC_ITEM_WEIGHT, m_strWeight);
     m_strWeight = window.GetControlText(IDC_ITEM_WEIGHT);
+    m_shownVisit = ShowVisit(window, m_visit);
     m_strShownText = window.GetControlText(IDC_ITEM_TEXT);
     m_dtShownFrom = window.GetDate(IDC_ITEM_FROM);
     m_dtShownTo = window.GetDate(IDC_ITEM_TO);
@@ -119,6 +120,15 @@ void CDlgDateItem::OnOK() {
         return;
     }
 
+    // So is a visit value that is no number or out of its range.
+    const CVisitReading visit = ReadVisit(*window, m_visit, m_shownVisit);
+    if (visit.problem) {
+        m_ui.MessageBox(visit.problem->strMessage, "Visita", MbButtons::Ok, MbIcon::Warning,
+                        MbDefault::First);
+        window->SetFocus(visit.problem->nBoxId);
+        return;
+    }
+
     m_strWeight = strWeight;
     if (bTextEdited) {
         m_strText = strText;
@@ -133,6 +143,7 @@ void CDlgDateItem::OnOK() {
         m_dtTo = dtTo;
     }
     m_fWeight = *fWeight;
+    m_visit = visit.visit;
     if (window->GetCheck(IDC_ITEM_TASK) != m_bShownTask) {
         m_bTask = window->GetCheck(IDC_ITEM_APPOINTMENT) ? 0 : 1;
     }

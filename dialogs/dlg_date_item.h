@@ -1,13 +1,15 @@
 #pragma once
 // CDlgDateItem: the note editor (template 130). The handler that runs it fills
 // it through the setters, runs it modally and reads the getters afterwards. The
-// user sees the note text and the weight; the start and end times and the
+// user sees the note text, the weight and the visit; the start and end times and the
 // appointment-or-task choice travel through controls that are never shown.
 
 #include <cstdint>
 #include <string>
 
+#include "dialogs/visit_boxes.h"
 #include "model/date_value.h"
+#include "model/visit.h"
 #include "platform/dialog.h"
 
 namespace gestalia {
@@ -32,6 +34,8 @@ class CDlgDateItem : public CDialog {
     std::int32_t GetTask() const { return m_bTask; }
     void SetWeight(float fWeight) { m_fWeight = fWeight; }
     float GetWeight() const { return m_fWeight; }
+    void SetVisit(const CVisit& visit) { m_visit = visit; }
+    const CVisit& GetVisit() const { return m_visit; }
 
     bool OnInitDialog(IDialogWindow& window) override;
     void OnCommand(int id) override;
@@ -52,6 +56,7 @@ class CDlgDateItem : public CDialog {
     std::int32_t m_bNew = 0;
     float m_fWeight = 0.0f;
     std::string m_strWeight;  // the weight box's text
+    CVisit m_visit;
     // What the controls showed when the dialog opened, as they give it back:
     // a value she did not change keeps what was set, byte for byte, even
     // where a control cannot show it (a bare line feed, a null end date).
@@ -59,6 +64,7 @@ class CDlgDateItem : public CDialog {
     CDateValue m_dtShownFrom;
     CDateValue m_dtShownTo;
     bool m_bShownTask = false;
+    CShownVisit m_shownVisit;
 };
 
 }  // namespace gestalia

@@ -1,7 +1,5 @@
 #include "dialogs/weight_text.h"
 
-#include <algorithm>
-#include <charconv>
 #include <string>
 
 #include "model/number_text.h"
@@ -18,18 +16,7 @@ bool IsBlank(char c) {
 }  // namespace
 
 std::string FormatWeightText(float fWeight) {
-    if (fWeight == 0.0f) {
-        return {};
-    }
-    // The shortest text that gives the same float back.
-    char buf[64];
-    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, fWeight, std::chars_format::fixed);
-    if (ec != std::errc()) {
-        return {};
-    }
-    std::string text(buf, end);
-    std::replace(text.begin(), text.end(), '.', ',');
-    return text;
+    return fWeight == 0.0f ? std::string() : DecimalText(fWeight);
 }
 
 std::optional<float> ParseWeightText(std::string_view text) {

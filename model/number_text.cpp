@@ -26,7 +26,27 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
+template <class Number>
+std::string ShortestText(Number value) {
+    char buf[64];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (ec != std::errc()) {
+        return {};
+    }
+    std::string text(buf, end);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
 }  // namespace
+
+std::string DecimalText(double value) {
+    return ShortestText(value);
+}
+
+std::string DecimalText(float value) {
+    return ShortestText(value);
+}
 
 std::optional<double> ParseDecimalText(std::string_view text) {
     std::string s(Trimmed(text));

@@ -49,6 +49,13 @@ inline constexpr int IDC_ITEM_APPOINTMENT = 1013;
 inline constexpr int IDC_ITEM_TASK = 1014;
 inline constexpr int IDC_ITEM_DELETE = 1019;
 inline constexpr int IDC_ITEM_WEIGHT = 1041;
+// The visit: blood pressure (the high and the low), fundal height, the baby's
+// heart rate and swelling.
+inline constexpr int IDC_ITEM_SYSTOLIC = 1043;
+inline constexpr int IDC_ITEM_DIASTOLIC = 1044;
+inline constexpr int IDC_ITEM_FUNDAL_HEIGHT = 1045;
+inline constexpr int IDC_ITEM_HEART_RATE = 1046;
+inline constexpr int IDC_ITEM_OEDEMA = 1047;
 
 // Dating and birth.
 inline constexpr int IDC_DATING_SCAN_DATE = 1050;

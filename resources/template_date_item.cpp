@@ -1,6 +1,8 @@
-// Template 130: the note editor. Only the note text, the weight and the
-// buttons are shown; the time pickers, the type radios and their labels are
+// Template 130: the note editor. Only the note text, the weight, the visit
+// and the buttons are shown; the time pickers, the type radios and their labels are
 // created hidden and carry the note's times and type through the dialog.
+
+#include <cstdint>
 
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
@@ -9,12 +11,14 @@ namespace gestalia {
 
 namespace {
 
+constexpr std::uint32_t kVisitBox = kStyleRight | kStyleAutoHScroll | kStyleBorder | kStyleTabStop;
+
 CDialogTemplate MakeDateItemTemplate() {
     CDialogTemplate t;
     t.id = 130;
     t.strCaption = "Añadir Anotación";  // replaced when the dialog opens
     t.cx = 280;
-    t.cy = 81;
+    t.cy = 135;
     t.strFont = "MS Sans Serif";
     t.nPointSize = 8;
     t.bResizable = false;
@@ -49,6 +53,40 @@ CDialogTemplate MakeDateItemTemplate() {
          "",
          kStyleRight | kStyleAutoHScroll | kStyleBorder | kStyleTabStop,
          {167, 21, 38, 17}},
+        // The visit, below the text, right after the weight in Tab order.
+        {IDC_STATIC,
+         ControlKind::Static,
+         "Tensión arterial",
+         kStyleNone,
+         {7, 83, 80, 8},
+         IDC_ITEM_SYSTOLIC},
+        {IDC_ITEM_SYSTOLIC, ControlKind::Edit, "", kVisitBox, {88, 80, 26, 14}},
+        {IDC_STATIC, ControlKind::Static, "/", kStyleCentre, {115, 83, 7, 8}},
+        // The low pressure has no label of its own on the screen; this one
+        // names it for screen readers.
+        {IDC_STATIC,
+         ControlKind::Static,
+         "Tensión diastólica (la baja)",
+         kStyleHidden,
+         {123, 83, 26, 8},
+         IDC_ITEM_DIASTOLIC},
+        {IDC_ITEM_DIASTOLIC, ControlKind::Edit, "", kVisitBox, {123, 80, 26, 14}},
+        {IDC_STATIC, ControlKind::Static, "mmHg", kStyleNone, {153, 83, 30, 8}},
+        {IDC_STATIC,
+         ControlKind::Static,
+         "Altura uterina (cm)",
+         kStyleNone,
+         {7, 100, 80, 8},
+         IDC_ITEM_FUNDAL_HEIGHT},
+        {IDC_ITEM_FUNDAL_HEIGHT, ControlKind::Edit, "", kVisitBox, {88, 97, 26, 14}},
+        {IDC_STATIC,
+         ControlKind::Static,
+         "Latido fetal (lpm)",
+         kStyleNone,
+         {7, 117, 80, 8},
+         IDC_ITEM_HEART_RATE},
+        {IDC_ITEM_HEART_RATE, ControlKind::Edit, "", kVisitBox, {88, 114, 26, 14}},
+        {IDC_ITEM_OEDEMA, ControlKind::CheckBox, "Edemas", kStyleTabStop, {153, 116, 60, 10}},
         {IDC_ITEM_APPOINTMENT,
          ControlKind::RadioButton,
          "This is an Appointment",

@@ -9,6 +9,7 @@
 
 #include "calendar/keys.h"
 #include "calendar/month_layout.h"
+#include "model/visit.h"
 #include "tests/calendar/calendar_fixture.h"
 
 namespace gestalia::test {
@@ -281,6 +282,9 @@ TEST_F(Keyboard, TooltipOfANoteLineIsItsWholeTextAndWeight) {
     EXPECT_EQ(ctrl.ItemTooltip(weighed), "Ecografía\r\nsemana 10\r\nPeso: 61,5 kg");
     EXPECT_EQ(ctrl.ItemTooltip(light), "Análisis\r\nSin peso");
     EXPECT_EQ(ctrl.ItemTooltip(9999), "");
+    // A visit adds its line.
+    globals.listItems.SetVisit(light, CVisit{120, 80, 28.5, {}, {}});
+    EXPECT_EQ(ctrl.ItemTooltip(light), "Análisis\r\nSin peso\r\nTA 120/80 mmHg, AU 28,5 cm");
     // Asking changes nothing.
     EXPECT_EQ(Item(weighed)->GetSelected(), 0);
     EXPECT_EQ(ctrl.GetSelectedCell(), nullptr);

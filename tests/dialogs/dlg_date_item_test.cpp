@@ -1,6 +1,8 @@
 #include "dialogs/dlg_date_item.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -184,9 +186,9 @@ TEST(DateItemTemplateTest, HoldsTheEditorsControls) {
     const CDialogTemplate& t = DateItemDialogTemplate();
     EXPECT_EQ(t.id, 130);
     EXPECT_EQ(t.cx, 280);
-    EXPECT_EQ(t.cy, 81);
+    EXPECT_EQ(t.cy, 135);
     EXPECT_EQ(t.strFont, "MS Sans Serif");
-    ASSERT_EQ(t.controls.size(), 13u);
+    ASSERT_EQ(t.controls.size(), 24u);
     // Each box follows its label, which names it for screen readers.
     EXPECT_EQ(t.controls[2].strText, "Anotación:");
     const auto& text = t.controls[3];
@@ -197,19 +199,61 @@ TEST(DateItemTemplateTest, HoldsTheEditorsControls) {
     EXPECT_EQ(text.style & textStyle, textStyle);
     EXPECT_EQ(text.style & kStyleHidden, 0u);
     // Then the weight, after its label: Tab goes from the text to the weight,
-    // then to the buttons.
+    // then to the visit, then to the buttons.
     EXPECT_EQ(t.controls[4].strText, "Peso (Kg)");
     const auto& weight = t.controls[5];
     EXPECT_EQ(weight.id, IDC_ITEM_WEIGHT);
     const std::uint32_t weightStyle = kStyleRight | kStyleAutoHScroll | kStyleBorder;
     EXPECT_EQ(weight.style & weightStyle, weightStyle);
-    for (const int hidden : {0, 1, 6, 7, 10, 11}) {
+    for (const int hidden : {0, 1, 9, 17, 18, 21, 22}) {
         EXPECT_NE(t.controls[static_cast<std::size_t>(hidden)].style & kStyleHidden, 0u) << hidden;
     }
     EXPECT_EQ(t.controls[0].kind, ControlKind::TimePicker);
-    EXPECT_EQ(t.controls[12].strText, "Borrar");
-    EXPECT_NE(t.controls[8].style & kStyleDefault, 0u);
+    EXPECT_EQ(t.controls[23].strText, "Borrar");
+    EXPECT_NE(t.controls[19].style & kStyleDefault, 0u);
 }
+
+// Tab goes through the shown controls that take it, in the template's order.
+TEST(DateItemTemplateTest, TabGoesFromTheWeightThroughTheVisitToTheButtons) {
+    std::vector<int> order;
+    for (const CControlTemplate& c : DateItemDialogTemplate().controls) {
+        if ((c.style & kStyleTabStop) != 0 && (c.style & kStyleHidden) == 0) {
+            order.push_back(c.id);
+        }
+    }
+    EXPECT_EQ(order,
+              (std::vector<int>{IDC_ITEM_TEXT, IDC_ITEM_WEIGHT, IDC_ITEM_SYSTOLIC,
+                                IDC_ITEM_DIASTOLIC, IDC_ITEM_FUNDAL_HEIGHT, IDC_ITEM_HEART_RATE,
+                                IDC_ITEM_OEDEMA, IDOK, IDCANCEL, IDC_ITEM_DELETE}));
+}
+
+struct NamedBox {
+    int id;
+    const char* label;
+};
+
+class DateItemLabelTest : public ::testing::TestWithParam<NamedBox> {};
+
+// Screen readers name a box by the label just before it.
+TEST_P(DateItemLabelTest, EachBoxFollowsTheLabelThatNamesIt) {
+    const auto& controls = DateItemDialogTemplate().controls;
+    const auto box = std::find_if(controls.begin(), controls.end(),
+                                  [](const CControlTemplate& c) { return c.id == GetParam().id; });
+    ASSERT_NE(box, controls.end());
+    ASSERT_NE(box, controls.begin());
+    const CControlTemplate& label = *(box - 1);
+    EXPECT_EQ(label.kind, ControlKind::Static);
+    EXPECT_EQ(label.strText, GetParam().label);
+    EXPECT_EQ(label.labelFor, GetParam().id);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, DateItemLabelTest,
+    ::testing::Values(NamedBox{IDC_ITEM_TEXT, "Anotación:"}, NamedBox{IDC_ITEM_WEIGHT, "Peso (Kg)"},
+                      NamedBox{IDC_ITEM_SYSTOLIC, "Tensión arterial"},
+                      NamedBox{IDC_ITEM_DIASTOLIC, "Tensión diastólica (la baja)"},
+                      NamedBox{IDC_ITEM_FUNDAL_HEIGHT, "Altura uterina (cm)"},
+                      NamedBox{IDC_ITEM_HEART_RATE, "Latido fetal (lpm)"}));
 
 }  // namespace
 }  // namespace gestalia

@@ -5,8 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <iterator>
+#include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +20,7 @@
 #include "model/agenda_file.h"
 #include "model/clock.h"
 #include "model/globals.h"
+#include "model/visit.h"
 #include "resources/control_ids.h"
 #include "tests/support/fake_ui.h"
 #include "tests/support/little_endian.h"
@@ -82,6 +85,18 @@ class ItemFlowTest : public ::testing::Test {
         return bytes.ok() ? bytes.value() : std::string();
     }
     std::string SavedFile() const { return ReadAll(m_globals.szAgendaPath); }
+    // The visits of the saved file's notes, in the file's order.
+    std::vector<CVisit> SavedVisits() const {
+        Result<CAgendaData> saved = ParseAgenda(SavedFile());
+        EXPECT_TRUE(saved.ok());
+        std::vector<CVisit> visits;
+        if (saved.ok()) {
+            for (const CAgendaRecord& note : saved.value().items) {
+                visits.push_back(note.visit);
+            }
+        }
+        return visits;
+    }
 
     CTempDir m_dir;
     CFixedClock m_clock{CFixedClock::LocalSeconds(2027, 3, 10, 15, 20, 0)};
@@ -226,7 +241,21 @@ INSTANTIATE_TEST_SUITE_P(
         UntouchedCase{"TaskIcon", {"tarea", kNoteStart, kNoteEnd, 0, 0.0f, {}}},
         UntouchedCase{"OtherIcon", {"otro icono", kNoteStart, kNoteEnd, 5, 0.0f, {}}},
         UntouchedCase{"TwoDecimals", {"peso", kNoteStart, kNoteEnd, 1, 62.37f, {}}},
-        UntouchedCase{"ManyDecimals", {"peso", kNoteStart, kNoteEnd, 1, 61.123456f, {}}}),
+        UntouchedCase{"ManyDecimals", {"peso", kNoteStart, kNoteEnd, 1, 61.123456f, {}}},
+        UntouchedCase{"WholeVisit",
+                      {"visita", kNoteStart, kNoteEnd, 1, 60.0f, {120, 80, 28.5, 140, true}}},
+        // The boxes show 28,123456789 and an unticked box; both give back
+        // exactly what the file held.
+        UntouchedCase{"FineHeightNoOedema",
+                      {"visita",
+                       kNoteStart,
+                       kNoteEnd,
+                       1,
+                       0.0f,
+                       {std::nullopt, std::nullopt, 28.123456789, std::nullopt, false}}},
+        // Out of range in the file: shown, and kept while she leaves it alone.
+        UntouchedCase{"OutOfRangeKept",
+                      {"visita", kNoteStart, kNoteEnd, 1, 0.0f, {300, 200, 60.0, 10, {}}}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ItemFlowTest, BorrarAnsweredNoKeepsTheNoteAndStillSaves) {
@@ -378,6 +407,201 @@ TEST_P(ItemFlowBadWeightTest, IsExplainedAndTheEditorStaysOpen) {
 
 INSTANTIATE_TEST_SUITE_P(Weights, ItemFlowBadWeightTest,
                          ::testing::Values("abc", "-3", "150", "1e9", "sin peso"));
+
+// The visit boxes as she fills them in, each empty unless given.
+struct VisitTyping {
+    const char* name;
+    const char* systolic;
+    const char* diastolic;
+    const char* height;
+    const char* heartRate;
+    bool bOedema;
+};
+
+void TypeVisit(CFakeDialogWindow& w, const VisitTyping& typed) {
+    w.SetControlText(IDC_ITEM_SYSTOLIC, typed.systolic);
+    w.SetControlText(IDC_ITEM_DIASTOLIC, typed.diastolic);
+    w.SetControlText(IDC_ITEM_FUNDAL_HEIGHT, typed.height);
+    w.SetControlText(IDC_ITEM_HEART_RATE, typed.heartRate);
+    if (typed.bOedema != w.GetCheck(IDC_ITEM_OEDEMA)) {
+        w.Click(IDC_ITEM_OEDEMA);
+    }
+}
+
+// What she types and the visit the saved file then holds.
+struct VisitCase {
+    VisitTyping typed;
+    CVisit saved;
+};
+
+void PrintTo(const VisitCase& c, std::ostream* os) {
+    *os << c.typed.name;
+}
+
+class ItemFlowNewVisitTest : public ItemFlowTest,
+                             public ::testing::WithParamInterface<VisitCase> {};
+
+TEST_P(ItemFlowNewVisitTest, ANewNoteSavesTheVisitTyped) {
+    const VisitTyping typed = GetParam().typed;
+    m_ui.QueueDialog([typed](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "Control");
+        TypeVisit(w, typed);
+        w.Click(IDOK);
+    });
+    DoubleClickDay(15);
+    EXPECT_TRUE(m_ui.MessageBoxes().empty());
+    EXPECT_EQ(SavedVisits(), std::vector<CVisit>{GetParam().saved});
+    EXPECT_EQ(m_globals.listItems.HasVisits(), !GetParam().saved.empty());
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Visits, ItemFlowNewVisitTest,
+    ::testing::Values(
+        VisitCase{{"Whole", "120", "80", "28,5", "140", true}, {120, 80, 28.5, 140, true}},
+        VisitCase{{"DecimalPoint", "", "", "28.5", "", false}, {{}, {}, 28.5, {}, {}}},
+        VisitCase{{"PressureOnly", " 110 ", "70", "", "", false}, {110, 70, {}, {}, {}}},
+        VisitCase{{"OedemaOnly", "", "", "", "", true}, {{}, {}, {}, {}, true}},
+        VisitCase{{"LowestEdges", "50", "30", "5", "60", false}, {50, 30, 5.0, 60, {}}},
+        VisitCase{{"HighestEdges", "250", "150", "50", "220", false}, {250, 150, 50.0, 220, {}}},
+        VisitCase{{"BlanksAreNothing", " ", "", "  ", "", false}, {}}),
+    [](const auto& info) { return std::string(info.param.typed.name); });
+
+struct BadVisitCase {
+    VisitTyping typed;
+    int nBox;  // the box to fix, focused after the message
+    const char* message;
+};
+
+void PrintTo(const BadVisitCase& c, std::ostream* os) {
+    *os << c.typed.name;
+}
+
+class ItemFlowBadVisitTest : public ItemFlowTest,
+                             public ::testing::WithParamInterface<BadVisitCase> {};
+
+// A value not accepted says the range, and the editor stays open with
+// everything she typed; emptying that box lets the note go.
+TEST_P(ItemFlowBadVisitTest, IsExplainedAndTheEditorStaysOpen) {
+    const BadVisitCase bad = GetParam();
+    m_ui.QueueDialog([this, bad](CFakeDialogWindow& w, IDialogHandler&) {
+        w.SetControlText(IDC_ITEM_TEXT, "Visita");
+        w.SetControlText(IDC_ITEM_WEIGHT, "60");
+        TypeVisit(w, bad.typed);
+        w.Click(IDOK);
+        EXPECT_FALSE(w.Result().has_value());
+        ASSERT_EQ(m_ui.MessageBoxes().size(), 1u);
+        EXPECT_EQ(m_ui.MessageBoxes()[0].strText, bad.message);
+        EXPECT_EQ(m_ui.MessageBoxes()[0].strCaption, "Visita");
+        EXPECT_EQ(w.Focus(), bad.nBox);
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_TEXT), "Visita");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_WEIGHT), "60");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_SYSTOLIC), bad.typed.systolic);
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_DIASTOLIC), bad.typed.diastolic);
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_FUNDAL_HEIGHT), bad.typed.height);
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_HEART_RATE), bad.typed.heartRate);
+        EXPECT_EQ(w.GetCheck(IDC_ITEM_OEDEMA), bad.typed.bOedema);
+        w.SetControlText(bad.nBox, "");
+        w.Click(IDOK);
+    });
+    DoubleClickDay(15);
+    EXPECT_EQ(m_ui.MessageBoxes().size(), 1u);
+    ASSERT_EQ(m_globals.listItems.size(), 1u);
+    EXPECT_EQ(m_globals.listItems.at(0).GetText(), "Visita");
+    EXPECT_EQ(SavedFile(), ExpectedFile());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Visits, ItemFlowBadVisitTest,
+    ::testing::Values(
+        BadVisitCase{{"Word", "abc", "80", "", "", false},
+                     IDC_ITEM_SYSTOLIC,
+                     "La tensión sistólica (la alta) debe ser un número entero entre 50 y 250 "
+                     "mmHg, por ejemplo 120. Deja la casilla vacía si no quieres anotarlo."},
+        BadVisitCase{{"DecimalRate", "", "", "", "12,5", true},
+                     IDC_ITEM_HEART_RATE,
+                     "El latido fetal debe ser un número entero entre 60 y 220 lpm, por ejemplo "
+                     "140. Deja la casilla vacía si no quieres anotarlo."},
+        BadVisitCase{{"NegativeHeight", "", "", "-5", "", false},
+                     IDC_ITEM_FUNDAL_HEIGHT,
+                     "La altura uterina debe ser un número entre 5 y 50 cm, por ejemplo 28,5. "
+                     "Deja la casilla vacía si no quieres anotarlo."},
+        BadVisitCase{{"HighSystolic", "251", "80", "", "", false},
+                     IDC_ITEM_SYSTOLIC,
+                     "La tensión sistólica (la alta) debe estar entre 50 y 250 mmHg."},
+        BadVisitCase{{"LowDiastolic", "", "29", "", "", false},
+                     IDC_ITEM_DIASTOLIC,
+                     "La tensión diastólica (la baja) debe estar entre 30 y 150 mmHg."},
+        BadVisitCase{{"HighHeight", "", "", "50,5", "", false},
+                     IDC_ITEM_FUNDAL_HEIGHT,
+                     "La altura uterina debe estar entre 5 y 50 cm."},
+        BadVisitCase{{"SlowRate", "", "", "", "59", false},
+                     IDC_ITEM_HEART_RATE,
+                     "El latido fetal debe estar entre 60 y 220 lpm."},
+        BadVisitCase{{"LowNotBelowHigh", "100", "100", "", "", false},
+                     IDC_ITEM_DIASTOLIC,
+                     "La tensión diastólica (la baja) debe ser menor que la sistólica (la alta)."}),
+    [](const auto& info) { return std::string(info.param.typed.name); });
+
+class ItemFlowEditVisitTest : public ItemFlowTest,
+                              public ::testing::WithParamInterface<VisitCase> {};
+
+const CVisit kVisit{120, 80, 28.5, 140, true};
+
+TEST_P(ItemFlowEditVisitTest, AChangedNoteSavesItsVisitAsLeft) {
+    AddNote(CDateValue(2027, 3, 11, 0, 0, 0), CDateValue(2027, 3, 11, 0, 0, 0), "antes", 0.0f);
+    const std::int32_t id = AddNote(CDateValue(2027, 3, 12, 0, 0, 0),
+                                    CDateValue(2027, 3, 12, 0, 0, 0), "Control", 0.0f);
+    m_globals.listItems.SetVisit(id, kVisit);
+    const VisitTyping typed = GetParam().typed;
+    m_ui.QueueDialog([typed](CFakeDialogWindow& w, IDialogHandler&) {
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_SYSTOLIC), "120");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_DIASTOLIC), "80");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_FUNDAL_HEIGHT), "28,5");
+        EXPECT_EQ(w.GetControlText(IDC_ITEM_HEART_RATE), "140");
+        EXPECT_TRUE(w.GetCheck(IDC_ITEM_OEDEMA));
+        TypeVisit(w, typed);
+        w.Click(IDOK);
+    });
+    DoubleClickNote(12, id);
+    EXPECT_TRUE(m_ui.MessageBoxes().empty());
+    EXPECT_EQ(SavedVisits(), (std::vector<CVisit>{CVisit{}, GetParam().saved}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Visits, ItemFlowEditVisitTest,
+    ::testing::Values(
+        VisitCase{{"AllEmptied", "", "", "", "", false}, {}},
+        VisitCase{{"RateChanged", "120", "80", "28,5", "150", true}, {120, 80, 28.5, 150, true}},
+        VisitCase{{"OedemaUnticked", "120", "80", "28,5", "140", false}, {120, 80, 28.5, 140, {}}},
+        VisitCase{{"PressureEmptied", "", "", "28,5", "140", true}, {{}, {}, 28.5, 140, true}}),
+    [](const auto& info) { return std::string(info.param.typed.name); });
+
+// "Borrar" takes the note's visit with it; the visits of the notes after it
+// move up with their notes.
+TEST_F(ItemFlowTest, BorrarTakesTheVisitOutOfTheFile) {
+    const std::int32_t gone =
+        AddNote(CDateValue(2027, 3, 3, 0, 0, 0), CDateValue(2027, 3, 3, 0, 0, 0), "Se va", 0.0f);
+    const std::int32_t kept =
+        AddNote(CDateValue(2027, 3, 4, 0, 0, 0), CDateValue(2027, 3, 4, 0, 0, 0), "Queda", 0.0f);
+    m_globals.listItems.SetVisit(gone, kVisit);
+    m_globals.listItems.SetVisit(kept, CVisit{{}, {}, {}, 150, {}});
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDC_ITEM_DELETE); });
+    m_ui.QueueMessageBox(IDYES);
+    DoubleClickNote(3, gone);
+
+    Result<CAgendaData> saved = ParseAgenda(SavedFile());
+    ASSERT_TRUE(saved.ok());
+    ASSERT_EQ(saved.value().items.size(), 1u);
+    EXPECT_EQ(saved.value().items[0].strText, "Queda");
+    EXPECT_EQ(saved.value().items[0].visit, (CVisit{{}, {}, {}, 150, {}}));
+
+    // The last visit gone, the file has no extension left.
+    m_ui.QueueDialog([](CFakeDialogWindow& w, IDialogHandler&) { w.Click(IDC_ITEM_DELETE); });
+    m_ui.QueueMessageBox(IDYES);
+    DoubleClickNote(4, kept);
+    EXPECT_EQ(SavedFile().size(), kAgendaHeaderSize);
+}
 
 TEST_F(ItemFlowTest, ATextTheFileCannotHoldIsRefusedAndNothingChanges) {
     const std::int32_t id = AddNote(CDateValue(2027, 3, 9, 0, 0, 0),

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCalendarWidget>
@@ -25,6 +26,8 @@
 #include "platform/qt/qt_dialog_window.h"
 #include "platform/qt/qt_images.h"
 #include "platform/qt/qt_ui_services.h"
+#include "resources/control_ids.h"
+#include "resources/dialog_templates.h"
 
 namespace gestalia {
 namespace {
@@ -382,6 +385,35 @@ TEST(QtImagesTest, TheItemStripIsTransparentWhereItIsGreen) {
     EXPECT_EQ(qAlpha(strip.pixel(31, 15)), 0);
     EXPECT_EQ(qAlpha(strip.pixel(23, 7)), 255);  // the clock's face
 }
+
+struct NamedBox {
+    int id;
+    const char* name;
+};
+
+class QtDialogBoxNames : public ::testing::TestWithParam<NamedBox> {};
+
+// Screen readers read a box of the note editor by its label, the low
+// pressure's too, whose label is not shown.
+TEST_P(QtDialogBoxNames, TheEditorsBoxesAreNamedByTheirLabels) {
+    CRecorder handler;
+    CQtDialogWindow window(DateItemDialogTemplate(), handler);
+    window.Initialise();
+    QWidget* box = window.findChild<QWidget*>(QStringLiteral("ctl_%1").arg(GetParam().id));
+    ASSERT_NE(box, nullptr);
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(box);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Name).toStdString(), GetParam().name);
+}
+
+INSTANTIATE_TEST_SUITE_P(NoteEditor, QtDialogBoxNames,
+                         ::testing::Values(NamedBox{IDC_ITEM_WEIGHT, "Peso (Kg)"},
+                                           NamedBox{IDC_ITEM_SYSTOLIC, "Tensión arterial"},
+                                           NamedBox{IDC_ITEM_DIASTOLIC,
+                                                    "Tensión diastólica (la baja)"},
+                                           NamedBox{IDC_ITEM_FUNDAL_HEIGHT, "Altura uterina (cm)"},
+                                           NamedBox{IDC_ITEM_HEART_RATE, "Latido fetal (lpm)"},
+                                           NamedBox{IDC_ITEM_OEDEMA, "Edemas"}));
 
 }  // namespace
 }  // namespace gestalia

@@ -216,10 +216,15 @@ TEST_P(Win32DialogNames, BoxesAreNamedByTheirLabels) {
 
 INSTANTIATE_TEST_SUITE_P(
     Templates, Win32DialogNames,
-    ::testing::Values(LabelledBox{&DateItemDialogTemplate, IDC_ITEM_TEXT, "Anotación:"},
-                      LabelledBox{&DateItemDialogTemplate, IDC_ITEM_WEIGHT, "Peso (Kg)"},
-                      LabelledBox{&MainDialogTemplate, IDC_LAST_PERIOD,
-                                  "Fecha de la última regla"}));
+    ::testing::Values(
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_TEXT, "Anotación:"},
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_WEIGHT, "Peso (Kg)"},
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_SYSTOLIC, "Tensión arterial"},
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_DIASTOLIC, "Tensión diastólica (la baja)"},
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_FUNDAL_HEIGHT, "Altura uterina (cm)"},
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_HEART_RATE, "Latido fetal (lpm)"},
+        LabelledBox{&DateItemDialogTemplate, IDC_ITEM_OEDEMA, "Edemas"},
+        LabelledBox{&MainDialogTemplate, IDC_LAST_PERIOD, "Fecha de la última regla"}));
 
 TEST(Win32DialogTemplate, HoldsEveryControlButTheCalendar) {
     const CDialogTemplate tmpl = EveryKind();

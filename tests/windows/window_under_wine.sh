@@ -2,7 +2,8 @@
 # gestalia.exe under Wine on a display of its own (Xvfb): it opens an agenda
 # and paints the month, whose pixels are checked where the month layout puts
 # them (the header band, today's band, a day with a link), then a note goes
-# through the editor with keys only and the Linux tool reads it from the file.
+# through the editor with keys only, its weight and visit too, and the Linux
+# tool reads it from the file.
 #   window_under_wine.sh LINUX_TOOL WINDOWS_PROGRAM WINEPREFIX
 # On failure the screenshot is kept and its path printed.
 set -euo pipefail
@@ -150,7 +151,8 @@ fi
 echo "ok: the calendar's pixels: $result"
 
 # A note on today with keys only: the keyboard starts on the calendar, Enter
-# for a new note on the chosen day, the text, Tab to the weight, Enter.
+# for a new note on the chosen day, the text, Tab to the weight and on through
+# the visit, Enter.
 xdotool key Return
 editor=""
 find_editor() { editor="$(xdotool search --name 'anotaci' 2>/dev/null | head -1)"; [ -n "$editor" ]; }
@@ -159,6 +161,13 @@ sleep 0.5
 xdotool type --delay 20 "Nota desde Wine"
 xdotool key Tab ctrl+a
 xdotool type --delay 20 "63,5"
+# Tab goes on through the visit: the two pressures, the fundal height, the
+# heart rate and the swelling box, which Space ticks.
+for value in 120 80 "28,5" 140; do
+    xdotool key Tab
+    xdotool type --delay 20 "$value"
+done
+xdotool key Tab space
 xdotool key Return
 editor_gone() { ! xdotool search --name 'anotaci' >/dev/null 2>&1; }
 wait_for 15 "the note editor did not close" editor_gone
@@ -169,4 +178,8 @@ saved() {
 wait_for 15 "the note is not in the saved agenda" saved
 grep -q '"weight": 63.5' "$work/dump.json" || fail "the note's weight is not 63.5"
 grep -q "\"iso\": \"${today}T00:00:00\"" "$work/dump.json" || fail "the note is not on today"
-echo "ok: a note through the editor with keys, read back by the Linux tool ($((SECONDS - started)) s)"
+for field in '"systolic": 120' '"diastolic": 80' '"fundalHeightCm": 28.5' \
+    '"fetalHeartRate": 140' '"oedema": true' '"note": 0'; do
+    grep -q "$field" "$work/dump.json" || fail "the note's visit lacks $field"
+done
+echo "ok: a note with its weight and visit through the editor with keys, read back by the Linux tool ($((SECONDS - started)) s)"
