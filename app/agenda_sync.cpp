@@ -17,6 +17,7 @@
 #include "model/safe_save.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -26,11 +27,6 @@ constexpr std::string_view kChangedCaption = "La agenda ha cambiado en el disco"
 // A file that keeps changing between the look and the rename is looked at
 // again this many times before the save gives up.
 constexpr int kSaveAttempts = 3;
-
-std::string FileName(std::string_view path) {
-    const std::size_t sep = path.find_last_of("/\\");
-    return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
-}
 
 std::string Counted(std::size_t n, std::string_view one, std::string_view many) {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
@@ -65,18 +61,20 @@ std::string ConflictCopyPath(std::string_view path, const CDateValue& now, int n
 std::string TakenInText(const CAgendaMerge& merge) {
     std::vector<std::string> parts;
     if (merge.nTakenIn != 0) {
-        parts.push_back(Counted(merge.nTakenIn, "anotación nueva", "anotaciones nuevas"));
+        parts.push_back(Counted(merge.nTakenIn, "nota nueva", "notas nuevas"));
     }
     if (merge.nRemovedThere != 0) {
-        parts.push_back(Counted(merge.nRemovedThere, "anotación borrada", "anotaciones borradas"));
+        parts.push_back(merge.nTakenIn != 0
+                            ? Counted(merge.nRemovedThere, "borrada", "borradas")
+                            : Counted(merge.nRemovedThere, "nota borrada", "notas borradas"));
     }
     if (merge.bTheirLastPeriod) {
-        parts.push_back("la nueva fecha de la última regla");
+        parts.push_back("fecha de la regla");
     }
     if (merge.bTheirExtension) {
-        parts.push_back("los datos de la datación y del nacimiento");
+        parts.push_back("datación");
     }
-    std::string text = "La agenda se cambió fuera de esta ventana y se ha puesto al día:";
+    std::string text(kTakenInLead);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         text += i == 0 ? " " : (i + 1 == parts.size() ? " y " : ", ");
         text += parts[i];
@@ -248,8 +246,7 @@ CCalCtrlDlg::DiskOutcome CCalCtrlDlg::KeepApart() {
             m_disk.Remember(saved.value(), std::move(bytes).value());
             m_globals.szAgendaPath = copy;
             SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(copy));
-            m_strTakenIn = "Tu agenda se ha guardado aparte, en «" + FileName(copy) +
-                           "»; el otro fichero no se ha tocado.";
+            m_strTakenIn = std::string(kKeptApartText);
             return DiskOutcome::keptApart;
         }
         if (saved.error().kind != ErrorKind::changedOnDisk) {
