@@ -100,7 +100,6 @@ void CCalCtrlDlg::OnActivate() {
         case DiskOutcome::sameAsDisk:
         case DiskOutcome::keptApart:
             SetUnsaved(false);
-            ShowHint(std::exchange(m_strTakenIn, {}));
             return;
         case DiskOutcome::failed:
             SetUnsaved(true);
@@ -138,9 +137,6 @@ bool CCalCtrlDlg::SaveAgenda() {
     if (!status) {
         ReportFileError(status.error(), m_globals.szAgendaPath);
         return false;
-    }
-    if (!m_strTakenIn.empty()) {
-        ShowHint(std::exchange(m_strTakenIn, {}));
     }
     // An agenda given on the command line with nothing at its path is
     // remembered once its file exists.
@@ -263,13 +259,6 @@ void CCalCtrlDlg::ShowMergedAgenda() {
     DoDataExchange(false);
     RecalcTimeline();
     m_calendar.Redraw();
-}
-
-void CCalCtrlDlg::ShowHint(const std::string& text) {
-    if (IDialogWindow* window = Window(); window != nullptr) {
-        window->SetControlText(IDC_HINT, text);
-        window->Invalidate(IDC_HINT);
-    }
 }
 
 }  // namespace gestalia

@@ -115,6 +115,14 @@ TEST_F(AgendaSyncTest, FocusBackShowsANoteAddedElsewhere) {
     EXPECT_NE(Text(IDC_HINT).find("1 nota nueva"), std::string::npos);
     dlg.OnActivate();  // nothing more to take in: no question, no change
     EXPECT_EQ(InWindow(), (std::vector<std::string>{"uno", "de fuera"}));
+    // On Windows the window is active again before the editor's note is
+    // added: her save right after the take-in keeps the line in sight.
+    ASSERT_TRUE(Add(dlg, "mía"));
+    EXPECT_EQ(Text(IDC_HINT), "Cambios de fuera: 1 nota nueva.");
+    // Another agenda has nothing taken in.
+    ui.QueueOpenFile(WriteAgenda("otra.gst", kLastPeriod, {"x"}));
+    window.Click(IDC_OPEN_AGENDA);
+    EXPECT_EQ(Text(IDC_HINT), kHintText);
 }
 
 enum class Conflict { lastPeriod, damaged };
