@@ -59,11 +59,18 @@ std::string ConflictCopyPath(std::string_view path, const CDateValue& now, int n
 }
 
 std::string TakenInText(const CAgendaMerge& merge) {
+    // One line under the calendar: the notes are counted only when nothing
+    // else came with them.
+    const bool bNotes = merge.nTakenIn != 0 || merge.nRemovedThere != 0;
+    const bool bCounted = !merge.bTheirLastPeriod && !merge.bTheirExtension;
     std::vector<std::string> parts;
-    if (merge.nTakenIn != 0) {
+    if (bNotes && !bCounted) {
+        parts.emplace_back("notas");
+    }
+    if (bCounted && merge.nTakenIn != 0) {
         parts.push_back(Counted(merge.nTakenIn, "nota nueva", "notas nuevas"));
     }
-    if (merge.nRemovedThere != 0) {
+    if (bCounted && merge.nRemovedThere != 0) {
         parts.push_back(merge.nTakenIn != 0
                             ? Counted(merge.nRemovedThere, "borrada", "borradas")
                             : Counted(merge.nRemovedThere, "nota borrada", "notas borradas"));

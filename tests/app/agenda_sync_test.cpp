@@ -92,6 +92,38 @@ INSTANTIATE_TEST_SUITE_P(
                           "NoteDeleted", {}, {"mía"}, "Cambios de fuera: 1 nota borrada."}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The line under the calendar names what came from elsewhere; the notes are
+// counted only when nothing else came with them, so that it stays one line.
+struct TakenInCase {
+    std::size_t added;
+    std::size_t removed;
+    bool bDate;
+    bool bDating;
+    const char* line;
+};
+
+class TakenInTextTest : public ::testing::TestWithParam<TakenInCase> {};
+
+TEST_P(TakenInTextTest, SaysWhatCameFromElsewhere) {
+    CAgendaMerge merge;
+    merge.nTakenIn = GetParam().added;
+    merge.nRemovedThere = GetParam().removed;
+    merge.bTheirLastPeriod = GetParam().bDate;
+    merge.bTheirExtension = GetParam().bDating;
+    EXPECT_EQ(TakenInText(merge), GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, TakenInTextTest,
+    ::testing::Values(
+        TakenInCase{1, 0, false, false, "Cambios de fuera: 1 nota nueva."},
+        TakenInCase{2, 1, false, false, "Cambios de fuera: 2 notas nuevas y 1 borrada."},
+        TakenInCase{0, 3, false, false, "Cambios de fuera: 3 notas borradas."},
+        TakenInCase{0, 0, true, false, "Cambios de fuera: fecha de la regla."},
+        TakenInCase{2, 1, true, false, "Cambios de fuera: notas y fecha de la regla."},
+        TakenInCase{0, 1, false, true, "Cambios de fuera: notas y datación."},
+        TakenInCase{1, 1, true, true, "Cambios de fuera: notas, fecha de la regla y datación."}));
+
 TEST_F(AgendaSyncTest, TwoWindowsOnOneAgendaEachTakeInTheOthersNotes) {
     CSecondWindow other(clock);
     other.globals.szAgendaPath = path;

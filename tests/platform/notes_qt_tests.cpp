@@ -446,7 +446,7 @@ TEST_F(MainWindowQtTest, AtItsLeastSizeEveryControlShowsWhole) {
     };
     for (const QString& line :
          {takenIn(88, 88, false, false), takenIn(0, 88, false, false), takenIn(0, 0, true, true),
-          takenIn(88, 0, true, false),
+          takenIn(88, 88, true, true),
           QString::fromUtf8(kKeptApartText.data(), static_cast<int>(kKeptApartText.size()))}) {
         fits(Child<QWidget>(*m_window, IDC_HINT), line, 0);
     }
