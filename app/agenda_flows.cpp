@@ -143,6 +143,7 @@ void CCalCtrlDlg::OnCreateAgenda() {
     m_dtShown = CDateValue::Now(m_clock);
     m_globals.szAgendaPath = path;
     m_bCreating = true;
+    m_strTakenIn.clear();
     SetUnsaved(false);
     RememberAgenda(path, true);
 
@@ -192,6 +193,7 @@ void CCalCtrlDlg::OpenAgendaAt(const std::string& path, bool bMayBeNew) {
     }
     m_globals.szAgendaPath = path;
     m_bCreating = false;
+    m_strTakenIn.clear();
     SetUnsaved(false);
     m_dtShown = CDateValue::Now(m_clock);
 
@@ -265,6 +267,7 @@ bool CCalCtrlDlg::SaveElsewhere() {
     m_disk.Remember(saved.value(), std::move(bytes).value());
     m_globals.szAgendaPath = path;
     SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(path));
+    m_strTakenIn.clear();
     SetUnsaved(false);
     RememberAgenda(path, true);
     return true;
@@ -282,7 +285,9 @@ void CCalCtrlDlg::SetUnsaved(bool bUnsaved) {
     if (window == nullptr) {
         return;
     }
-    window->SetControlText(IDC_HINT, bUnsaved ? kUnsavedText : kHintText);
+    window->SetControlText(IDC_HINT, bUnsaved               ? std::string(kUnsavedText)
+                                     : m_strTakenIn.empty() ? std::string(kHintText)
+                                                            : m_strTakenIn);
     window->Invalidate(IDC_HINT);
     window->SetCaption(MainDialogTemplate().strCaption +
                        (bUnsaved ? std::string(kUnsavedCaption) : std::string()));

@@ -17,6 +17,7 @@
 #include "model/safe_save.h"
 #include "platform/ui_services.h"
 #include "resources/control_ids.h"
+#include "resources/main_texts.h"
 
 namespace gestalia {
 
@@ -26,11 +27,6 @@ constexpr std::string_view kChangedCaption = "La agenda ha cambiado en el disco"
 // A file that keeps changing between the look and the rename is looked at
 // again this many times before the save gives up.
 constexpr int kSaveAttempts = 3;
-
-std::string FileName(std::string_view path) {
-    const std::size_t sep = path.find_last_of("/\\");
-    return std::string(sep == std::string_view::npos ? path : path.substr(sep + 1));
-}
 
 std::string Counted(std::size_t n, std::string_view one, std::string_view many) {
     return std::to_string(n) + " " + std::string(n == 1 ? one : many);
@@ -63,20 +59,29 @@ std::string ConflictCopyPath(std::string_view path, const CDateValue& now, int n
 }
 
 std::string TakenInText(const CAgendaMerge& merge) {
+    // One line under the calendar: the notes are counted only when nothing
+    // else came with them.
+    const bool bNotes = merge.nTakenIn != 0 || merge.nRemovedThere != 0;
+    const bool bCounted = !merge.bTheirLastPeriod && !merge.bTheirExtension;
     std::vector<std::string> parts;
-    if (merge.nTakenIn != 0) {
-        parts.push_back(Counted(merge.nTakenIn, "anotación nueva", "anotaciones nuevas"));
+    if (bNotes && !bCounted) {
+        parts.emplace_back("notas");
     }
-    if (merge.nRemovedThere != 0) {
-        parts.push_back(Counted(merge.nRemovedThere, "anotación borrada", "anotaciones borradas"));
+    if (bCounted && merge.nTakenIn != 0) {
+        parts.push_back(Counted(merge.nTakenIn, "nota nueva", "notas nuevas"));
+    }
+    if (bCounted && merge.nRemovedThere != 0) {
+        parts.push_back(merge.nTakenIn != 0
+                            ? Counted(merge.nRemovedThere, "borrada", "borradas")
+                            : Counted(merge.nRemovedThere, "nota borrada", "notas borradas"));
     }
     if (merge.bTheirLastPeriod) {
-        parts.push_back("la nueva fecha de la última regla");
+        parts.push_back("fecha de la regla");
     }
     if (merge.bTheirExtension) {
-        parts.push_back("los datos de la datación y del nacimiento");
+        parts.push_back("datación");
     }
-    std::string text = "La agenda se cambió fuera de esta ventana y se ha puesto al día:";
+    std::string text(kTakenInLead);
     for (std::size_t i = 0; i < parts.size(); ++i) {
         text += i == 0 ? " " : (i + 1 == parts.size() ? " y " : ", ");
         text += parts[i];
@@ -102,7 +107,6 @@ void CCalCtrlDlg::OnActivate() {
         case DiskOutcome::sameAsDisk:
         case DiskOutcome::keptApart:
             SetUnsaved(false);
-            ShowHint(std::exchange(m_strTakenIn, {}));
             return;
         case DiskOutcome::failed:
             SetUnsaved(true);
@@ -140,9 +144,6 @@ bool CCalCtrlDlg::SaveAgenda() {
     if (!status) {
         ReportFileError(status.error(), m_globals.szAgendaPath);
         return false;
-    }
-    if (!m_strTakenIn.empty()) {
-        ShowHint(std::exchange(m_strTakenIn, {}));
     }
     // An agenda given on the command line with nothing at its path is
     // remembered once its file exists.
@@ -248,8 +249,7 @@ CCalCtrlDlg::DiskOutcome CCalCtrlDlg::KeepApart() {
             m_disk.Remember(saved.value(), std::move(bytes).value());
             m_globals.szAgendaPath = copy;
             SetPanelText(IDC_AGENDA_TITLE, BuildAgendaTitle(copy));
-            m_strTakenIn = "Tu agenda se ha guardado aparte, en «" + FileName(copy) +
-                           "»; el otro fichero no se ha tocado.";
+            m_strTakenIn = std::string(kKeptApartText);
             return DiskOutcome::keptApart;
         }
         if (saved.error().kind != ErrorKind::changedOnDisk) {
@@ -266,13 +266,6 @@ void CCalCtrlDlg::ShowMergedAgenda() {
     DoDataExchange(false);
     RecalcTimeline();
     m_calendar.Redraw();
-}
-
-void CCalCtrlDlg::ShowHint(const std::string& text) {
-    if (IDialogWindow* window = Window(); window != nullptr) {
-        window->SetControlText(IDC_HINT, text);
-        window->Invalidate(IDC_HINT);
-    }
 }
 
 }  // namespace gestalia

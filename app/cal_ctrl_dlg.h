@@ -198,7 +198,9 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     CSavedAgenda m_disk;
     // While the file is looked at (its questions may give the window focus back).
     bool m_bLookingAtDisk = false;
-    // The line shown in the hint once the merged agenda is saved.
+    // The hint's line while the agenda is saved, once something from elsewhere
+    // was taken in (else the usual hint): it stays until another file is
+    // opened, so that a save right after the take-in does not hide it.
     std::string m_strTakenIn;
 
     // What became of opening an agenda file.
@@ -248,7 +250,6 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     void ShowMergedAgenda();
     // Remembers the file just read, or a path with nothing there yet.
     void RememberOpened(const CDiskState& state, std::string bytes);
-    void ShowHint(const std::string& text);
     void ReportFileError(const CError& error, const std::string& path);
     // The dating every figure, week and tip follows.
     CDating Dating() const;

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "model/disk_state_win32.h"
+#include "model/read_until_end.h"
 #include "model/win32_handle.h"
 #include "model/win32_text.h"
 
@@ -38,12 +39,6 @@ Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
     const auto failure = [&path](int err) {
         return CError{ErrorKind::cannotOpen, path + ": " + win32::ErrorText(err), std::nullopt};
     };
-    const auto tooBig = [&path] {
-        return CError{ErrorKind::tooBig,
-                      path + ": pasa de " + std::to_string(kMaxAgendaFileSize / (1024 * 1024)) +
-                          " MiB, y una agenda ocupa unos pocos kilobytes",
-                      std::nullopt};
-    };
     const std::wstring wide = win32::WidePath(path);
     if (wide.size() > win32::kMaxWidePath) {
         return failure(ENAMETOOLONG);  // no file can have it
@@ -70,40 +65,21 @@ Result<CFileBytes> ReadFileBytes(const std::string& path, CDiskState* state) {
                       std::nullopt};
     }
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-    if (size > kMaxAgendaFileSize) {
-        return tooBig();
-    }
     if (state != nullptr) {
         *state = DiskStateFromInfo(info);
     }
-    // Straight into the result: the whole size at once (one byte more, to see
-    // its end), then twice the room if the file grew meanwhile. The bytes
-    // count what they hold as they are read, so that a larger room keeps them.
-    CFileBytes bytes = CFileBytes::WithRoom(static_cast<std::size_t>(size) + 1);
-    for (;;) {
-        const std::size_t done = bytes.size();
-        if (done == bytes.room()) {
-            bytes.Grow(std::min(2 * bytes.room(), kMaxAgendaFileSize + 1));
-        }
+    return ReadUntilEnd(path, size, [&](char* into, std::size_t room) -> Result<std::size_t> {
         // One call reads at most 4 GiB - 1 bytes; an agenda is far smaller.
-        const auto want = static_cast<DWORD>(std::min<std::size_t>(bytes.room() - done, 1u << 30));
+        const auto want = static_cast<DWORD>(std::min<std::size_t>(room, 1u << 30));
         DWORD got = 0;
-        if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) {
+        if (!::ReadFile(file.get(), into, want, &got, nullptr)) {
             return CError{
                 ErrorKind::cannotOpen,
                 path + ": no se puede leer (" + win32::ErrorText(win32::LastError()) + ")",
                 std::nullopt};
         }
-        if (got == 0) {
-            break;
-        }
-        bytes.SetSize(done + got);
-        // The size may change while it is read; the limit holds whatever it says.
-        if (bytes.size() > kMaxAgendaFileSize) {
-            return tooBig();
-        }
-    }
-    return bytes;
+        return std::size_t{got};
+    });
 }
 
 }  // namespace gestalia

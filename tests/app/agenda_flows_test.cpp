@@ -1,6 +1,10 @@
 // Creating and opening agendas, the last-period date, saving, and the title rule.
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <functional>
 
 #include "content/day_links.h"
 #include "content/week_tips.h"
@@ -149,6 +153,102 @@ TEST_F(MainWindowTest, CreateOverAnExistingFileAsksFirst) {
     EXPECT_TRUE(ReadAgenda(path).items.empty());
     EXPECT_EQ(Visible(), kCreatingVisible);
 }
+
+// The name gets ".gst" before the question: "otra" asks about "otra.gst" too.
+class CreateOverAnAgendaTest : public MainWindowTest,
+                               public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(CreateOverAnAgendaTest, AsksBeforeReplacingIt) {
+    const std::string open = WriteAgenda("ana.gst", CDateValue(2027, 1, 1), {"Eco"});
+    const std::string other = WriteAgenda("otra.gst", CDateValue(2026, 12, 1), {"Peso"});
+    const std::string before = ReadAll(other);
+    Start(open);
+    ui.QueueSaveFile(tmp.File(GetParam().typed));
+    ui.QueueMessageBox(GetParam().answer);
+    window.Click(IDC_CREATE_AGENDA);
+
+    ASSERT_EQ(ui.MessageBoxes().size(), 1u);
+    EXPECT_EQ(ui.MessageBoxes()[0].strText, "El fichero ya existe. ¿Desea reemplazarlo?");
+    if (GetParam().answer == IDNO) {
+        EXPECT_EQ(ReadAll(other), before);
+        EXPECT_EQ(globals.szAgendaPath, open);
+        EXPECT_EQ(globals.listItems.size(), 1u);
+        EXPECT_EQ(Visible(), kAgendaVisible);
+    } else {
+        EXPECT_TRUE(ReadAgenda(other).items.empty());
+        EXPECT_EQ(globals.szAgendaPath, other);
+        EXPECT_EQ(Visible(), kCreatingVisible);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CreateOverAnAgendaTest, kReplaceCases, ReplaceCaseName);
+
+// A new agenda that cannot be written leaves the window on the agenda it had:
+// its file, title, notes and last-period date, and the next change goes there.
+struct FailedCreate {
+    const char* name;
+    // The path the dialog gives; empty when this machine cannot make it fail.
+    std::function<std::string(const CTempDir&)> chosen;
+    std::vector<int> answers;  // to the questions before the write
+};
+
+class FailedCreateTest : public MainWindowTest,
+                         public ::testing::WithParamInterface<FailedCreate> {};
+
+TEST_P(FailedCreateTest, KeepsTheAgendaOpenBefore) {
+    const std::string open = WriteAgenda("ana.gst", CDateValue(2027, 1, 1), {"Eco", "Peso"});
+    Start(open);
+    const std::string chosen = GetParam().chosen(tmp);
+    if (chosen.empty()) {
+        GTEST_SKIP() << "every folder is writable here";
+    }
+    const std::string title = Text(IDC_AGENDA_TITLE);
+    const std::string weeks = Text(IDC_WEEKS);
+    ui.QueueSaveFile(chosen);
+    for (const int answer : GetParam().answers) {
+        ui.QueueMessageBox(answer);
+    }
+    window.Click(IDC_CREATE_AGENDA);
+
+    ASSERT_EQ(ui.MessageBoxes().size(), GetParam().answers.size() + 1);
+    EXPECT_EQ(ui.MessageBoxes().back().strText.rfind("No puedo guardar el fichero.\n", 0), 0u)
+        << ui.MessageBoxes().back().strText;
+    EXPECT_EQ(globals.szAgendaPath, open);
+    EXPECT_EQ(Text(IDC_AGENDA_TITLE), title);
+    EXPECT_EQ(globals.listItems.size(), 2u);
+    EXPECT_EQ(globals.dtLastPeriod, CDateValue(2027, 1, 1));
+    EXPECT_EQ(window.GetDate(IDC_LAST_PERIOD), CDateValue(2027, 1, 1));
+    EXPECT_EQ(Text(IDC_WEEKS), weeks);
+    EXPECT_EQ(Visible(), kAgendaVisible);
+    window.ChangeDate(IDC_LAST_PERIOD, CDateValue(2027, 1, 2));
+    const CAgendaData saved = ReadAgenda(open);
+    EXPECT_EQ(saved.dtLastPeriod, CDateValue(2027, 1, 2));
+    EXPECT_EQ(saved.items.size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, FailedCreateTest,
+    ::testing::Values(FailedCreate{"FolderGone",
+                                   [](const CTempDir& dir) { return dir.File("borrada/nueva"); },
+                                   {}},
+                      // "nueva.gst" is a folder: she is asked, says yes, and it cannot be replaced.
+                      FailedCreate{"NameOfAFolder",
+                                   [](const CTempDir& dir) {
+                                       std::filesystem::create_directory(dir.File("nueva.gst"));
+                                       return dir.File("nueva");
+                                   },
+                                   {IDYES}},
+                      FailedCreate{"FolderNotWritable",
+                                   [](const CTempDir& dir) {
+                                       const std::string folder = dir.File("cerrada");
+                                       std::filesystem::create_directory(folder);
+                                       ::chmod(folder.c_str(), 0555);
+                                       return ::access(folder.c_str(), W_OK) != 0
+                                                  ? folder + "/nueva"
+                                                  : std::string();
+                                   },
+                                   {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, OpenShowsTheAgendaAndTheTipOfTheChosenDaysWeek) {
     Start();

@@ -237,6 +237,41 @@ TEST_P(LeavingUnsavedTest, ACancelledSaveDialogStays) {
 INSTANTIATE_TEST_SUITE_P(Ways, LeavingUnsavedTest, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "CloseBox" : "Salir"; });
 
+// "Guardar la agenda en otro fichero" asks before replacing an agenda there,
+// once the name has its ".gst"; "No" writes nothing and she stays.
+class SaveElsewhereOntoAnAgendaTest : public UnsavedAgendaTest,
+                                      public ::testing::WithParamInterface<ReplaceCase> {};
+
+TEST_P(SaveElsewhereOntoAnAgendaTest, AsksBeforeReplacingIt) {
+    const std::string other = WriteAgenda("otra.gst", CDateValue(2026, 12, 1), {"Peso"});
+    const std::string before = ReadAll(other);
+    StartUnsaved();
+    ui.QueueMessageBox(IDYES);
+    ui.QueueSaveFile(tmp.File(GetParam().typed));
+    ui.QueueMessageBox(GetParam().answer);
+    window.Click(IDCANCEL);
+
+    ASSERT_EQ(ui.MessageBoxes().size(), 3u);
+    EXPECT_EQ(ui.MessageBoxes()[2].strText, "El fichero ya existe. ¿Desea reemplazarlo?");
+    EXPECT_EQ(ui.MessageBoxes()[2].defaultButton, MbDefault::Second);
+    if (GetParam().answer == IDNO) {
+        EXPECT_EQ(ReadAll(other), before);
+        EXPECT_FALSE(window.Result().has_value());
+        EXPECT_EQ(globals.szAgendaPath, m_path);
+        EXPECT_TRUE(dlg.IsUnsaved());
+    } else {
+        const CAgendaData saved = ReadAgenda(other);
+        EXPECT_EQ(saved.dtLastPeriod, CDateValue(2027, 1, 5));
+        ASSERT_EQ(saved.items.size(), 1u);
+        EXPECT_EQ(saved.items[0].strText, "Eco");
+        EXPECT_EQ(window.Result(), IDCANCEL);
+        EXPECT_EQ(globals.szAgendaPath, other);
+    }
+    EXPECT_EQ(ReadAll(m_path), m_before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, SaveElsewhereOntoAnAgendaTest, kReplaceCases, ReplaceCaseName);
+
 TEST_F(UnsavedAgendaTest, OpeningAnotherAgendaAsksFirst) {
     StartUnsaved();
     ui.QueueMessageBox(IDCANCEL);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,6 +36,23 @@ inline const std::set<int> kAgendaVisible = {
     IDC_LAST_PERIOD, IDC_AGENDA_TITLE,  IDC_DUE_DATE,    IDC_DAYS_LEFT,     IDC_WEEKS,
     IDC_MONTH_TEXT,  IDC_PREVIOUS,      IDC_NEXT,        IDC_TIP_TITLE,     IDC_CALENDAR,
     IDC_HINT,        IDC_DAY_TEXT,      IDC_TIP_TEXT,    IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON};
+
+// A name typed in a save dialog where "otra.gst" already exists, with or
+// without the extension, and her answer to the question whether to replace it.
+struct ReplaceCase {
+    const char* typed;
+    int answer;  // IDYES or IDNO
+};
+
+inline const auto kReplaceCases =
+    ::testing::Values(ReplaceCase{"otra", IDNO}, ReplaceCase{"otra.gst", IDNO},
+                      ReplaceCase{"otra", IDYES}, ReplaceCase{"otra.gst", IDYES});
+
+inline std::string ReplaceCaseName(const ::testing::TestParamInfo<ReplaceCase>& info) {
+    std::string name = info.param.typed;
+    name.erase(std::remove(name.begin(), name.end(), '.'), name.end());
+    return name + (info.param.answer == IDYES ? "Yes" : "No");
+}
 
 class MainWindowTest : public ::testing::Test {
   protected:

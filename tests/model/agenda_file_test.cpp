@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cmath>
 #include <cstring>
@@ -12,6 +13,7 @@
 
 #include <sys/stat.h>
 
+#include "model/read_until_end.h"
 #include "model/windows1252.h"
 #include "tests/support/little_endian.h"
 #include "tests/support/temp_dir.h"
@@ -497,6 +499,73 @@ TEST(AgendaFileTest, FileBytesStayInPlaceWhenMovedAndKeepTheirContentsWhenGrown)
     moved.SetSize(2u << 20);
     EXPECT_EQ(moved.size(), 1u << 20) << "never past the room";
 }
+
+// A file may give more or less than the size the system said as the read
+// began: it grows while it is read, or it is one of the system's own files.
+struct GrowingRead {
+    const char* name;
+    std::uintmax_t said;  // the size the system gives before the read
+    std::size_t holds;    // what the reads then give, in pieces of at most `piece`
+    std::size_t piece;
+    bool bRefused;
+};
+
+class ReadUntilEndTest : public ::testing::TestWithParam<GrowingRead> {};
+
+char ByteAt(std::size_t offset) {
+    return static_cast<char>(offset * 31 + offset / 4096);
+}
+
+TEST_P(ReadUntilEndTest, ReadsAllOrRefusesWhatPassesTheLimit) {
+    const GrowingRead& c = GetParam();
+    std::size_t given = 0;
+    int reads = 0;
+    const auto read = [&](char* into, std::size_t room) -> Result<std::size_t> {
+        ++reads;
+        const std::size_t n = std::min({room, c.piece, c.holds - given});
+        for (std::size_t i = 0; i < n; ++i) {
+            into[i] = ByteAt(given + i);
+        }
+        given += n;
+        return n;
+    };
+    const Result<CFileBytes> r = ReadUntilEnd("/d/ana.gst", c.said, read);
+    if (c.bRefused) {
+        ASSERT_FALSE(r.ok()) << "cut at " << r.value().size() << " bytes";
+        EXPECT_EQ(r.error().kind, ErrorKind::tooBig);
+        EXPECT_EQ(r.error().message,
+                  "/d/ana.gst: pasa de 16 MiB, y una agenda ocupa unos pocos kilobytes");
+        if (c.said > kMaxAgendaFileSize) {
+            EXPECT_EQ(reads, 0) << "refused before anything was read";
+        }
+        return;
+    }
+    ASSERT_TRUE(r.ok()) << r.error().message;
+    ASSERT_EQ(r.value().size(), c.holds);
+    const std::string_view bytes = r.value().View();
+    std::size_t wrong = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        wrong += bytes[i] != ByteAt(i) ? 1 : 0;
+    }
+    EXPECT_EQ(wrong, 0u);
+}
+
+constexpr std::size_t kMax = kMaxAgendaFileSize;
+constexpr std::size_t kWhole = ~std::size_t{0};  // as much as there is room for
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, ReadUntilEndTest,
+    ::testing::Values(GrowingRead{"AsSaid", 1000, 1000, kWhole, false},
+                      GrowingRead{"SaidNothing", 0, 5000, kWhole, false},
+                      GrowingRead{"GrewInSmallPieces", 10, 100000, 7, false},
+                      GrowingRead{"ShrankMeanwhile", 1000, 10, kWhole, false},
+                      GrowingRead{"GrewToTheLimit", 10, kMax, kWhole, false},
+                      GrowingRead{"GrewPastTheLimit", 10, kMax + 1, kWhole, true},
+                      GrowingRead{"GrewPastTheLimitInPieces", kMax - 100, kMax + 1, 64, true},
+                      GrowingRead{"GrewFarPastTheLimit", kMax, 2 * kMax, kWhole, true},
+                      GrowingRead{"SaidTooMuch", kMax + 1, 0, kWhole, true},
+                      GrowingRead{"SaidFarTooMuch", std::uintmax_t{1} << 40, 0, kWhole, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AgendaFileTest, ReadFileBytesReportsWhatFails) {
     const CTempDir dir;

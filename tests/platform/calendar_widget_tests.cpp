@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QTest>
 #include <QToolTip>
 #include <vector>
 
@@ -175,6 +176,47 @@ TEST_F(CalendarWidget, DrawsTheFocusFrameOnTheChosenDayWhileFocused) {
     QApplication::sendEvent(widget.get(), &out);
     EXPECT_NE(Grab().pixel(onFrame), qRgb(0, 0, 0));
 }
+
+// After the month arrows, the press that gives the calendar its focus: a
+// right press on a day, or any press on a grid line, shows no day in the
+// panels; the chosen day moves quietly into the shown month.
+struct FocusingPress {
+    const char* name;
+    Qt::MouseButton button;
+    bool bOnDay;
+};
+
+class FocusingPressTest : public CalendarWidget,
+                          public ::testing::WithParamInterface<FocusingPress> {};
+
+TEST_P(FocusingPressTest, ShowsNoDayInThePanels) {
+    widget->show();
+    widget->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(widget.get()));
+    widget->clearFocus();
+    ctrl.ShowMonth(CDateValue(2027, 5, 1), 0, WMVIEW_MONTH);  // the month arrow
+    Grab();
+    const GridLine line = VerticalGridLine(metrics, 2);
+    const QPoint at = GetParam().bOnDay ? Inside(12) : QPoint(line.from.x, 120);
+    for (int i = 1; i <= kCells && !GetParam().bOnDay; ++i) {
+        ASSERT_FALSE(CellRect(i).Contains({at.x(), at.y()})) << "in cell " << i;
+    }
+    ASSERT_FALSE(widget->hasFocus());
+    QTest::mousePress(widget.get(), GetParam().button, Qt::NoModifier, at);
+    QTest::mouseRelease(widget.get(), GetParam().button, Qt::NoModifier, at);
+
+    EXPECT_TRUE(widget->hasFocus());
+    EXPECT_TRUE(ctrl.HasFocus());
+    EXPECT_TRUE(shownDays.empty());
+    EXPECT_EQ(ctrl.GetChosenDay(), CDateValue(2027, 5, 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Presses, FocusingPressTest,
+                         ::testing::Values(FocusingPress{"RightOnADay", Qt::RightButton, true},
+                                           FocusingPress{"LeftOnAGridLine", Qt::LeftButton, false},
+                                           FocusingPress{"RightOnAGridLine", Qt::RightButton,
+                                                         false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 struct KeyCase {
     Qt::Key key;

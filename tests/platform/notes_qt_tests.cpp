@@ -29,6 +29,7 @@
 #include "calendar/month_layout.h"
 #include "content/day_links.h"
 #include "model/agenda_file.h"
+#include "model/agenda_merge.h"
 #include "model/clock.h"
 #include "model/globals.h"
 #include "platform/qt/qt_dialog_window.h"
@@ -37,6 +38,7 @@
 #include "platform/qt/whole_line_text_edit.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
+#include "resources/main_texts.h"
 #include "tests/support/temp_dir.h"
 
 namespace gestalia {
@@ -433,6 +435,21 @@ TEST_F(MainWindowQtTest, AtItsLeastSizeEveryControlShowsWhole) {
     fits(Child<QWidget>(*m_window, IDC_DAY_TEXT), "30 de Septiembre de 2027", 0);
     fits(Child<QWidget>(*m_window, IDC_MONTH_TEXT), "Septiembre 2027", 0);
     fits(Child<QWidget>(*m_window, IDC_HINT), "* Doble click sobre el día para añadir una nota", 0);
+    // What was taken in from elsewhere, the longest lines of each kind.
+    const auto takenIn = [](std::size_t added, std::size_t removed, bool date, bool dating) {
+        CAgendaMerge merge;
+        merge.nTakenIn = added;
+        merge.nRemovedThere = removed;
+        merge.bTheirLastPeriod = date;
+        merge.bTheirExtension = dating;
+        return QString::fromStdString(TakenInText(merge));
+    };
+    for (const QString& line :
+         {takenIn(88, 88, false, false), takenIn(0, 88, false, false), takenIn(0, 0, true, true),
+          takenIn(88, 88, true, true),
+          QString::fromUtf8(kKeptApartText.data(), static_cast<int>(kKeptApartText.size()))}) {
+        fits(Child<QWidget>(*m_window, IDC_HINT), line, 0);
+    }
     fits(m_window->findChild<QWidget*>("ctl_static_0"), "Seleccione la fecha de la última regla",
          0);
     for (std::int32_t day = 0; day < 300; ++day) {

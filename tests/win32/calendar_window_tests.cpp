@@ -106,6 +106,48 @@ TEST_F(CalendarWindow, FocusReachesTheControl) {
     EXPECT_FALSE(ctrl.HasFocus());
 }
 
+// After the month arrows, the press that gives the calendar its focus: a
+// right press on a day, or any press on a grid line, shows no day in the
+// panels; the chosen day moves quietly into the shown month.
+struct FocusingPress {
+    const char* name;
+    UINT message;
+    bool bOnDay;
+};
+
+class FocusingPressTest : public CalendarWindow,
+                          public ::testing::WithParamInterface<FocusingPress> {};
+
+TEST_P(FocusingPressTest, ShowsNoDayInThePanels) {
+    ASSERT_NE(calendar, nullptr);
+    ::ShowWindow(frame, SW_SHOW);
+    ::SetFocus(frame);
+    ASSERT_FALSE(ctrl.HasFocus());
+    ctrl.ShowMonth(CDateValue(2027, 5, 1), 0, WMVIEW_MONTH);  // the month arrow
+    ::SendMessageW(calendar, WM_PAINT, 0, 0);
+    const MonthMetrics metrics =
+        MakeMonthMetrics({kPlace.Width(), kPlace.Height()}, ::GetSystemMetrics(SM_CXVSCROLL));
+    const Point at =
+        GetParam().bOnDay ? Inside(12) : Point{VerticalGridLine(metrics, 2).from.x, 120};
+    for (int i = 1; i <= kCells && !GetParam().bOnDay; ++i) {
+        ASSERT_FALSE(CellRectsOf(metrics, i).rcCell.Contains(at)) << "in cell " << i;
+    }
+    Send(GetParam().message, at);
+    Send(GetParam().message + 1, at);  // the release
+
+    EXPECT_EQ(::GetFocus(), calendar);
+    EXPECT_TRUE(ctrl.HasFocus());
+    EXPECT_TRUE(parent.days.empty());
+    EXPECT_TRUE(ctrl.GetChosenDay() == CDateValue(2027, 5, 10));
+}
+
+INSTANTIATE_TEST_SUITE_P(Presses, FocusingPressTest,
+                         ::testing::Values(FocusingPress{"RightOnADay", WM_RBUTTONDOWN, true},
+                                           FocusingPress{"LeftOnAGridLine", WM_LBUTTONDOWN, false},
+                                           FocusingPress{"RightOnAGridLine", WM_RBUTTONDOWN,
+                                                         false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CalendarWindow, PaintsOnTheScreenThroughItsBuffer) {
     ASSERT_NE(calendar, nullptr);
     ::ShowWindow(frame, SW_SHOWNOACTIVATE);
