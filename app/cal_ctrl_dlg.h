@@ -110,6 +110,9 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     int HomeFocusId() const;
     // "Datación": the first scan and the birth; saves what changed.
     void OnDating();
+    // "Perfil": her height, weight before pregnancy and twins; saves what
+    // changed.
+    void OnProfile();
 
     // Agendas (agenda_flows.cpp).
     void OnCreateAgenda();
