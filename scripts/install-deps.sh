@@ -22,6 +22,13 @@ packages+=(
   at-spi2-core dbus dbus-daemon python3 python3-gi python3-pyatspi
 )
 
+# The report and the calendar export read by programs that are not Gestalia's
+# (tests/report): Chromium prints the report, poppler-utils reads the PDF back,
+# python3-icalendar parses the calendar.
+packages+=(
+  chromium poppler-utils python3-icalendar
+)
+
 # The Windows build (scripts/build-windows.sh): the mingw-w64 cross compilers,
 # Wine to run and test what they build (with its fonts: Tahoma, Marlett for the
 # caption buttons), zip for the user's archive, NSIS for the installer.

@@ -53,6 +53,10 @@ ManualPage ToolManual() {
          {{"gestalia-tool check mi-agenda.gst", "Dice OK si la agenda se puede leer."},
           {"gestalia-tool export-csv mi-agenda.gst > notas.csv",
            "Guarda las notas en una hoja de cálculo."},
+          {"gestalia-tool informe mi-agenda.gst > informe.html",
+           "Guarda el informe para abrirlo en el navegador e imprimirlo."},
+          {"gestalia-tool export-ics mi-agenda.gst > embarazo.ics",
+           "Guarda las notas para importarlas en un programa de calendario."},
           {"gestalia-tool timeline 2027-01-01 2027-02-15",
            "Los textos de estado del 15 de febrero de 2027 para una última regla el 1 de "
            "enero de 2027."}}});

@@ -19,7 +19,7 @@ struct ToolCommandDoc {
 };
 
 // In the order --help lists them.
-inline constexpr std::array<ToolCommandDoc, 5> kToolCommands{{
+inline constexpr std::array<ToolCommandDoc, 7> kToolCommands{{
     {"dump", "FICHERO", "Muestra la agenda en JSON",
      "Muestra la agenda en JSON: la fecha de la última regla (lastPeriod) y las notas "
      "(items), cada una con su número, su texto, sus fechas de inicio y fin, su icono y su "
@@ -32,6 +32,20 @@ inline constexpr std::array<ToolCommandDoc, 5> kToolCommands{{
     {"export-csv", "FICHERO", "Exporta las notas en CSV",
      "Exporta las notas en CSV con las columnas fecha, texto y peso_kg, con las líneas "
      "terminadas en CRLF."},
+    {"export-ics", "FICHERO", "Exporta las notas a un calendario (iCalendar)",
+     "Exporta las notas y la fecha probable de parto en iCalendar (RFC 5545), el formato "
+     "que leen los programas de calendario: un evento por nota, con su primera línea como "
+     "título y todo su texto, el peso y los datos de la visita como descripción, y la fecha "
+     "probable de parto como evento de todo el día. Las horas son locales, como las guarda "
+     "la agenda. Dos exportaciones de la misma agenda dan los mismos identificadores, así que "
+     "importarla otra vez no repite las notas. Una nota sin fecha válida no se exporta y se "
+     "avisa en la salida de errores."},
+    {"informe", "FICHERO", "Escribe el informe para la matrona en HTML",
+     "Escribe en HTML el informe para llevar a las visitas: la última regla, la fecha "
+     "probable de parto y cómo se ha fechado, las semanas de hoy, el IMC antes del embarazo "
+     "con la ganancia de peso recomendada (IOM 2009), la gráfica del peso, la tabla de las "
+     "visitas y todas las notas por fecha. La página no carga nada de la red y se imprime "
+     "en A4."},
     {"timeline", "REGLA [DÍA]", "Textos de estado del embarazo",
      "Escribe los tres textos de estado: la fecha probable de parto, los días que quedan y "
      "las semanas de embarazo, para el DÍA elegido o, sin él, para hoy. REGLA es el primer "

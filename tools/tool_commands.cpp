@@ -8,6 +8,8 @@
 #include "model/result.h"
 #include "model/scan_dating.h"
 #include "model/timeline.h"
+#include "report/calendar_export.h"
+#include "report/report_page.h"
 #include "tools/agenda_export.h"
 #include "tools/manual_pages.h"
 #include "tools/usage_messages.h"
@@ -38,6 +40,21 @@ std::optional<CFileBytes> LoadForTool(const std::string& path, std::ostream& err
     return std::move(bytes).value();
 }
 
+// The whole agenda, every note with its visit data, or nothing after the
+// message LoadForTool writes.
+std::optional<CAgendaData> ParseForTool(const std::string& path, std::ostream& err) {
+    const std::optional<CFileBytes> bytes = LoadForTool(path, err);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    Result<CAgendaData> agenda = ParseAgenda(*bytes);
+    if (!agenda) {
+        err << path << ": " << agenda.error().message << '\n';
+        return std::nullopt;
+    }
+    return std::move(agenda).value();
+}
+
 void ReportBadDate(std::string_view text, std::ostream& err) {
     err << "Fecha no válida: \"" << text
         << "\". Escríbela como AAAA-MM-DD, por ejemplo 2027-01-01.\n";
@@ -66,6 +83,29 @@ int RunExportCsv(const std::string& path, std::ostream& out, std::ostream& err) 
     const std::optional<CFileBytes> agenda = LoadForTool(path, err);
     if (!agenda || !WriteAgendaCsv(*agenda, out)) {
         return kToolFailed;
+    }
+    return kToolOk;
+}
+
+int RunReport(const std::string& path, const IClock& clock, std::ostream& out, std::ostream& err) {
+    const std::optional<CAgendaData> agenda = ParseForTool(path, err);
+    if (!agenda) {
+        return kToolFailed;
+    }
+    out << ReportPage(*agenda, CDateValue::Now(clock));
+    return kToolOk;
+}
+
+int RunExportIcs(const std::string& path, std::ostream& out, std::ostream& err) {
+    const std::optional<CAgendaData> agenda = ParseForTool(path, err);
+    if (!agenda) {
+        return kToolFailed;
+    }
+    out << CalendarExport(*agenda);
+    if (const std::size_t left = NotesWithoutDate(*agenda); left > 0) {
+        err << path << ": " << left
+            << (left == 1 ? " nota no tiene una fecha válida y no está en el calendario.\n"
+                          : " notas no tienen una fecha válida y no están en el calendario.\n");
     }
     return kToolOk;
 }
@@ -151,6 +191,10 @@ int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream
     check->add_option("FICHERO", path)->required();
     CLI::App* csv = app.get_subcommand("export-csv");
     csv->add_option("FICHERO", path)->required();
+    CLI::App* report = app.get_subcommand("informe");
+    report->add_option("FICHERO", path)->required();
+    CLI::App* ics = app.get_subcommand("export-ics");
+    ics->add_option("FICHERO", path)->required();
 
     std::string lastPeriod;
     std::string day;
@@ -180,6 +224,12 @@ int RunTool(int argc, const char* const* argv, const IClock& clock, std::ostream
     }
     if (*csv) {
         return RunExportCsv(path, out, err);
+    }
+    if (*report) {
+        return RunReport(path, clock, out, err);
+    }
+    if (*ics) {
+        return RunExportIcs(path, out, err);
     }
     if (*dating) {
         return RunDating(lastPeriod, scanDay, crlMm, out, err);

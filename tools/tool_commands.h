@@ -8,6 +8,8 @@
 //   timeline LMP [DAY]   the three status texts, for DAY or for now
 //   datacion LMP SCAN CRL  the dating by the last period against the first
 //                        scan's crown-rump length, as JSON
+//   informe FILE         the report page, HTML, as of the clock's today
+//   export-ics FILE      the notes and the due date as iCalendar
 
 #include <optional>
 #include <ostream>
@@ -27,6 +29,8 @@ inline constexpr int kToolBadUsage = 2;  // bad arguments or date text
 int RunDump(const std::string& path, std::ostream& out, std::ostream& err);
 int RunCheck(const std::string& path, std::ostream& out, std::ostream& err);
 int RunExportCsv(const std::string& path, std::ostream& out, std::ostream& err);
+int RunReport(const std::string& path, const IClock& clock, std::ostream& out, std::ostream& err);
+int RunExportIcs(const std::string& path, std::ostream& out, std::ostream& err);
 // Without a day the figures are as of the clock's now.
 int RunTimeline(std::string_view lastPeriod, std::optional<std::string_view> day,
                 const IClock& clock, std::ostream& out, std::ostream& err);

@@ -319,7 +319,23 @@ TEST_P(ToolMissingFile, FailsWithOneLineOnStderr) {
     EXPECT_NE(run.err.find("no-such.gst"), std::string::npos) << run.err;
 }
 
-INSTANTIATE_TEST_SUITE_P(Tool, ToolMissingFile, ::testing::Values("dump", "check", "export-csv"));
+INSTANTIATE_TEST_SUITE_P(Tool, ToolMissingFile,
+                         ::testing::Values("dump", "check", "export-csv", "informe", "export-ics"));
+
+class ToolDamagedFile : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(ToolDamagedFile, WritesNothingAndNamesTheByte) {
+    const CTempDir dir;
+    const std::string path = dir.Write("damaged.gst", SampleBytes().substr(0, kSecondRecord + 20));
+    const ToolRun run = RunToolWith({GetParam(), path});
+    EXPECT_EQ(run.code, kToolFailed);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(run.err, path + ": byte 12: " + run.err.substr(path.size() + 11));
+    EXPECT_EQ(CountLines(run.err), 1u) << run.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(Tool, ToolDamagedFile,
+                         ::testing::Values("dump", "export-csv", "informe", "export-ics"));
 
 constexpr const char* kDay45 =
     "Fecha probable de parto: 08/10/2027\n"
@@ -434,15 +450,17 @@ TEST_P(ToolUsage, BadArgumentsExitWithTwoAndSaySoInSpanish) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tool, ToolUsage,
-    ::testing::Values(UsageCase{{}, "falta la orden (dump, check, export-csv, timeline, datacion)"},
-                      UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
-                      UsageCase{{"--colour"}, "opción desconocida: --colour"},
-                      UsageCase{{"-x"}, "opción desconocida: -x"},
-                      UsageCase{{"dump"}, "dump: falta el argumento FICHERO"},
-                      UsageCase{{"timeline"}, "timeline: falta el argumento REGLA"},
-                      UsageCase{{"dump", "a.gst", "b.gst"}, "dump: sobra el argumento: b.gst"},
-                      UsageCase{{"check", "--deep", "a.gst"},
-                                "check: opción desconocida: --deep"}));
+    ::testing::Values(
+        UsageCase{
+            {},
+            "falta la orden (dump, check, export-csv, export-ics, informe, timeline, datacion)"},
+        UsageCase{{"print", "a.gst"}, "orden desconocida: print"},
+        UsageCase{{"--colour"}, "opción desconocida: --colour"},
+        UsageCase{{"-x"}, "opción desconocida: -x"},
+        UsageCase{{"dump"}, "dump: falta el argumento FICHERO"},
+        UsageCase{{"timeline"}, "timeline: falta el argumento REGLA"},
+        UsageCase{{"dump", "a.gst", "b.gst"}, "dump: sobra el argumento: b.gst"},
+        UsageCase{{"check", "--deep", "a.gst"}, "check: opción desconocida: --deep"}));
 
 TEST(ToolUsage, HelpIsTheManualPage) {
     const ToolRun run = RunToolWith({"--help"});

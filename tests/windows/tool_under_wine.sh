@@ -37,6 +37,8 @@ same() {  # same WHAT COMMAND...: stdout, stderr and status of both tools alike
     { echo "FAIL: check does not say OK"; failed=1; }
 same "dump" dump "$sample"
 same "export-csv" export-csv "$sample"
+same "export-ics" export-ics "$sample"
+same "informe" informe "$sample"
 same "dump through a long accented path (${#accented} bytes)" dump "$accented"
 same "a missing file" check "$work/nada.gst"
 same "timeline" timeline 2027-01-01 2027-02-15
