@@ -268,6 +268,12 @@ void CCalCtrlDlg::OnCommand(int id) {
         case IDC_PROFILE_BUTTON:
             OnProfile();
             break;
+        case IDC_REPORT_BUTTON:
+            OnReport();
+            break;
+        case IDC_EXPORT_BUTTON:
+            OnExportCalendar();
+            break;
         case IDCANCEL:
             // "Salir" and the close box; Escape does nothing here. Nothing is
             // saved: every change was saved when it was made, or she is asked

@@ -5,7 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "model/utf8_path.h"
 #include "platform/cached_pages.h"
+#include "platform/file_url.h"
 
 namespace gestalia {
 
@@ -113,6 +115,19 @@ bool IsOpenableUrl(std::string_view url) {
            (hash == std::string_view::npos || AllValid(tail.substr(hash + 1), ":@/?"));
 }
 
+bool IsReportPagePath(std::string_view path) {
+    const std::u8string name = PathFromUtf8(path).filename().u8string();
+    if (name.size() < kReportPageEnding.size()) {
+        return false;
+    }
+    return std::equal(kReportPageEnding.begin(), kReportPageEnding.end(),
+                      name.end() - static_cast<std::ptrdiff_t>(kReportPageEnding.size()),
+                      [](char a, char8_t b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
 std::optional<COpenTarget> OpenTargetOf(std::string_view url,
                                         const std::optional<std::string>& cacheFolder) {
     if (IsOpenableUrl(url)) {
@@ -122,6 +137,10 @@ std::optional<COpenTarget> OpenTargetOf(std::string_view url,
         if (std::optional<std::string> path = CachedPagePath(url, *cacheFolder)) {
             return COpenTarget{std::move(*path), true};
         }
+    }
+    if (std::optional<std::string> path = LocalPathOfFileUrl(url);
+        path && IsReportPagePath(*path)) {
+        return COpenTarget{std::move(*path), true};
     }
     return std::nullopt;
 }
