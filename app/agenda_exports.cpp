@@ -1,9 +1,6 @@
 // CCalCtrlDlg: the report page for her midwife and the export of her
 // calendar, both made from the agenda as the window holds it.
 
-#include <algorithm>
-#include <cctype>
-
 #include "app/cal_ctrl_dlg.h"
 #include "model/agenda_file.h"
 #include "model/clock.h"
@@ -23,14 +20,6 @@ constexpr std::string_view kReportCaption = "Informe";
 constexpr std::string_view kExportCaption = "Exportar calendario";
 constexpr std::string_view kAgendaExtension = ".gst";
 constexpr std::string_view kCalendarExtension = ".ics";
-
-bool EndsWithNoCase(std::string_view text, std::string_view ending) {
-    return text.size() >= ending.size() &&
-           std::equal(ending.begin(), ending.end(), text.end() - ending.size(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
 
 CFileDialogSpec ReportFileSpec() {
     CFileDialogSpec spec;

@@ -1,5 +1,7 @@
 #include "platform/file_url.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "model/utf8_path.h"
@@ -43,6 +45,14 @@ std::string FileUrlOf(std::string_view path) {
         }
     }
     return url;
+}
+
+bool EndsWithNoCase(std::string_view text, std::string_view ending) {
+    return text.size() >= ending.size() &&
+           std::equal(ending.begin(), ending.end(), text.end() - ending.size(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
 }
 
 std::optional<std::string> LocalPathOfFileUrl(std::string_view url) {

@@ -19,4 +19,8 @@ std::string FileUrlOf(std::string_view path);
 // another spelling, a host, a query, a relative path.
 std::optional<std::string> LocalPathOfFileUrl(std::string_view url);
 
+// The text ends in `ending`, letters of either case alike (ASCII): how a
+// file's ending (".ics", "informe.html") is told.
+bool EndsWithNoCase(std::string_view text, std::string_view ending);
+
 }  // namespace gestalia

@@ -117,15 +117,7 @@ bool IsOpenableUrl(std::string_view url) {
 
 bool IsReportPagePath(std::string_view path) {
     const std::u8string name = PathFromUtf8(path).filename().u8string();
-    if (name.size() < kReportPageEnding.size()) {
-        return false;
-    }
-    return std::equal(kReportPageEnding.begin(), kReportPageEnding.end(),
-                      name.end() - static_cast<std::ptrdiff_t>(kReportPageEnding.size()),
-                      [](char a, char8_t b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
+    return EndsWithNoCase(std::string(name.begin(), name.end()), kReportPageEnding);
 }
 
 std::optional<COpenTarget> OpenTargetOf(std::string_view url,
