@@ -9,6 +9,7 @@
 #include "app/recent_agendas.h"
 #include "calendar/notify.h"
 #include "dialogs/dlg_dating.h"
+#include "dialogs/dlg_profile.h"
 #include "model/clock.h"
 #include "model/dating.h"
 #include "model/globals.h"
@@ -32,16 +33,20 @@ constexpr int kItemImageCount = 2;
 constexpr CImageList kItemImages(IDB_ITEM_ICONS, kItemImageSize, kItemImageCount);
 
 // Controls shown only with an agenda, in the order they are hidden and shown.
-constexpr std::array<int, 15> kAgendaControls = {
-    IDC_LAST_PERIOD, IDC_AGENDA_TITLE, IDC_DUE_DATE, IDC_DAYS_LEFT,     IDC_WEEKS,
-    IDC_MONTH_TEXT,  IDC_PREVIOUS,     IDC_NEXT,     IDC_TIP_TITLE,     IDC_CALENDAR,
-    IDC_HINT,        IDC_DAY_TEXT,     IDC_TIP_TEXT, IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON};
+constexpr std::array<int, 18> kAgendaControls = {
+    IDC_LAST_PERIOD,    IDC_AGENDA_TITLE,  IDC_DUE_DATE,     IDC_DAYS_LEFT,     IDC_WEEKS,
+    IDC_MONTH_TEXT,     IDC_PREVIOUS,      IDC_NEXT,         IDC_TIP_TITLE,     IDC_CALENDAR,
+    IDC_HINT,           IDC_DAY_TEXT,      IDC_TIP_TEXT,     IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON,
+    IDC_PROFILE_BUTTON, IDC_REPORT_BUTTON, IDC_EXPORT_BUTTON};
 
 // Controls that take the panel font, in order.
-constexpr std::array<int, 13> kPanelFontControls = {
-    IDC_TIP_TITLE, IDC_DAY_TEXT,          IDC_MONTH_TEXT,   IDC_DUE_DATE,      IDC_DAYS_LEFT,
-    IDC_WEEKS,     IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD,  IDC_CREATE_AGENDA, IDC_OPEN_AGENDA,
-    IDCANCEL,      IDC_WEIGHT_BUTTON,     IDC_DATING_BUTTON};
+constexpr std::array<int, 16> kPanelFontControls = {
+    IDC_TIP_TITLE,         IDC_DAY_TEXT,       IDC_MONTH_TEXT,
+    IDC_DUE_DATE,          IDC_DAYS_LEFT,      IDC_WEEKS,
+    IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD,    IDC_CREATE_AGENDA,
+    IDC_OPEN_AGENDA,       IDCANCEL,           IDC_WEIGHT_BUTTON,
+    IDC_DATING_BUTTON,     IDC_PROFILE_BUTTON, IDC_REPORT_BUTTON,
+    IDC_EXPORT_BUTTON};
 
 constexpr int kRecentRows = static_cast<int>(kRecentAgendaCount);
 
@@ -260,6 +265,15 @@ void CCalCtrlDlg::OnCommand(int id) {
         case IDC_DATING_BUTTON:
             OnDating();
             break;
+        case IDC_PROFILE_BUTTON:
+            OnProfile();
+            break;
+        case IDC_REPORT_BUTTON:
+            OnReport();
+            break;
+        case IDC_EXPORT_BUTTON:
+            OnExportCalendar();
+            break;
         case IDCANCEL:
             // "Salir" and the close box; Escape does nothing here. Nothing is
             // saved: every change was saved when it was made, or she is asked
@@ -323,6 +337,21 @@ void CCalCtrlDlg::OnDating() {
     }
     m_globals.extension = std::move(extension);
     RecalcTimeline();
+    static_cast<void>(SaveAgenda());
+}
+
+void CCalCtrlDlg::OnProfile() {
+    CDlgProfile dlg(m_ui);
+    dlg.SetProfile(m_globals.extension.Profile());
+    if (m_ui.RunModal(ProfileDialogTemplate(), dlg) != IDOK) {
+        return;
+    }
+    CAgendaExtension extension = m_globals.extension;
+    extension.SetProfile(dlg.GetProfile());
+    if (extension == m_globals.extension) {
+        return;
+    }
+    m_globals.extension = std::move(extension);
     static_cast<void>(SaveAgenda());
 }
 

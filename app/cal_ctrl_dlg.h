@@ -7,8 +7,8 @@
 // Its handlers are split over files by concern: cal_ctrl_dlg.cpp (set-up,
 // states, timeline), agenda_flows.cpp (create, open, last period),
 // panels.cpp (month navigation, tip panel, links), layout.cpp (layout and
-// colours), and item_commands.cpp (the notes: click, double-click, delete,
-// weight chart).
+// colours), item_commands.cpp (the notes: click, double-click, delete,
+// weight chart) and agenda_exports.cpp (the report and the calendar export).
 
 #include <cstdint>
 #include <string>
@@ -17,6 +17,7 @@
 
 #include "calendar/draw_surface.h"
 #include "calendar/wm_date_ctrl.h"
+#include "model/agenda_file.h"
 #include "model/date_value.h"
 #include "model/dating.h"
 #include "model/result.h"
@@ -70,6 +71,16 @@ Result<CDiskState> SaveReplacing(const std::string& path, std::string_view bytes
 // The line that tells her what was taken in from the file.
 std::string TakenInText(const CAgendaMerge& merge);
 
+// Where the report of the agenda at that path is written first: beside it,
+// named after it ("ana.gst" gives "ana - informe.html").
+std::string ReportPathBeside(std::string_view agendaPath);
+// The path she chose for a report, with " - informe.html" in place of an
+// ending ".html" or ".htm" unless it ends in "informe.html" already: the
+// opener takes report pages by that ending.
+std::string AsReportPath(std::string path);
+// The path with ".ics" appended unless it ends in it (in any case).
+std::string WithCalendarExtension(std::string path);
+
 // The least client size at which every control the layout places shows
 // whole, with calendar lines of `nLineHeight` pixels (layout.cpp).
 Size MinimumClientSize(int nLineHeight);
@@ -110,6 +121,16 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     int HomeFocusId() const;
     // "Datación": the first scan and the birth; saves what changed.
     void OnDating();
+    // "Perfil": her height, weight before pregnancy and twins; saves what
+    // changed.
+    void OnProfile();
+
+    // The report and the calendar export (agenda_exports.cpp).
+    // "Informe": writes the report page beside the agenda (or where she
+    // chooses when that fails) and opens it in her browser.
+    void OnReport();
+    // "Exportar calendario": asks where and writes the agenda as iCalendar.
+    void OnExportCalendar();
 
     // Agendas (agenda_flows.cpp).
     void OnCreateAgenda();
@@ -251,6 +272,10 @@ class CCalCtrlDlg : public CDialog, public ICalendarParent {
     // Remembers the file just read, or a path with nothing there yet.
     void RememberOpened(const CDiskState& state, std::string bytes);
     void ReportFileError(const CError& error, const std::string& path);
+    // The agenda as the window holds it, each note with its visit data.
+    Result<CAgendaData> WindowAgenda() const;
+    // A warning message box under that caption.
+    void Tell(std::string_view caption, const std::string& text);
     // The dating every figure, week and tip follows.
     CDating Dating() const;
     // Asks before the unsaved agenda is left (to quit, or for another agenda).

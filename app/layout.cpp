@@ -45,15 +45,20 @@ Rect RecentRemove(int w, int n) {
 
 // Every placed control's rectangle for a client area of w x h pixels, in the
 // order the controls are moved.
-std::array<CPlacement, 33> Placements(int w, int h) {
+std::array<CPlacement, 36> Placements(int w, int h) {
     const int d = (w - 110) / 2;
-    const int e = (h - 200) / 2;
+    // The left column, from the bottom: "Salir", "Peso", "Informe",
+    // "Exportar calendario" in two lines, and above them the two agenda
+    // buttons sharing what is left.
+    const int e = (h - 285) / 2;
     return {{
         {IDC_CALENDAR, {100, 100, w - 10, h - 100}},
         {IDC_CREATE_AGENDA, {5, 105, 95, 105 + e}},
-        {IDC_OPEN_AGENDA, {5, 105 + e, 95, h - 105}},
+        {IDC_OPEN_AGENDA, {5, 105 + e, 95, h - 180}},
         {IDCANCEL, {5, h - 50, 95, h - 10}},
-        {IDC_WEIGHT_BUTTON, {5, h - 100, 95, h - 60}},
+        {IDC_WEIGHT_BUTTON, {5, h - 95, 95, h - 60}},
+        {IDC_REPORT_BUTTON, {5, h - 130, 95, h - 100}},
+        {IDC_EXPORT_BUTTON, {5, h - 175, 95, h - 135}},
         {IDC_PREVIOUS, {100, 70, 200, 100}},
         {IDC_NEXT, {w - 110, 70, w - 10, 100}},
         {IDC_SITE, {0, 0, 100, 100}},
@@ -63,6 +68,8 @@ std::array<CPlacement, 33> Placements(int w, int h) {
         {IDC_LAST_PERIOD_LABEL, {100, 5, 100 + d, 25}},
         {IDC_LAST_PERIOD, {200, 25, d, 45}},
         {IDC_DATING_BUTTON, {100, 25, 195, 45}},
+        // Right of the last-period date, under its label.
+        {IDC_PROFILE_BUTTON, {d + 5, 25, 100 + d, 45}},
         {IDC_AGENDA_TITLE, {100, 50, 200 + d, 70}},
         {IDC_MONTH_TEXT, {200, 70, w - 110, 100}},
         {IDC_DAY_TEXT, {100 + d, h - 100, w - 10, h - 80}},
@@ -95,11 +102,14 @@ struct CControlNeed {
     Size size;
 };
 
-constexpr std::array<CControlNeed, 19> kControlNeeds = {{
+constexpr std::array<CControlNeed, 22> kControlNeeds = {{
     {IDC_CREATE_AGENDA, {90, 60}},
     {IDC_OPEN_AGENDA, {90, 75}},
     {IDCANCEL, {90, 30}},
     {IDC_WEIGHT_BUTTON, {90, 30}},
+    {IDC_REPORT_BUTTON, {90, 30}},
+    {IDC_EXPORT_BUTTON, {90, 40}},
+    {IDC_PROFILE_BUTTON, {90, 20}},
     {IDC_DUE_DATE, {300, 20}},
     {IDC_DAYS_LEFT, {300, 20}},
     {IDC_WEEKS, {300, 20}},

@@ -4,7 +4,9 @@
 #include <string>
 
 #include "calendar/draw_surface.h"
+#include "dialogs/weight_band.h"
 #include "dialogs/weight_scale.h"
+#include "model/dating.h"
 #include "model/globals.h"
 #include "model/palette.h"
 #include "resources/control_ids.h"
@@ -69,7 +71,13 @@ void SetTextIfChanged(IDialogWindow& window, int id, const std::string& text) {
 
 bool DlgPeso::OnInitDialog(IDialogWindow& window) {
     CDialog::OnInitDialog(window);
+    window.SetControlText(IDC_CHART_CAPTION, ChartCaption(m_globals.extension.Profile()));
     return true;
+}
+
+std::optional<CChartBand> DlgPeso::Band() const {
+    return ChartBandOf(m_globals.extension.Profile(), m_globals.dtLastPeriod,
+                       EffectiveDating(m_globals.dtLastPeriod, m_globals.extension));
 }
 
 void DlgPeso::OnPaint(IDrawSurface& surface) {
@@ -78,7 +86,12 @@ void DlgPeso::OnPaint(IDrawSurface& surface) {
         return;
     }
     const auto& weights = m_globals.afDailyWeights;
-    const CWeightScale scale = ComputeWeightScale(weights);
+    const std::optional<CChartBand> band = Band();
+    CWeightScale scale = ComputeWeightScale(weights);
+    if (band) {
+        const CWeightBand extent = BandExtent(*band);
+        scale = ComputeWeightScale(weights, extent.fLowKg, extent.fHighKg);
+    }
 
     SetTextIfChanged(*window, IDC_CHART_TOP, FormatWeightLabel(scale.top));
     SetTextIfChanged(*window, IDC_CHART_BOTTOM, FormatWeightLabel(scale.bottom));
@@ -89,6 +102,13 @@ void DlgPeso::OnPaint(IDrawSurface& surface) {
     const Rect rc = window->GetControlRect(IDC_CHART_AREA);
     const Rect plot = PlotArea(rc);
     surface.FillRect(rc, palette::kWhite);
+
+    // The recommended band, behind the grid and the dots.
+    if (band) {
+        for (const Rect& column : BandColumns(plot, scale, *band)) {
+            surface.FillRect(column, palette::kChartBandGreen);
+        }
+    }
 
     // Grid lines at the heights of lower and upper.
     for (const double kg : {scale.lower, scale.upper}) {

@@ -1,5 +1,6 @@
 #include "dialogs/weight_scale.h"
 
+#include <array>
 #include <cmath>
 
 #include "model/spanish_text.h"
@@ -20,11 +21,8 @@ double TensOf(double value) {
     return std::trunc(std::trunc(value) / kStep);
 }
 
-}  // namespace
-
-CWeightScale ComputeWeightScale(std::span<const float> weights) {
-    double maximum = kNoMaximum;
-    double minimum = kNoMinimum;
+// Widens [minimum, maximum] to the weights that are not 0.
+void TakeIn(std::span<const float> weights, double& minimum, double& maximum) {
     for (const float v : weights) {
         if (v == 0.0f) {
             continue;
@@ -36,6 +34,9 @@ CWeightScale ComputeWeightScale(std::span<const float> weights) {
             minimum = v;
         }
     }
+}
+
+CWeightScale ScaleOf(double minimum, double maximum) {
     if (maximum == kNoMaximum) {
         maximum = kDefaultMaximum;
     }
@@ -51,6 +52,26 @@ CWeightScale ComputeWeightScale(std::span<const float> weights) {
     scale.lower = scale.bottom + scale.range / 3.0;
     scale.upper = scale.bottom + 2.0 * scale.range / 3.0;
     return scale;
+}
+
+}  // namespace
+
+CWeightScale ComputeWeightScale(std::span<const float> weights) {
+    double minimum = kNoMinimum;
+    double maximum = kNoMaximum;
+    TakeIn(weights, minimum, maximum);
+    return ScaleOf(minimum, maximum);
+}
+
+CWeightScale ComputeWeightScale(std::span<const float> weights, double extraLowKg,
+                                double extraHighKg) {
+    double minimum = kNoMinimum;
+    double maximum = kNoMaximum;
+    TakeIn(weights, minimum, maximum);
+    const std::array<float, 2> extra{static_cast<float>(extraLowKg),
+                                     static_cast<float>(extraHighKg)};
+    TakeIn(extra, minimum, maximum);
+    return ScaleOf(minimum, maximum);
 }
 
 std::string FormatWeightLabel(double kg) {

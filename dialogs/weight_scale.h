@@ -23,6 +23,14 @@ struct CWeightScale {
 // Entries of 0 mean "no weight" and are skipped. With no weight the scale
 // runs from 50 to 160; when no weight is below 200 the bottom is 50.
 CWeightScale ComputeWeightScale(std::span<const float> weights);
+// The same scale, taking in two more weights (the recommended band's lowest
+// and highest) as if they were on the chart too.
+CWeightScale ComputeWeightScale(std::span<const float> weights, double extraLowKg,
+                                double extraHighKg);
+// The same scale, taking in the lowest and highest weights of `extra` (the
+// recommended band) as if they were weights too.
+CWeightScale ComputeWeightScale(std::span<const float> weights, double extraLowKg,
+                                double extraHighKg);
 
 // "61,5 kg": one decimal after a comma, whatever the process locale is.
 std::string FormatWeightLabel(double kg);

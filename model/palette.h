@@ -21,6 +21,9 @@ inline constexpr Colour kOtherMonthGrey = RGB(240, 240, 240);
 inline constexpr Colour kTodayGreen = RGB(169, 216, 50);
 // The weight chart's grid lines.
 inline constexpr Colour kChartGridGrey = RGB(200, 200, 200);
+// The weight chart's recommended band: pale, so that the grid and the pink
+// dots stand out on it.
+inline constexpr Colour kChartBandGreen = RGB(214, 240, 220);
 // The hint's text while the last change is not saved.
 inline constexpr Colour kWarningRed = RGB(200, 0, 0);
 // The two sample notes of "Reset Items".

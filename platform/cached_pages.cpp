@@ -6,6 +6,7 @@
 #include "content/offline_pages.h"
 #include "model/safe_save.h"
 #include "model/utf8_path.h"
+#include "platform/file_url.h"
 
 namespace gestalia {
 
@@ -19,11 +20,6 @@ std::filesystem::path PagePath(std::string_view cacheFolder, std::string_view pa
 
 std::string Utf8(const std::u8string& text) {
     return {text.begin(), text.end()};
-}
-
-bool IsUnreservedByte(unsigned char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-           c == '.' || c == '_' || c == '~';
 }
 
 }  // namespace
@@ -48,22 +44,7 @@ Status WriteCachedPages(const std::string& cacheFolder) {
 }
 
 std::string CachedPageUrl(std::string_view cacheFolder, std::string_view page) {
-    const std::string path = Utf8(PagePath(cacheFolder, page).generic_u8string());
-    // "C:/Users/..." on Windows takes a slash before its drive letter.
-    std::string url = path.starts_with('/') ? "file://" : "file:///";
-    constexpr std::string_view kHex = "0123456789ABCDEF";
-    for (const char c : path) {
-        const auto byte = static_cast<unsigned char>(c);
-        // The drive letter's colon is the only one a Windows path holds.
-        if (IsUnreservedByte(byte) || c == '/' || c == ':') {
-            url += c;
-        } else {
-            url += '%';
-            url += kHex[byte >> 4];
-            url += kHex[byte & 0x0F];
-        }
-    }
-    return url;
+    return FileUrlOf(Utf8(PagePath(cacheFolder, page).u8string()));
 }
 
 std::optional<std::string> CachedPagePath(std::string_view url, std::string_view cacheFolder) {

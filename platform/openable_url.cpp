@@ -5,7 +5,9 @@
 #include <string>
 #include <utility>
 
+#include "model/utf8_path.h"
 #include "platform/cached_pages.h"
+#include "platform/file_url.h"
 
 namespace gestalia {
 
@@ -113,6 +115,11 @@ bool IsOpenableUrl(std::string_view url) {
            (hash == std::string_view::npos || AllValid(tail.substr(hash + 1), ":@/?"));
 }
 
+bool IsReportPagePath(std::string_view path) {
+    const std::u8string name = PathFromUtf8(path).filename().u8string();
+    return EndsWithNoCase(std::string(name.begin(), name.end()), kReportPageEnding);
+}
+
 std::optional<COpenTarget> OpenTargetOf(std::string_view url,
                                         const std::optional<std::string>& cacheFolder) {
     if (IsOpenableUrl(url)) {
@@ -122,6 +129,10 @@ std::optional<COpenTarget> OpenTargetOf(std::string_view url,
         if (std::optional<std::string> path = CachedPagePath(url, *cacheFolder)) {
             return COpenTarget{std::move(*path), true};
         }
+    }
+    if (std::optional<std::string> path = LocalPathOfFileUrl(url);
+        path && IsReportPagePath(*path)) {
+        return COpenTarget{std::move(*path), true};
     }
     return std::nullopt;
 }

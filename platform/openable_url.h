@@ -5,9 +5,10 @@
 // javascript ...) and every malformed text is refused, so nothing but a web
 // page is ever opened. Both window layers ask here.
 //
-// The one exception is the reading pages the program writes to its cache
-// folder (platform/cached_pages.h): exactly their file: addresses are taken
-// too, and opened as the local files they name.
+// The exceptions are pages the program writes itself, taken by their exact
+// file: addresses (platform/file_url.h) and opened as the local files they
+// name: the reading pages in its cache folder (platform/cached_pages.h), and
+// the reports of an agenda, whose names end in "informe.html".
 
 #include <optional>
 #include <string>
@@ -16,6 +17,12 @@
 namespace gestalia {
 
 bool IsOpenableUrl(std::string_view url);
+
+// The end of every report page's name ("ana - informe.html").
+inline constexpr std::string_view kReportPageEnding = "informe.html";
+// The path names a report page: its file name ends in kReportPageEnding,
+// whatever the case of its letters.
+bool IsReportPagePath(std::string_view path);
 
 // What the desktop is handed for an address: the web address itself, or the
 // local path of a cached reading page.

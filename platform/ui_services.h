@@ -11,7 +11,8 @@
 // only existing files when bFileMustExist, and ask before replacing a file
 // only when bConfirmOverwrite. OpenUrl takes only a valid http or https
 // address with a host, or the file: address of a reading page in the cache
-// folder (platform/openable_url.h), and hands it to the desktop as one
+// folder or of a report page (platform/openable_url.h), and hands it to the
+// desktop as one
 // address, never through a command interpreter. Paths and texts are UTF-8.
 
 #include <optional>
@@ -57,8 +58,8 @@ class IUiServices {
     // The chosen path, or nothing when cancelled.
     virtual std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) = 0;
     virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
-    // Hands an http or https address, or a cached reading page's file:
-    // address, to the desktop; never through a shell. False when refused or
+    // Hands an http or https address, or a cached reading page's or a
+    // report page's file: address, to the desktop; never through a shell. False when refused or
     // when the desktop could not open it.
     virtual bool OpenUrl(std::string_view url) = 0;
     // The folder where the program may keep files it can make again (an

@@ -1,6 +1,6 @@
 #pragma once
 // Control ids of the main window (template 102), the note editor (130), the
-// weight chart (140) and the dating and birth dialog (150).
+// weight chart (140), the dating and birth dialog (150) and the profile (160).
 
 namespace gestalia {
 
@@ -38,6 +38,10 @@ inline constexpr int IDC_LAST_AGENDA_GONE = 1061;
 inline constexpr int IDC_RECENT_TITLE = 1062;
 inline constexpr int IDC_RECENT_FIRST = 1063;         // to 1067, newest first
 inline constexpr int IDC_RECENT_REMOVE_FIRST = 1068;  // to 1072
+// Her profile, the report of her pregnancy and the export of her calendar.
+inline constexpr int IDC_PROFILE_BUTTON = 1080;
+inline constexpr int IDC_REPORT_BUTTON = 1081;
+inline constexpr int IDC_EXPORT_BUTTON = 1082;
 inline constexpr int IDC_LAST_PERIOD_LABEL = -1;
 inline constexpr int IDM_ABOUTBOX = 16;
 
@@ -77,5 +81,14 @@ inline constexpr int IDC_CHART_BOTTOM = 1037;
 inline constexpr int IDC_CHART_LOWER = 1038;
 inline constexpr int IDC_CHART_UPPER = 1039;
 inline constexpr int IDC_CHART_AREA = 1040;
+// Her body mass index and the recommended gain, or why there is no band.
+inline constexpr int IDC_CHART_CAPTION = 1085;
+
+// Profile.
+inline constexpr int IDC_PROFILE_HEIGHT = 1090;
+inline constexpr int IDC_PROFILE_WEIGHT = 1091;
+inline constexpr int IDC_PROFILE_SINGLE = 1092;
+inline constexpr int IDC_PROFILE_TWINS = 1093;
+inline constexpr int IDC_PROFILE_CLEAR = 1094;
 
 }  // namespace gestalia

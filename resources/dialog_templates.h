@@ -20,6 +20,7 @@ const CDialogTemplate& MainDialogTemplate();      // 102
 const CDialogTemplate& DateItemDialogTemplate();  // 130
 const CDialogTemplate& WeightDialogTemplate();    // 140
 const CDialogTemplate& DatingDialogTemplate();    // 150
+const CDialogTemplate& ProfileDialogTemplate();   // 160
 
 // The string table: the text of a string resource, empty when there is none.
 std::string_view LoadResourceString(int id);

@@ -1,5 +1,6 @@
 // Template 140: the weight chart. The four weight labels get their texts at
-// every paint; the frame 1040 marks the plotting area.
+// every paint; the frame 1040 marks the plotting area; the caption 1085
+// under it is set when the chart opens.
 
 #include "resources/control_ids.h"
 #include "resources/dialog_templates.h"
@@ -13,7 +14,7 @@ CDialogTemplate MakeWeightTemplate() {
     t.id = 140;
     t.strCaption = "Evolución del peso en el embarazo";
     t.cx = 315;
-    t.cy = 195;
+    t.cy = 216;
     t.strFont = "MS Shell Dlg";
     t.nPointSize = 8;
     t.bResizable = false;
@@ -32,6 +33,8 @@ CDialogTemplate MakeWeightTemplate() {
         {IDC_CHART_BOTTOM, ControlKind::Static, "Estático", kStyleNone, {7, 152, 34, 15}},
         {IDC_CHART_LOWER, ControlKind::Static, "Estático", kStyleNone, {7, 103, 32, 19}},
         {IDC_CHART_UPPER, ControlKind::Static, "Estático", kStyleNone, {7, 55, 33, 18}},
+        // Her index and the recommended gain, or why there is no band.
+        {IDC_CHART_CAPTION, ControlKind::Static, "", kStyleNone, {7, 192, 301, 18}},
     };
     return t;
 }

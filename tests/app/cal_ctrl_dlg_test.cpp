@@ -311,7 +311,7 @@ TEST_F(MainWindowTest, MainTemplateHasEveryControlWithItsText) {
     EXPECT_EQ(t.cx, 500);
     EXPECT_EQ(t.cy, 329);
     EXPECT_TRUE(t.bResizable);
-    EXPECT_EQ(t.controls.size(), 40u);
+    EXPECT_EQ(t.controls.size(), 43u);
     CFakeDialogWindow w(t);
     EXPECT_EQ(w.GetControlText(IDCANCEL), "Salir");
     EXPECT_EQ(w.GetControlText(IDC_CREATE_AGENDA), "CREAR AGENDA");

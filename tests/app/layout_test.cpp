@@ -18,17 +18,29 @@ class LayoutTest : public MainWindowTest {
 TEST_F(LayoutTest, PlacesEveryControlForAThousandBySevenHundred) {
     Start();
     ResizeTo({1000, 700});
-    // d = 445, e = 250.
+    // d = 445, e = 207.
     const std::vector<Placed> expected = {
-        {IDC_CALENDAR, {100, 100, 990, 600}},   {IDC_CREATE_AGENDA, {5, 105, 95, 355}},
-        {IDC_OPEN_AGENDA, {5, 355, 95, 595}},   {IDCANCEL, {5, 650, 95, 690}},
-        {IDC_WEIGHT_BUTTON, {5, 600, 95, 640}}, {IDC_PREVIOUS, {100, 70, 200, 100}},
-        {IDC_NEXT, {890, 70, 990, 100}},        {IDC_SITE, {0, 0, 100, 100}},
-        {IDC_DUE_DATE, {545, 5, 990, 25}},      {IDC_DAYS_LEFT, {545, 25, 990, 45}},
-        {IDC_WEEKS, {545, 45, 990, 65}},        {IDC_LAST_PERIOD_LABEL, {100, 5, 545, 25}},
-        {IDC_LAST_PERIOD, {200, 25, 445, 45}},  {IDC_AGENDA_TITLE, {100, 50, 645, 70}},
-        {IDC_MONTH_TEXT, {200, 70, 890, 100}},  {IDC_DAY_TEXT, {545, 600, 990, 620}},
-        {IDC_HINT, {100, 600, 545, 620}},       {IDC_TIP_TEXT, {100, 655, 990, 695}},
+        {IDC_CALENDAR, {100, 100, 990, 600}},
+        {IDC_CREATE_AGENDA, {5, 105, 95, 312}},
+        {IDC_OPEN_AGENDA, {5, 312, 95, 520}},
+        {IDCANCEL, {5, 650, 95, 690}},
+        {IDC_WEIGHT_BUTTON, {5, 605, 95, 640}},
+        {IDC_REPORT_BUTTON, {5, 570, 95, 600}},
+        {IDC_EXPORT_BUTTON, {5, 525, 95, 565}},
+        {IDC_PROFILE_BUTTON, {450, 25, 545, 45}},
+        {IDC_PREVIOUS, {100, 70, 200, 100}},
+        {IDC_NEXT, {890, 70, 990, 100}},
+        {IDC_SITE, {0, 0, 100, 100}},
+        {IDC_DUE_DATE, {545, 5, 990, 25}},
+        {IDC_DAYS_LEFT, {545, 25, 990, 45}},
+        {IDC_WEEKS, {545, 45, 990, 65}},
+        {IDC_LAST_PERIOD_LABEL, {100, 5, 545, 25}},
+        {IDC_LAST_PERIOD, {200, 25, 445, 45}},
+        {IDC_AGENDA_TITLE, {100, 50, 645, 70}},
+        {IDC_MONTH_TEXT, {200, 70, 890, 100}},
+        {IDC_DAY_TEXT, {545, 600, 990, 620}},
+        {IDC_HINT, {100, 600, 545, 620}},
+        {IDC_TIP_TEXT, {100, 655, 990, 695}},
         {IDC_TIP_TITLE, {100, 620, 990, 650}},
     };
     for (const Placed& p : expected) {

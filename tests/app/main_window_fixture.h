@@ -32,10 +32,14 @@ inline const std::set<int> kCreatingVisible = {
     IDCANCEL,        IDC_CREATE_AGENDA, IDC_OPEN_AGENDA, IDC_SITE, IDC_LAST_PERIOD_LABEL,
     IDC_LAST_PERIOD, IDC_AGENDA_TITLE};
 inline const std::set<int> kAgendaVisible = {
-    IDCANCEL,        IDC_CREATE_AGENDA, IDC_OPEN_AGENDA, IDC_SITE,          IDC_LAST_PERIOD_LABEL,
-    IDC_LAST_PERIOD, IDC_AGENDA_TITLE,  IDC_DUE_DATE,    IDC_DAYS_LEFT,     IDC_WEEKS,
-    IDC_MONTH_TEXT,  IDC_PREVIOUS,      IDC_NEXT,        IDC_TIP_TITLE,     IDC_CALENDAR,
-    IDC_HINT,        IDC_DAY_TEXT,      IDC_TIP_TEXT,    IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON};
+    IDCANCEL,          IDC_CREATE_AGENDA,     IDC_OPEN_AGENDA,
+    IDC_SITE,          IDC_LAST_PERIOD_LABEL, IDC_LAST_PERIOD,
+    IDC_AGENDA_TITLE,  IDC_DUE_DATE,          IDC_DAYS_LEFT,
+    IDC_WEEKS,         IDC_MONTH_TEXT,        IDC_PREVIOUS,
+    IDC_NEXT,          IDC_TIP_TITLE,         IDC_CALENDAR,
+    IDC_HINT,          IDC_DAY_TEXT,          IDC_TIP_TEXT,
+    IDC_WEIGHT_BUTTON, IDC_DATING_BUTTON,     IDC_PROFILE_BUTTON,
+    IDC_REPORT_BUTTON, IDC_EXPORT_BUTTON};
 
 // A name typed in a save dialog where "otra.gst" already exists, with or
 // without the extension, and her answer to the question whether to replace it.

@@ -1,5 +1,6 @@
 #include "dialogs/dlg_peso.h"
 
+#include "dialogs/weight_band.h"
 #include "dialogs/weight_scale.h"
 
 #include <cmath>
@@ -178,6 +179,53 @@ TEST_F(DlgPesoTest, RepaintingDrawsTheSame) {
     EXPECT_EQ(m_surface.OfKind(DrawCall::Kind::Ellipse)[0].rc, first[first.size() - 1].rc);
 }
 
+// With her profile the band lies behind everything else, one column per
+// pixel exactly where the geometry puts it, and the scale takes it in.
+TEST_F(DlgPesoTest, PaintsTheRecommendedBandBehindTheGridAndTheDots) {
+    constexpr Colour kBand = RGB(214, 240, 220);
+    m_globals.dtLastPeriod = CDateValue(2027, 1, 1);
+    m_globals.extension.SetProfile(CProfile{163, 58, false});
+    m_globals.afDailyWeights[100] = 61.0f;
+    Paint();
+    EXPECT_EQ(Label(IDC_CHART_CAPTION).rfind("IMC 21,8 (normal): ganancia recomendada", 0), 0u);
+    // 58 kg before, 58 + 2 + 0.5 * (293 / 7 - 13) at the last day: 50 to 80.
+    EXPECT_EQ(Label(IDC_CHART_BOTTOM), "50,0 kg");
+    EXPECT_EQ(Label(IDC_CHART_TOP), "80,0 kg");
+
+    const Rect plot = PlotArea(m_area);
+    const CChartBand band{58, BmiClass::normal, 0};
+    const CWeightBand extent = BandExtent(band);
+    const std::vector<Rect> columns = BandColumns(
+        plot, ComputeWeightScale(m_globals.afDailyWeights, extent.fLowKg, extent.fHighKg), band);
+    std::vector<Rect> painted;
+    for (const DrawCall& fill : m_surface.Fills()) {
+        if (fill.colour == kBand) {
+            painted.push_back(fill.rc);
+        }
+    }
+    EXPECT_EQ(painted, columns);
+    const int lastColumn = m_surface.IndexOfFill(columns.back(), kBand);
+    EXPECT_GT(lastColumn, m_surface.IndexOfFill(m_area, kWhite));
+    const auto& calls = m_surface.Calls();
+    for (std::size_t i = 0; i < calls.size(); ++i) {
+        if (calls[i].kind == DrawCall::Kind::Ellipse || calls[i].kind == DrawCall::Kind::Line) {
+            EXPECT_GT(static_cast<int>(i), lastColumn);
+        }
+    }
+}
+
+TEST_F(DlgPesoTest, TwinsGetNoBandAndALineThatSaysWhy) {
+    constexpr Colour kBand = RGB(214, 240, 220);
+    m_globals.dtLastPeriod = CDateValue(2027, 1, 1);
+    m_globals.extension.SetProfile(CProfile{163, 58, true});
+    Paint();
+    for (const DrawCall& fill : m_surface.Fills()) {
+        EXPECT_NE(fill.colour, kBand);
+    }
+    EXPECT_NE(Label(IDC_CHART_CAPTION).find("embarazo gemelar"), std::string::npos);
+    EXPECT_EQ(Label(IDC_CHART_TOP), "160,0 kg");
+}
+
 TEST(WeightTemplateTest, HoldsTheChartsControls) {
     const CDialogTemplate& t = WeightDialogTemplate();
     EXPECT_EQ(t.id, 140);
@@ -185,8 +233,8 @@ TEST(WeightTemplateTest, HoldsTheChartsControls) {
     EXPECT_EQ(t.strFont, "MS Shell Dlg");
     EXPECT_EQ(t.nPointSize, 8);
     EXPECT_EQ(t.cx, 315);
-    EXPECT_EQ(t.cy, 195);
-    ASSERT_EQ(t.controls.size(), 8u);
+    EXPECT_EQ(t.cy, 216);
+    ASSERT_EQ(t.controls.size(), 9u);
     EXPECT_EQ(t.controls[0].strText, "Aceptar");
     EXPECT_EQ(t.controls[1].strText, "Cancelar");
     EXPECT_EQ(t.controls[2].kind, ControlKind::Frame);
