@@ -163,21 +163,6 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes) {
     return SaveFileAtomically(path, bytes, SystemFileOps());
 }
 
-namespace {
-
-// Whether the file at `target` is still the one `expected` describes; a file
-// that cannot be looked at is not.
-Status StillExpected(const std::string& path, const std::string& target,
-                     const CDiskState& expected) {
-    const Result<CDiskState> now = DiskStateOf(target);
-    if (!now || now.value() != expected) {
-        return ChangedOnDisk(path);
-    }
-    return {};
-}
-
-}  // namespace
-
 Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& ops,
                    const CDiskState* expected, CDiskState* written) {
     if (path.empty()) {
@@ -190,14 +175,9 @@ Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& op
     const std::string target = resolved.value();
     const std::string folder = DirName(target);
 
-    CReplaceChecks checks;
-    checks.written = written;
-    if (expected != nullptr) {
-        const Status still = StillExpected(path, target, *expected);
-        if (!still) {
-            return still;
-        }
-        checks.beforeRename = [&] { return StillExpected(path, target, *expected); };
+    Result<CReplaceChecks> checks = ExpectingChecks(path, target, expected, written);
+    if (!checks) {
+        return checks.error();
     }
 
     struct stat old {};
@@ -224,7 +204,7 @@ Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& op
                : std::nullopt;
     const Status replaced = WriteAndReplace(
         ops, {opened, temp, target}, bytes, kept,
-        [&path](const std::string& what, int e) { return Failure(path, what, e); }, checks);
+        [&path](const std::string& what, int e) { return Failure(path, what, e); }, checks.value());
     if (!replaced) {
         return replaced;
     }

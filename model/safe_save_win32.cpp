@@ -168,20 +168,6 @@ Status SaveFileAtomically(const std::string& path, std::string_view bytes) {
     return SaveFileAtomically(path, bytes, SystemFileOps());
 }
 
-namespace {
-
-// Whether the file at `path` is still the one `expected` describes; a file
-// that cannot be looked at is not.
-Status StillExpected(const std::string& path, const CDiskState& expected) {
-    const Result<CDiskState> now = DiskStateOf(path);
-    if (!now || now.value() != expected) {
-        return ChangedOnDisk(path);
-    }
-    return {};
-}
-
-}  // namespace
-
 Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& ops,
                    const CDiskState* expected, CDiskState* written) {
     if (path.empty()) {
@@ -193,14 +179,9 @@ Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& op
     if (wide.size() > win32::kMaxWidePath) {
         return Failure(path, "no se puede crear un fichero temporal en " + folder, ENAMETOOLONG);
     }
-    CReplaceChecks checks;
-    checks.written = written;
-    if (expected != nullptr) {
-        const Status still = StillExpected(path, *expected);
-        if (!still) {
-            return still;
-        }
-        checks.beforeRename = [&] { return StillExpected(path, *expected); };
+    Result<CReplaceChecks> checks = ExpectingChecks(path, path, expected, written);
+    if (!checks) {
+        return checks.error();
     }
     const DWORD old = ::GetFileAttributesW(wide.c_str());
     const bool exists = old != INVALID_FILE_ATTRIBUTES;
@@ -229,7 +210,7 @@ Status SaveChecked(const std::string& path, std::string_view bytes, IFileOps& op
             : std::nullopt;
     return WriteAndReplace(
         ops, {fd, temp, path}, bytes, kept,
-        [&path](const std::string& what, int e) { return Failure(path, what, e); }, checks);
+        [&path](const std::string& what, int e) { return Failure(path, what, e); }, checks.value());
 }
 
 }  // namespace gestalia

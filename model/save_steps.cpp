@@ -13,6 +13,36 @@ constexpr int kTempAttempts = 100;
 constexpr int kNewFileMode = 0666;  // narrowed by the umask where there is one
 }  // namespace
 
+namespace {
+
+// Whether the file at `target` is still the one `expected` describes; a file
+// that cannot be looked at is not.
+Status StillExpected(const std::string& path, const std::string& target,
+                     const CDiskState& expected) {
+    const Result<CDiskState> now = DiskStateOf(target);
+    if (!now || now.value() != expected) {
+        return ChangedOnDisk(path);
+    }
+    return {};
+}
+
+}  // namespace
+
+Result<CReplaceChecks> ExpectingChecks(const std::string& path, const std::string& target,
+                                       const CDiskState* expected, CDiskState* written) {
+    CReplaceChecks checks;
+    checks.written = written;
+    if (expected != nullptr) {
+        if (const Status still = StillExpected(path, target, *expected); !still) {
+            return still.error();
+        }
+        checks.beforeRename = [path, target, state = *expected] {
+            return StillExpected(path, target, state);
+        };
+    }
+    return checks;
+}
+
 std::string TempPrefix(const std::string& baseName) {
     return "." + baseName + ".tmp-";
 }

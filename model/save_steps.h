@@ -50,6 +50,13 @@ struct CReplaceChecks {
     CDiskState* written = nullptr;
 };
 
+// The checks of a save that may replace only the file `expected` describes
+// (none when it is null), found at `target` and named `path` to her: a look
+// now, which fails at once when the file already differs, and one right before
+// the rename. `written` is told what the new file is.
+Result<CReplaceChecks> ExpectingChecks(const std::string& path, const std::string& target,
+                                       const CDiskState* expected, CDiskState* written);
+
 // On any failure the temporary file is closed and removed, and the old file is
 // left as it was.
 Status WriteAndReplace(IFileOps& ops, const CTempFile& temp, std::string_view bytes,
