@@ -35,6 +35,10 @@ int EscapeAnswer(MbButtons buttons) {
     return MessageChoices(buttons).back().nAnswer;
 }
 
+std::string FilterLabel(const CFileFilter& filter) {
+    return filter.strDescription + " (" + filter.strPattern + ")";
+}
+
 CFileDialogWords FileDialogWords(bool bSave) {
     return {bSave ? "Guardar" : "Abrir", kCancel.strText,
             "Buscar en:", "Nombre del fichero:", "Tipo de fichero:"};

@@ -3,6 +3,7 @@
 // in Spanish whatever the system's language, as every other text of the
 // program: both toolkits show these, never their translations of their own.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +26,9 @@ int DefaultAnswer(MbButtons buttons, MbDefault defaultButton);
 // What Escape and the close box answer: Cancel where there is such a button,
 // else the last one.
 int EscapeAnswer(MbButtons buttons);
+
+// A filter as the file dialogs list it: "Agendas Brotela (*.gst)".
+std::string FilterLabel(const CFileFilter& filter);
 
 // What a file dialog's own buttons and labels say.
 struct CFileDialogWords {

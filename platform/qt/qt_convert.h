@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "model/colour.h"
+#include "platform/line_breaks.h"
 
 namespace gestalia {
 
@@ -27,15 +28,11 @@ inline std::string ToUtf8(const QString& s) {
 
 // Line breaks: "\r\n" in the program's texts, "\n" in Qt's editors and tips.
 inline QString ToQtLines(std::string_view utf8) {
-    QString s = ToQString(utf8);
-    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return s;
+    return ToQString(UnixLineBreaks(utf8));
 }
 
 inline std::string FromQtLines(const QString& text) {
-    QString s = text;
-    s.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    return ToUtf8(s);
+    return WindowsLineBreaks(ToUtf8(text));
 }
 
 inline QColor ToQColor(Colour c) {

@@ -48,12 +48,6 @@ QMessageBox::ButtonRole ButtonRole(int answer) {
     }
 }
 
-// "Agendas Brotela (*.gst)"
-QString FilterText(const CFileFilter& filter) {
-    return ToQString(filter.strDescription) + QStringLiteral(" (") + ToQString(filter.strPattern) +
-           QStringLiteral(")");
-}
-
 }  // namespace
 
 int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
@@ -99,7 +93,7 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     QFileDialog dialog(QApplication::activeModalWidget(), ToQString(spec.strTitle));
     QStringList filters;
     for (const CFileFilter& filter : spec.filters) {
-        filters << FilterText(filter);
+        filters << ToQString(FilterLabel(filter));
     }
     dialog.setNameFilters(filters);
     if (spec.nFilterIndex >= 1 && spec.nFilterIndex <= filters.size()) {

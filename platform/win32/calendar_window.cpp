@@ -7,6 +7,7 @@
 #include "calendar/calendar_host.h"
 #include "calendar/keys.h"
 #include "model/win32_text.h"
+#include "platform/line_breaks.h"
 #include "platform/win32/calendar_accessible.h"
 #include "platform/win32/gdi_draw_surface.h"
 #include "platform/win32/win32_dpi.h"
@@ -283,13 +284,7 @@ void CCalendarWindow::TooltipText(NMTTDISPINFOW& info) {
     m_strTip.clear();
     if (m_nTipItem != 0) {
         // The tooltip breaks lines at CR LF.
-        for (const wchar_t c : Utf16FromUtf8(m_ctrl.ItemTooltip(m_nTipItem))) {
-            if (c == L'\n') {
-                m_strTip += L"\r\n";
-            } else if (c != L'\r') {
-                m_strTip += c;
-            }
-        }
+        m_strTip = Utf16FromUtf8(WindowsLineBreaks(m_ctrl.ItemTooltip(m_nTipItem)));
     }
     info.lpszText = m_strTip.data();
     info.szText[0] = L'\0';

@@ -172,18 +172,6 @@ bool InDialogTemplate(const CControlTemplate& ct) {
     return ct.kind != ControlKind::Calendar;
 }
 
-std::string WindowsLineBreaks(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) {
-            out += '\r';
-        }
-        out += text[i];
-    }
-    return out;
-}
-
 std::vector<DWORD> DialogTemplateBytes(const CDialogTemplate& tmpl) {
     WORD count = 0;
     for (const CControlTemplate& ct : tmpl.controls) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/dialog_template.h"
+#include "platform/line_breaks.h"
 #include "platform/win32/win32_api.h"
 
 namespace gestalia::win32 {
@@ -28,9 +29,6 @@ DWORD DialogExStyle(const CDialogTemplate& tmpl);
 CWin32ControlSpec Win32ControlSpec(const CControlTemplate& ct);
 // Whether the control is part of the dialog template (every kind but Calendar).
 bool InDialogTemplate(const CControlTemplate& ct);
-
-// Texts in Windows' own line breaks: each "\n" not already after "\r" gets one.
-std::string WindowsLineBreaks(std::string_view text);
 
 // The DLGTEMPLATEEX and its items, DWORD-aligned in the vector's storage.
 std::vector<DWORD> DialogTemplateBytes(const CDialogTemplate& tmpl);

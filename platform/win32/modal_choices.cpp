@@ -17,7 +17,7 @@ std::vector<CMessageButton> MessageButtons(MbButtons buttons) {
 std::wstring FileFilterList(const std::vector<CFileFilter>& filters) {
     std::wstring list;
     for (const CFileFilter& filter : filters) {
-        list += Utf16FromUtf8(filter.strDescription + " (" + filter.strPattern + ")");
+        list += Utf16FromUtf8(FilterLabel(filter));
         list += L'\0';
         list += Utf16FromUtf8(filter.strPattern);
         list += L'\0';

@@ -1,51 +1,15 @@
 // What the Windows message boxes, file dialogs and dialogs are told, worked
-// out without showing them: buttons and answers, filter lists and flags, line
-// breaks, and the scaling between the window logic's pixels and the screen's.
+// out without showing them: button texts, filter lists and flags, and the
+// scaling between the window logic's pixels and the screen's.
 
 #include "platform/win32/modal_choices.h"
 
 #include <gtest/gtest.h>
 
 #include "platform/win32/dialog_scaling.h"
-#include "platform/win32/dialog_template_bytes.h"
 
 namespace gestalia::win32 {
 namespace {
-
-struct MessageCase {
-    MbButtons buttons;
-    MbDefault defaultButton;
-    std::vector<int> answers;
-    int nDefault;
-    int nEscape;
-};
-
-class MessageButtonsTest : public ::testing::TestWithParam<MessageCase> {};
-
-TEST_P(MessageButtonsTest, InOrderWithTheirAnswers) {
-    const MessageCase& c = GetParam();
-    std::vector<int> answers;
-    for (const CMessageButton& b : MessageButtons(c.buttons)) {
-        answers.push_back(b.nAnswer);
-    }
-    EXPECT_EQ(answers, c.answers);
-    EXPECT_EQ(DefaultAnswer(c.buttons, c.defaultButton), c.nDefault);
-    EXPECT_EQ(EscapeAnswer(c.buttons), c.nEscape);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Boxes, MessageButtonsTest,
-    ::testing::Values(
-        MessageCase{MbButtons::Ok, MbDefault::First, {IDOK}, IDOK, IDOK},
-        MessageCase{MbButtons::Ok, MbDefault::Third, {IDOK}, IDOK, IDOK},
-        MessageCase{MbButtons::YesNo, MbDefault::Second, {IDYES, IDNO}, IDNO, IDNO},
-        MessageCase{
-            MbButtons::YesNoCancel, MbDefault::First, {IDYES, IDNO, IDCANCEL}, IDYES, IDCANCEL},
-        MessageCase{MbButtons::YesNoCancel,
-                    MbDefault::Third,
-                    {IDYES, IDNO, IDCANCEL},
-                    IDCANCEL,
-                    IDCANCEL}));
 
 TEST(MessageButtonsTest, SpeakSpanish) {
     const std::vector<CMessageButton> buttons = MessageButtons(MbButtons::YesNoCancel);
@@ -71,23 +35,6 @@ TEST(FileDialogTest, FlagsAskOnlyWhatTheSpecAsks) {
               static_cast<DWORD>(OFN_OVERWRITEPROMPT));
     EXPECT_NE(FileDialogFlags(spec, true) & OFN_NOCHANGEDIR, 0u);
 }
-
-struct LineCase {
-    const char* in;
-    const char* out;
-};
-
-class LineBreaksTest : public ::testing::TestWithParam<LineCase> {};
-
-TEST_P(LineBreaksTest, EveryLineEndsWithCarriageReturnAndLineFeed) {
-    EXPECT_EQ(WindowsLineBreaks(GetParam().in), GetParam().out);
-}
-
-INSTANTIATE_TEST_SUITE_P(Texts, LineBreaksTest,
-                         ::testing::Values(LineCase{"", ""}, LineCase{"a\nb", "a\r\nb"},
-                                           LineCase{"a\r\nb", "a\r\nb"},
-                                           LineCase{"\n\n", "\r\n\r\n"},
-                                           LineCase{"a\rb\n", "a\rb\r\n"}));
 
 class DpiScalingTest : public ::testing::TestWithParam<int> {};
 
