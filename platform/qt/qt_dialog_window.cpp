@@ -104,7 +104,7 @@ QFont TemplateFont(const CDialogTemplate& tmpl) {
 
 CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& handler,
                                  QWidget* parent)
-    : QDialog(parent), m_tmpl(tmpl), m_handler(handler) {
+    : QDialog(parent), CDialogWindowBase(tmpl, &handler) {
     setObjectName(QStringLiteral("dlg_%1").arg(tmpl.id));
     setWindowTitle(ToQString(tmpl.strCaption));
     setFont(TemplateFont(tmpl));
@@ -125,21 +125,27 @@ CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& ha
         setFixedSize(size.cx, size.cy);
     }
 
-    m_controls.reserve(tmpl.controls.size());
+    m_widgets.reserve(Slots().size());
     int nStatic = 0;
-    for (const CControlTemplate& ct : tmpl.controls) {
-        BuildControl(ct, ct.id == IDC_STATIC ? nStatic++ : -1);
+    for (const CControlSlot& slot : Slots()) {
+        const CControlTemplate& ct = slot.tmpl;
+        QWidget* w = CreateWidget(ct);
+        w->setObjectName(ct.id == IDC_STATIC ? QStringLiteral("ctl_static_%1").arg(nStatic++)
+                                             : QStringLiteral("ctl_%1").arg(ct.id));
+        w->setGeometry(ToQRect(slot.rc));
+        w->setEnabled(slot.bEnabled);
+        w->setVisible(slot.bVisible);
+        m_widgets.push_back(w);
     }
     // Where controls overlap, the one earlier in the template lies on top.
-    for (auto it = m_controls.rbegin(); it != m_controls.rend(); ++it) {
-        it->pWidget->raise();
+    for (auto it = m_widgets.rbegin(); it != m_widgets.rend(); ++it) {
+        (*it)->raise();
     }
     // Screen readers read an input by its label: the label's buddy.
-    for (const CControl& c : m_controls) {
-        auto* label = qobject_cast<QLabel*>(c.pWidget);
-        QWidget* input = c.tmpl.labelFor != 0 ? ControlWidget(c.tmpl.labelFor) : nullptr;
-        if (label != nullptr && input != nullptr) {
-            label->setBuddy(input);
+    for (const CControlSlot& slot : Slots()) {
+        QWidget* input = slot.tmpl.labelFor != 0 ? ControlWidget(slot.tmpl.labelFor) : nullptr;
+        if (slot.tmpl.kind == ControlKind::Static && input != nullptr) {
+            static_cast<QLabel*>(m_widgets[IndexOf(slot)])->setBuddy(input);
         }
     }
 }
@@ -147,32 +153,19 @@ CQtDialogWindow::CQtDialogWindow(const CDialogTemplate& tmpl, IDialogHandler& ha
 CQtDialogWindow::~CQtDialogWindow() {
     // Hiding the window as it goes takes the focus from a date box, which
     // reports it; by then this window is no longer one to report to.
-    for (const CControl& c : m_controls) {
-        QObject::disconnect(c.pWidget, nullptr, this, nullptr);
-        if (auto* picker = qobject_cast<QDateEdit*>(c.pWidget)) {
+    for (QWidget* w : m_widgets) {
+        QObject::disconnect(w, nullptr, this, nullptr);
+        if (auto* picker = qobject_cast<QDateEdit*>(w)) {
             QObject::disconnect(picker->calendarWidget(), nullptr, this, nullptr);
         }
     }
-    m_handler.OnDestroy(*this);
-}
-
-void CQtDialogWindow::BuildControl(const CControlTemplate& ct, int nStaticIndex) {
-    CControl control;
-    control.tmpl = ct;
-    control.strText = ToQString(ct.strText);
-    QWidget* w = CreateWidget(ct);
-    w->setObjectName(nStaticIndex >= 0 ? QStringLiteral("ctl_static_%1").arg(nStaticIndex)
-                                       : QStringLiteral("ctl_%1").arg(ct.id));
-    w->setGeometry(ToQRect(DialogUnitsToPixels(ct.rect)));
-    w->setEnabled((ct.style & kStyleDisabled) == 0);
-    w->setVisible((ct.style & kStyleHidden) == 0);
-    control.pWidget = w;
-    m_controls.push_back(std::move(control));
+    Destroyed();
 }
 
 QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
     const int id = ct.id;
     const QString text = ToQString(ct.strText);
+    IDialogHandler& handler = *Handler();
     switch (ct.kind) {
         case ControlKind::PushButton: {
             auto* button = new QPushButton(this);
@@ -198,17 +191,17 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             if ((ct.style & kStyleLink) != 0) {
                 button->setCursor(Qt::PointingHandCursor);
             }
-            connect(button, &QPushButton::clicked, this, [this, id] { m_handler.OnCommand(id); });
+            connect(button, &QPushButton::clicked, this, [&handler, id] { handler.OnCommand(id); });
             return button;
         }
         case ControlKind::RadioButton: {
             auto* radio = new QRadioButton(text, this);
-            connect(radio, &QRadioButton::clicked, this, [this, id] { m_handler.OnCommand(id); });
+            connect(radio, &QRadioButton::clicked, this, [&handler, id] { handler.OnCommand(id); });
             return radio;
         }
         case ControlKind::CheckBox: {
             auto* box = new QCheckBox(text, this);
-            connect(box, &QCheckBox::clicked, this, [this, id] { m_handler.OnCommand(id); });
+            connect(box, &QCheckBox::clicked, this, [&handler, id] { handler.OnCommand(id); });
             return box;
         }
         case ControlKind::Static: {
@@ -261,14 +254,14 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             picker->setMaximumDate(QDate(9999, 12, 31));
             picker->setAlignment(TextAlignment(ct.style, Qt::AlignVCenter));
             connect(picker, &QDateEdit::dateChanged, this,
-                    [this, id](QDate) { m_handler.OnDateChanged(id); });
+                    [&handler, id](QDate) { handler.OnDateChanged(id); });
             // Choosing the date already shown in the pop-up is a choice too,
             // though it changes nothing. (Enter in the box reports the date
             // as a change already, changed or not.)
             QCalendarWidget* popup = picker->calendarWidget();
-            const auto chosen = [this, id, picker](QDate d) {
+            const auto chosen = [&handler, id, picker](QDate d) {
                 if (d == picker->date()) {
-                    m_handler.OnDateChanged(id);
+                    handler.OnDateChanged(id);
                 }
             };
             connect(popup, &QCalendarWidget::clicked, this, chosen);
@@ -283,7 +276,7 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             auto* picker = new QTimeEdit(this);
             picker->setDisplayFormat(QStringLiteral("HH:mm:ss"));
             connect(picker, &QTimeEdit::timeChanged, this,
-                    [this, id](QTime) { m_handler.OnDateChanged(id); });
+                    [&handler, id](QTime) { handler.OnDateChanged(id); });
             return picker;
         }
         case ControlKind::Frame: {
@@ -298,7 +291,7 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             return frame;
         }
         case ControlKind::Calendar: {
-            ICalendarParent* parent = m_handler.AsCalendarParent();
+            ICalendarParent* parent = handler.AsCalendarParent();
             CWMDateCtrl* calendar = parent != nullptr ? parent->GetCalendar(id) : nullptr;
             if (calendar == nullptr) {
                 // A template with a calendar its handler does not know: an
@@ -312,280 +305,149 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
 }
 
 void CQtDialogWindow::Initialise() {
-    m_handler.OnInitDialog(*this);
-    ApplyColours();
+    InitDialog();
 }
 
 int CQtDialogWindow::RunModal() {
     Initialise();
-    if (!m_bEnded) {
+    if (!Ended()) {
         exec();
     }
-    return m_nResult;
-}
-
-CQtDialogWindow::CControl* CQtDialogWindow::Find(int id) {
-    auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                           [id](const CControl& c) { return c.tmpl.id == id; });
-    return it != m_controls.end() ? &*it : nullptr;
-}
-
-const CQtDialogWindow::CControl* CQtDialogWindow::Find(int id) const {
-    auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                           [id](const CControl& c) { return c.tmpl.id == id; });
-    return it != m_controls.end() ? &*it : nullptr;
+    return Result().value_or(IDCANCEL);
 }
 
 QWidget* CQtDialogWindow::ControlWidget(int id) const {
-    const CControl* c = Find(id);
-    return c != nullptr ? c->pWidget : nullptr;
+    const CControlSlot* slot = Slot(id);
+    return slot != nullptr ? m_widgets[IndexOf(*slot)] : nullptr;
 }
 
-bool CQtDialogWindow::HasControl(int id) const {
-    return Find(id) != nullptr;
-}
-
-void CQtDialogWindow::ShowControl(int id, bool bShow) {
-    if (QWidget* w = ControlWidget(id)) {
-        w->setVisible(bShow);
-    }
-}
-
-bool CQtDialogWindow::IsControlVisible(int id) const {
-    // Visible as far as the window is concerned, whether or not it is shown yet.
-    const QWidget* w = ControlWidget(id);
-    return w != nullptr && !w->isHidden();
-}
-
-void CQtDialogWindow::EnableControl(int id, bool bEnable) {
-    if (QWidget* w = ControlWidget(id)) {
-        w->setEnabled(bEnable);
-    }
-}
-
-bool CQtDialogWindow::IsControlEnabled(int id) const {
-    const QWidget* w = ControlWidget(id);
-    return w != nullptr && w->isEnabled();
-}
-
-void CQtDialogWindow::SetControlText(int id, std::string_view utf8) {
-    CControl* c = Find(id);
-    if (c == nullptr) {
-        return;
-    }
-    c->strText = ToQString(utf8);
-    QWidget* w = c->pWidget;
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        label->setText(c->strText);
-    } else if (auto* line = qobject_cast<QLineEdit*>(w)) {
-        line->setText(c->strText);
-    } else if (auto* edit = qobject_cast<QTextEdit*>(w)) {
-        edit->setPlainText(ToQtLines(utf8));
-    } else if (auto* button = qobject_cast<QPushButton*>(w)) {
-        if ((c->tmpl.style & kStyleBitmap) != 0) {
-            button->setAccessibleName(c->strText);
-            button->setToolTip(c->strText);
-        } else if (auto* inner = button->findChild<QLabel*>(QString::fromLatin1(kLabelName))) {
-            inner->setText(c->strText);
-            button->setAccessibleName(c->strText);
-        } else {
-            button->setText(c->strText);
+std::optional<int> CQtDialogWindow::FocusedId() const {
+    const QWidget* focused = focusWidget();
+    for (const CControlSlot& slot : Slots()) {
+        if (m_widgets[IndexOf(slot)] == focused) {
+            return slot.tmpl.id;
         }
-    } else if (auto* choice = qobject_cast<QAbstractButton*>(w)) {
-        choice->setText(c->strText);  // a radio button or a check box
+    }
+    return std::nullopt;
+}
+
+void CQtDialogWindow::Push(CControlSlot& slot, Part part) {
+    QWidget* w = m_widgets[IndexOf(slot)];
+    switch (part) {
+        case Part::Visible:
+            w->setVisible(slot.bVisible);
+            break;
+        case Part::Enabled:
+            w->setEnabled(slot.bEnabled);
+            break;
+        case Part::Text:
+            ShowText(slot, w);
+            break;
+        case Part::Rect:
+            // Inverted rectangles of a very small window become empty widgets.
+            w->setGeometry(ToQRect(slot.rc));
+            w->update();
+            break;
+        case Part::Raise:
+            w->raise();
+            break;
+        case Part::Font:
+            w->setFont(MakeFont(*slot.font));
+            break;
+        case Part::Bitmap: {
+            auto* button = static_cast<QPushButton*>(w);
+            const QPixmap pixmap = BitmapPixmap(slot.nBitmap);
+            button->setText(QString());
+            button->setIcon(QIcon(pixmap));
+            button->setIconSize(pixmap.size());
+            break;
+        }
+        case Part::Date:
+            ShowDate(slot, w);
+            break;
+        case Part::Check:
+            ShowCheck(slot, w);
+            break;
+        case Part::Colours:
+            ShowColours(slot, w);
+            w->update();
+            break;
+        case Part::Focus:
+            w->setFocus(Qt::OtherFocusReason);
+            break;
     }
 }
 
-std::string CQtDialogWindow::GetControlText(int id) const {
-    const CControl* c = Find(id);
-    if (c == nullptr) {
-        return {};
-    }
-    const QWidget* w = c->pWidget;
-    if (const auto* line = qobject_cast<const QLineEdit*>(w)) {
-        return ToUtf8(line->text());
-    }
-    if (const auto* edit = qobject_cast<const QTextEdit*>(w)) {
-        return FromQtLines(edit->toPlainText());
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(w)) {
-        return ToUtf8(label->text());
-    }
-    if (const auto* radio = qobject_cast<const QRadioButton*>(w)) {
-        return ToUtf8(radio->text());
-    }
-    if (const auto* box = qobject_cast<const QCheckBox*>(w)) {
-        return ToUtf8(box->text());
-    }
-    if (const auto* picker = qobject_cast<const QDateTimeEdit*>(w)) {
-        return ToUtf8(picker->text());
-    }
-    return ToUtf8(c->strText);
-}
-
-void CQtDialogWindow::MoveControl(int id, const Rect& rc) {
-    if (QWidget* w = ControlWidget(id)) {
-        // Inverted rectangles of a very small window become empty widgets.
-        w->setGeometry(ToQRect(rc));
-        w->update();
-    }
-}
-
-Rect CQtDialogWindow::GetControlRect(int id) const {
-    const QWidget* w = ControlWidget(id);
-    if (w == nullptr) {
-        return {};
-    }
-    return FromQRect(w->geometry());
-}
-
-void CQtDialogWindow::RaiseControl(int id) {
-    if (QWidget* w = ControlWidget(id)) {
-        w->raise();
+void CQtDialogWindow::ShowText(const CControlSlot& slot, QWidget* w) {
+    const QString text = ToQString(slot.strText);
+    switch (slot.tmpl.kind) {
+        case ControlKind::Static:
+            static_cast<QLabel*>(w)->setText(text);
+            break;
+        case ControlKind::Edit:
+            if (IsMultiLineEdit(slot.tmpl)) {
+                static_cast<QTextEdit*>(w)->setPlainText(ToQtLines(slot.strText));
+            } else {
+                static_cast<QLineEdit*>(w)->setText(text);
+            }
+            break;
+        case ControlKind::PushButton: {
+            auto* button = static_cast<QPushButton*>(w);
+            if ((slot.tmpl.style & kStyleBitmap) != 0) {
+                button->setAccessibleName(text);
+                button->setToolTip(text);
+            } else if (IsMultiLineButton(slot.tmpl)) {
+                button->findChild<QLabel*>(QString::fromLatin1(kLabelName))->setText(text);
+                button->setAccessibleName(text);
+            } else {
+                button->setText(text);
+            }
+            break;
+        }
+        case ControlKind::RadioButton:
+        case ControlKind::CheckBox:
+            static_cast<QAbstractButton*>(w)->setText(text);
+            break;
+        default:
+            break;  // pickers, frames and calendars show no text of theirs
     }
 }
 
-void CQtDialogWindow::SetControlFont(int id, const CControlFont& font) {
-    if (QWidget* w = ControlWidget(id)) {
-        w->setFont(MakeFont(font));
-    }
-}
-
-void CQtDialogWindow::SetButtonBitmap(int id, int bitmapId) {
-    auto* button = qobject_cast<QPushButton*>(ControlWidget(id));
-    if (button == nullptr) {
-        return;
-    }
-    const QPixmap pixmap = BitmapPixmap(bitmapId);
-    button->setText(QString());
-    button->setIcon(QIcon(pixmap));
-    button->setIconSize(pixmap.size());
-}
-
-void CQtDialogWindow::SetDate(int id, const CDateValue& dt) {
-    CControl* c = Find(id);
-    if (c == nullptr) {
-        return;
-    }
-    c->dtValue = dt;
-    auto* picker = qobject_cast<QDateTimeEdit*>(c->pWidget);
-    if (picker == nullptr || !dt.IsValid()) {
+void CQtDialogWindow::ShowDate(const CControlSlot& slot, QWidget* w) {
+    const CDateValue& dt = slot.dt;
+    if (!dt.IsValid()) {
         // A picker cannot show an invalid date: it keeps what it shows.
         return;
     }
+    auto* picker = static_cast<QDateTimeEdit*>(w);
     const QSignalBlocker block(picker);
-    if (c->tmpl.kind == ControlKind::TimePicker) {
+    if (slot.tmpl.kind == ControlKind::TimePicker) {
         picker->setTime(QTime(dt.GetHour(), dt.GetMinute(), dt.GetSecond()));
     } else {
         picker->setDate(ToQDate(dt));
     }
 }
 
-CDateValue CQtDialogWindow::GetDate(int id) const {
-    const CControl* c = Find(id);
-    if (c == nullptr) {
-        return CDateValue::FromRaw(0.0, DateStatus::invalid);
-    }
-    const auto* picker = qobject_cast<const QDateTimeEdit*>(c->pWidget);
-    if (picker == nullptr) {
-        return c->dtValue;
-    }
-    // The picker edits one part of its value; the other part is what was set.
-    const CDateValue& set = c->dtValue;
-    if (c->tmpl.kind == ControlKind::TimePicker) {
-        const QTime t = picker->time();
-        const bool hasDate = set.IsValid();
-        return CDateValue(hasDate ? set.GetYear() : 1899, hasDate ? set.GetMonth() : 12,
-                          hasDate ? set.GetDay() : 30, t.hour(), t.minute(), t.second());
-    }
-    const QDate d = picker->date();
-    const bool hasTime = set.IsValid();
-    return CDateValue(d.year(), d.month(), d.day(), hasTime ? set.GetHour() : 0,
-                      hasTime ? set.GetMinute() : 0, hasTime ? set.GetSecond() : 0);
+void CQtDialogWindow::ShowCheck(const CControlSlot& slot, QWidget* w) {
+    auto* button = static_cast<QAbstractButton*>(w);
+    // Clearing one radio button of an exclusive group needs the group off.
+    const bool exclusive = button->autoExclusive();
+    button->setAutoExclusive(false);
+    button->setChecked(slot.bCheck);
+    button->setAutoExclusive(exclusive);
 }
 
-void CQtDialogWindow::SetCheck(int id, bool bChecked) {
-    if (auto* radio = qobject_cast<QRadioButton*>(ControlWidget(id))) {
-        // Clearing one radio button of an exclusive group needs the group off.
-        const bool exclusive = radio->autoExclusive();
-        radio->setAutoExclusive(false);
-        radio->setChecked(bChecked);
-        radio->setAutoExclusive(exclusive);
-    } else if (auto* box = qobject_cast<QCheckBox*>(ControlWidget(id))) {
-        box->setChecked(bChecked);
-    }
-}
-
-bool CQtDialogWindow::GetCheck(int id) const {
-    const auto* choice = qobject_cast<const QAbstractButton*>(ControlWidget(id));
-    return choice != nullptr && choice->isCheckable() && choice->isChecked();
-}
-
-void CQtDialogWindow::Invalidate(int id) {
-    if (id == 0) {
-        update();
+void CQtDialogWindow::ShowColours(const CControlSlot& slot, QWidget* w) {
+    if (!slot.colours) {
         return;
     }
-    if (const CControl* c = Find(id)) {
-        ApplyColour(*c);
-        c->pWidget->update();
-    }
-}
-
-void CQtDialogWindow::SetFocus(int id) {
-    if (QWidget* w = ControlWidget(id)) {
-        w->setFocus(Qt::OtherFocusReason);
-    }
-}
-
-void CQtDialogWindow::SetCaption(std::string_view utf8) {
-    setWindowTitle(ToQString(utf8));
-}
-
-Size CQtDialogWindow::GetClientSize() const {
-    return Size{width(), height()};
-}
-
-void CQtDialogWindow::SetMinimumClientSize(Size client) {
-    setMinimumSize(std::max(0, client.cx), std::max(0, client.cy));
-}
-
-void CQtDialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
-    auto* action = new QAction(ToQString(text), this);
-    action->setObjectName(QStringLiteral("sysmenu_%1").arg(nCommand));
-    connect(action, &QAction::triggered, this,
-            [this, nCommand] { m_handler.OnSysCommand(nCommand); });
-    m_menuActions.push_back(action);
-}
-
-void CQtDialogWindow::EndDialog(int nResult) {
-    m_nResult = nResult;
-    m_bEnded = true;
-    setResult(nResult);
-    if (isVisible()) {
-        done(nResult);
-    }
-}
-
-void CQtDialogWindow::ApplyColours() {
-    for (const CControl& c : m_controls) {
-        ApplyColour(c);
-    }
-}
-
-void CQtDialogWindow::ApplyColour(const CControl& control) {
-    const std::optional<CCtlColor> colours = m_handler.OnCtlColor(control.tmpl.id);
-    if (!colours) {
-        return;
-    }
-    QWidget* w = control.pWidget;
     QPalette pal = w->palette();
-    const QColor text = ToQColor(colours->crText);
+    const QColor text = ToQColor(slot.colours->crText);
     pal.setColor(QPalette::WindowText, text);
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::ButtonText, text);
-    if (colours->crBack) {
-        const QColor back = ToQColor(*colours->crBack);
+    if (slot.colours->crBack) {
+        const QColor back = ToQColor(*slot.colours->crBack);
         pal.setColor(QPalette::Window, back);
         pal.setColor(QPalette::Base, back);
         pal.setColor(QPalette::Button, back);
@@ -594,33 +456,64 @@ void CQtDialogWindow::ApplyColour(const CControl& control) {
     w->setPalette(pal);
 }
 
-int CQtDialogWindow::EnterCommand() const {
-    if (const auto* focused = qobject_cast<const QPushButton*>(focusWidget())) {
-        for (const CControl& c : m_controls) {
-            if (c.pWidget == focused) {
-                return c.tmpl.id;
+CShownValue CQtDialogWindow::Shown(const CControlSlot& slot) const {
+    const QWidget* w = m_widgets[IndexOf(slot)];
+    CShownValue shown;
+    if (slot.tmpl.kind == ControlKind::Edit) {
+        shown.strText = IsMultiLineEdit(slot.tmpl)
+                            ? ToUtf8(static_cast<const QTextEdit*>(w)->toPlainText())
+                            : ToUtf8(static_cast<const QLineEdit*>(w)->text());
+    } else if (IsPicker(slot.tmpl)) {
+        const auto* picker = static_cast<const QDateTimeEdit*>(w);
+        shown.strText = ToUtf8(picker->text());
+        const QDate d = picker->date();
+        const QTime t = picker->time();
+        shown.dtShown = slot.tmpl.kind == ControlKind::TimePicker
+                            ? CDateValue(kPickerEpochYear, kPickerEpochMonth, kPickerEpochDay,
+                                         t.hour(), t.minute(), t.second())
+                            : CDateValue(d.year(), d.month(), d.day());
+    } else if (IsCheckable(slot.tmpl)) {
+        shown.bCheck = static_cast<const QAbstractButton*>(w)->isChecked();
+    }
+    return shown;
+}
+
+void CQtDialogWindow::PushWindow(WindowPart part) {
+    switch (part) {
+        case WindowPart::Caption:
+            setWindowTitle(ToQString(Caption()));
+            break;
+        case WindowPart::MinimumSize:
+            setMinimumSize(MinimumClientSize().cx, MinimumClientSize().cy);
+            break;
+        case WindowPart::Menu: {
+            const CMenuEntry& entry = SystemMenu().back();
+            auto* action = new QAction(ToQString(entry.strText), this);
+            action->setObjectName(QStringLiteral("sysmenu_%1").arg(entry.nCommand));
+            connect(action, &QAction::triggered, this,
+                    [this, nCommand = entry.nCommand] { Handler()->OnSysCommand(nCommand); });
+            m_menuActions.push_back(action);
+            break;
+        }
+        case WindowPart::Repaint:
+            update();
+            break;
+        case WindowPart::End:
+            setResult(*Result());
+            if (isVisible()) {
+                done(*Result());
             }
-        }
+            break;
     }
-    for (const CControl& c : m_controls) {
-        if (c.tmpl.kind == ControlKind::PushButton && (c.tmpl.style & kStyleDefault) != 0 &&
-            c.pWidget->isVisible() && c.pWidget->isEnabled()) {
-            return c.tmpl.id;
-        }
-    }
-    return IDOK;
 }
 
 void CQtDialogWindow::reject() {
-    m_handler.OnCommand(IDCANCEL);
+    EscapePressed();
 }
 
 void CQtDialogWindow::closeEvent(QCloseEvent* event) {
-    if (!m_bEnded) {
-        m_handler.OnClose();
-    }
     // The handler may keep the window open (it asks first, and she stays).
-    if (m_bEnded) {
+    if (CloseBoxPressed()) {
         event->accept();
     } else {
         event->ignore();
@@ -629,20 +522,16 @@ void CQtDialogWindow::closeEvent(QCloseEvent* event) {
 
 void CQtDialogWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !m_bEnded) {
-        m_handler.OnActivate();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+        Activated();
     }
 }
 
 void CQtDialogWindow::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && !m_tmpl.bCloseOnEscape) {
-        event->accept();
-        return;
-    }
     if (event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier) {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
-            m_handler.OnCommand(EnterCommand());
+            EnterPressed(FocusedId());
             return;
         }
     }
@@ -662,9 +551,9 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            for (const CControl& c : m_controls) {
-                if (c.pWidget == watched && (c.tmpl.style & kStyleWantReturn) == 0) {
-                    m_handler.OnCommand(EnterCommand());
+            for (const CControlSlot& slot : Slots()) {
+                if (m_widgets[IndexOf(slot)] == watched && !EnterBreaksLine(slot.tmpl)) {
+                    EnterPressed(FocusedId());
                     return true;
                 }
             }
@@ -681,30 +570,25 @@ void CQtDialogWindow::resizeEvent(QResizeEvent* event) {
         resize(least);
         return;
     }
-    m_handler.OnSize(Size{event->size().width(), event->size().height()});
+    Handler()->OnSize(Size{event->size().width(), event->size().height()});
 }
 
 void CQtDialogWindow::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     CQtDrawSurface surface(painter);
-    m_handler.OnPaint(surface);
+    Handler()->OnPaint(surface);
 }
 
 void CQtDialogWindow::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
-        m_handler.OnLButtonDown(FromQPoint(event->position().toPoint()));
+        Handler()->OnLButtonDown(FromQPoint(event->position().toPoint()));
     }
     QDialog::mousePressEvent(event);
 }
 
 void CQtDialogWindow::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    const bool overLink = std::any_of(m_controls.begin(), m_controls.end(), [&](const CControl& c) {
-        return c.tmpl.kind == ControlKind::Static && (c.tmpl.style & kStyleLink) != 0 &&
-               c.pWidget->isVisible() && c.pWidget->geometry().contains(at);
-    });
-    if (overLink) {
+    if (LinkStaticAt(FromQPoint(event->position().toPoint()))) {
         setCursor(Qt::PointingHandCursor);
     } else {
         unsetCursor();

@@ -8,198 +8,98 @@ namespace gestalia::test {
 // CFakeDialogWindow
 
 CFakeDialogWindow::CFakeDialogWindow(const CDialogTemplate& tmpl)
-    : m_tmpl(tmpl), m_strCaption(tmpl.strCaption), m_client(DialogSizeToPixels(tmpl.cx, tmpl.cy)) {
-    m_controls.reserve(tmpl.controls.size());
-    for (const CControlTemplate& ct : tmpl.controls) {
-        CFakeControl c;
-        c.tmpl = ct;
-        c.bVisible = (ct.style & kStyleHidden) == 0;
-        c.bEnabled = (ct.style & kStyleDisabled) == 0;
-        c.strText = ct.strText;
-        c.rc = DialogUnitsToPixels(ct.rect);
-        m_controls.push_back(std::move(c));
-    }
-}
+    : CDialogWindowBase(tmpl, nullptr),
+      m_client(DialogSizeToPixels(tmpl.cx, tmpl.cy)),
+      m_shown(tmpl.controls.size()) {}
 
-CFakeControl* CFakeDialogWindow::Find(int id) {
-    for (CFakeControl& c : m_controls) {
-        if (c.tmpl.id == id) {
-            return &c;
-        }
-    }
-    return nullptr;
-}
-
-const CFakeControl* CFakeDialogWindow::Find(int id) const {
-    for (const CFakeControl& c : m_controls) {
-        if (c.tmpl.id == id) {
-            return &c;
-        }
-    }
-    return nullptr;
-}
-
-CFakeControl* CFakeDialogWindow::Require(int id, const char* what) {
-    CFakeControl* c = Find(id);
-    if (c == nullptr) {
-        ADD_FAILURE() << what << ": template " << m_tmpl.id << " has no control " << id;
-    }
-    return c;
-}
-
-const CFakeControl* CFakeDialogWindow::Require(int id, const char* what) const {
-    const CFakeControl* c = Find(id);
-    if (c == nullptr) {
-        ADD_FAILURE() << what << ": template " << m_tmpl.id << " has no control " << id;
-    }
-    return c;
+void CFakeDialogWindow::Missing(int id, const char* what) const {
+    ADD_FAILURE() << what << ": template " << Template().id << " has no control " << id;
 }
 
 bool CFakeDialogWindow::RequireHandler(const char* what) const {
-    if (m_pHandler == nullptr) {
+    if (Handler() == nullptr) {
         ADD_FAILURE() << what << ": the fake window has no handler";
         return false;
     }
     return true;
 }
 
+CFakeControl* CFakeDialogWindow::RequireUsable(int id, const char* what) {
+    if (!RequireHandler(what)) {
+        return nullptr;
+    }
+    CFakeControl* c = Control(id);
+    if (c != nullptr && (!c->bVisible || !c->bEnabled)) {
+        ADD_FAILURE() << what << " on control " << id << ", which is "
+                      << (c->bVisible ? "disabled" : "hidden");
+        return nullptr;
+    }
+    return c;
+}
+
 CFakeControl* CFakeDialogWindow::Control(int id) {
-    return Require(id, "Control");
+    CFakeControl* c = Slot(id);
+    if (c == nullptr) {
+        Missing(id, "Control");
+    }
+    return c;
 }
 
 const CFakeControl* CFakeDialogWindow::Control(int id) const {
-    return Require(id, "Control");
-}
-
-bool CFakeDialogWindow::HasControl(int id) const {
-    return Find(id) != nullptr;
-}
-
-void CFakeDialogWindow::ShowControl(int id, bool bShow) {
-    if (CFakeControl* c = Require(id, "ShowControl")) {
-        c->bVisible = bShow;
+    const CFakeControl* c = Slot(id);
+    if (c == nullptr) {
+        Missing(id, "Control");
     }
+    return c;
 }
 
-bool CFakeDialogWindow::IsControlVisible(int id) const {
-    const CFakeControl* c = Require(id, "IsControlVisible");
-    return c != nullptr && c->bVisible;
-}
-
-void CFakeDialogWindow::EnableControl(int id, bool bEnable) {
-    if (CFakeControl* c = Require(id, "EnableControl")) {
-        c->bEnabled = bEnable;
-    }
-}
-
-bool CFakeDialogWindow::IsControlEnabled(int id) const {
-    const CFakeControl* c = Require(id, "IsControlEnabled");
-    return c != nullptr && c->bEnabled;
-}
-
-void CFakeDialogWindow::SetControlText(int id, std::string_view utf8) {
-    if (CFakeControl* c = Require(id, "SetControlText")) {
-        c->strText.clear();
-        const bool bCrLf = m_bLikeToolkits && (c->tmpl.style & kStyleMultiLine) != 0;
-        for (std::size_t i = 0; i < utf8.size(); ++i) {
-            if (bCrLf && utf8[i] == '\n' && (i == 0 || utf8[i - 1] != '\r')) {
-                c->strText += '\r';
+void CFakeDialogWindow::Push(CControlSlot& slot, Part part) {
+    switch (part) {
+        case Part::Raise:
+            m_raised.push_back(slot.tmpl.id);
+            break;
+        case Part::Focus:
+            m_nFocus = slot.tmpl.id;
+            break;
+        case Part::Date: {
+            // A toolkit's picker cannot show a date that is not valid: it
+            // keeps what it showed. Without that, it shows what was set.
+            std::optional<CDateValue>& shown = m_shown[IndexOf(slot)];
+            if (!m_bLikeToolkits) {
+                shown.reset();
+            } else if (slot.dt.IsValid()) {
+                shown = slot.dt;
             }
-            c->strText += utf8[i];
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CFakeDialogWindow::PushWindow(WindowPart part) {
+    if (part == WindowPart::Repaint) {
+        ++m_nWindowInvalidations;
+    }
+}
+
+CShownValue CFakeDialogWindow::Shown(const CControlSlot& slot) const {
+    CShownValue shown;
+    shown.dtShown = m_shown[IndexOf(slot)];
+    if (m_bLikeToolkits) {
+        if (slot.tmpl.kind == ControlKind::Edit) {
+            shown.strText = slot.strText;
+        }
+        if (!shown.dtShown) {
+            shown.dtShown = CDateValue();  // 30/12/1899, as no toolkit would show
         }
     }
-}
-
-std::string CFakeDialogWindow::GetControlText(int id) const {
-    const CFakeControl* c = Require(id, "GetControlText");
-    return c != nullptr ? c->strText : std::string();
-}
-
-void CFakeDialogWindow::MoveControl(int id, const Rect& rc) {
-    if (CFakeControl* c = Require(id, "MoveControl")) {
-        c->rc = rc;
-        ++c->nInvalidations;
-    }
-}
-
-Rect CFakeDialogWindow::GetControlRect(int id) const {
-    const CFakeControl* c = Require(id, "GetControlRect");
-    return c != nullptr ? c->rc : Rect{};
-}
-
-void CFakeDialogWindow::RaiseControl(int id) {
-    if (Require(id, "RaiseControl") != nullptr) {
-        m_raised.push_back(id);
-    }
-}
-
-void CFakeDialogWindow::SetControlFont(int id, const CControlFont& font) {
-    if (CFakeControl* c = Require(id, "SetControlFont")) {
-        c->font = font;
-    }
-}
-
-void CFakeDialogWindow::SetButtonBitmap(int id, int bitmapId) {
-    if (CFakeControl* c = Require(id, "SetButtonBitmap")) {
-        c->nBitmap = bitmapId;
-    }
-}
-
-void CFakeDialogWindow::SetDate(int id, const CDateValue& dt) {
-    if (CFakeControl* c = Require(id, "SetDate")) {
-        c->dt = m_bLikeToolkits && !dt.IsValid() ? CDateValue() : dt;
-    }
-}
-
-CDateValue CFakeDialogWindow::GetDate(int id) const {
-    const CFakeControl* c = Require(id, "GetDate");
-    return c != nullptr ? c->dt : CDateValue();
-}
-
-void CFakeDialogWindow::SetCheck(int id, bool bChecked) {
-    if (CFakeControl* c = Require(id, "SetCheck")) {
-        c->bCheck = bChecked;
-    }
-}
-
-bool CFakeDialogWindow::GetCheck(int id) const {
-    const CFakeControl* c = Require(id, "GetCheck");
-    return c != nullptr && c->bCheck;
-}
-
-void CFakeDialogWindow::Invalidate(int id) {
-    if (id == 0) {
-        ++m_nWindowInvalidations;
-        return;
-    }
-    if (CFakeControl* c = Require(id, "Invalidate")) {
-        ++c->nInvalidations;
-    }
-}
-
-void CFakeDialogWindow::SetCaption(std::string_view utf8) {
-    m_strCaption = std::string(utf8);
-}
-
-void CFakeDialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
-    m_menu.push_back(CMenuEntry{std::string(text), nCommand});
-}
-
-void CFakeDialogWindow::SetFocus(int id) {
-    if (Require(id, "SetFocus") != nullptr) {
-        m_nFocus = id;
-    }
-}
-
-void CFakeDialogWindow::EndDialog(int nResult) {
-    if (!m_nResult) {
-        m_nResult = nResult;
-    }
+    return shown;
 }
 
 std::vector<int> CFakeDialogWindow::VisibleIds() const {
     std::vector<int> ids;
-    for (const CFakeControl& c : m_controls) {
+    for (const CFakeControl& c : Slots()) {
         if (c.bVisible) {
             ids.push_back(c.tmpl.id);
         }
@@ -208,21 +108,13 @@ std::vector<int> CFakeDialogWindow::VisibleIds() const {
 }
 
 bool CFakeDialogWindow::Init(IDialogHandler& handler) {
-    m_pHandler = &handler;
-    return handler.OnInitDialog(*this);
+    SetHandler(&handler);
+    return InitDialog();
 }
 
 void CFakeDialogWindow::Click(int id) {
-    if (!RequireHandler("Click")) {
-        return;
-    }
-    CFakeControl* c = Require(id, "Click");
+    CFakeControl* c = RequireUsable(id, "Click");
     if (c == nullptr) {
-        return;
-    }
-    if (!c->bVisible || !c->bEnabled) {
-        ADD_FAILURE() << "Click on control " << id << ", which is "
-                      << (c->bVisible ? "disabled" : "hidden");
         return;
     }
     if (c->tmpl.kind == ControlKind::CheckBox) {
@@ -230,49 +122,50 @@ void CFakeDialogWindow::Click(int id) {
     }
     if (c->tmpl.kind == ControlKind::RadioButton) {
         // A click selects the radio button and clears the others of its group.
-        for (CFakeControl& other : m_controls) {
+        for (CFakeControl& other : Slots()) {
             if (other.tmpl.kind == ControlKind::RadioButton) {
                 other.bCheck = other.tmpl.id == id;
             }
         }
     }
-    m_pHandler->OnCommand(id);
+    Handler()->OnCommand(id);
 }
 
 void CFakeDialogWindow::ChangeDate(int id, const CDateValue& dt) {
-    if (!RequireHandler("ChangeDate")) {
-        return;
-    }
-    const CFakeControl* c = Require(id, "ChangeDate");
+    CFakeControl* c = RequireUsable(id, "ChangeDate");
     if (c == nullptr) {
         return;
     }
-    if (!c->bVisible || !c->bEnabled) {
-        ADD_FAILURE() << "ChangeDate on control " << id << ", which is "
-                      << (c->bVisible ? "disabled" : "hidden");
-        return;
+    if (IsPicker(c->tmpl)) {
+        m_shown[IndexOf(*c)] = dt;
+    } else {
+        c->dt = dt;
     }
-    SetDate(id, dt);
-    m_pHandler->OnDateChanged(id);
+    Handler()->OnDateChanged(id);
 }
 
 void CFakeDialogWindow::Resize(Size client) {
-    if (!RequireHandler("Resize")) {
-        return;
+    if (RequireHandler("Resize")) {
+        m_client = client;
+        Handler()->OnSize(client);
     }
-    m_client = client;
-    m_pHandler->OnSize(client);
+}
+
+void CFakeDialogWindow::PressEnter() {
+    if (RequireHandler("PressEnter")) {
+        EnterPressed(m_nFocus);
+    }
 }
 
 void CFakeDialogWindow::PressCloseBox() {
     if (RequireHandler("PressCloseBox")) {
-        m_pHandler->OnClose();
+        CloseBoxPressed();
     }
 }
 
 void CFakeDialogWindow::PressEscape() {
-    if (RequireHandler("PressEscape") && m_tmpl.bCloseOnEscape) {
-        m_pHandler->OnCommand(IDCANCEL);
+    if (RequireHandler("PressEscape")) {
+        EscapePressed();
     }
 }
 
@@ -297,8 +190,7 @@ int CFakeUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handl
     if (m_bLikeToolkits) {
         window.ActLikeToolkits();
     }
-    window.SetHandler(&handler);
-    handler.OnInitDialog(window);
+    window.Init(handler);
     int nResult = IDCANCEL;
     if (m_dialogs.empty()) {
         ADD_FAILURE() << "dialog " << tmpl.id << " (" << tmpl.strCaption
@@ -311,7 +203,7 @@ int CFakeUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handl
             nResult = *window.Result();
         }
     }
-    handler.OnDestroy(window);
+    window.Destroy();
     m_shownDialogs.push_back(CShownDialog{tmpl.id, window.Caption(), nResult});
     return nResult;
 }

@@ -1,13 +1,14 @@
 #pragma once
 // A window layer without a screen, for tests of window logic.
 //
-// CFakeDialogWindow is a live dialog built from a CDialogTemplate that keeps
-// every control's state as plain values (visible, enabled, text, rectangle,
-// date, check, font, bitmap) and lets a test act as the user (click a button,
-// change a date). CFakeUiMetrics gives fixed desktop measures. CFakeUiServices runs modal dialogs,
-// message boxes and file dialogs from answers that the test queues beforehand, and records what was
-// shown. Whatever is asked without a queued answer fails the test at once
-// (ADD_FAILURE) and is answered with "cancel", so no test can hang.
+// CFakeDialogWindow is a live dialog built from a CDialogTemplate on the
+// window layer's shared part (CDialogWindowBase): every control's state as
+// plain values (visible, enabled, text, rectangle, date, check, font, bitmap),
+// and the rules every toolkit follows; a test acts as the user (clicks a
+// button, changes a date, presses Enter). CFakeUiMetrics gives fixed desktop measures.
+// CFakeUiServices runs modal dialogs, message boxes and file dialogs from answers that the test
+// queues beforehand, and records what was shown. Whatever is asked without a queued answer fails
+// the test at once (ADD_FAILURE) and is answered with "cancel", so no test can hang.
 
 #include <deque>
 #include <functional>
@@ -20,128 +21,87 @@
 #include "model/date_value.h"
 #include "platform/dialog_template.h"
 #include "platform/dialog_window.h"
+#include "platform/dialog_window_base.h"
 #include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
 
 namespace gestalia::test {
 
-// One control of a fake window.
-struct CFakeControl {
-    CControlTemplate tmpl;
-    bool bVisible = true;
-    bool bEnabled = true;
-    std::string strText;
-    Rect rc;
-    CDateValue dt;
-    bool bCheck = false;
-    std::optional<CControlFont> font;
-    int nBitmap = 0;  // 0: no picture
-    int nInvalidations = 0;
-};
+// One control of a fake window: the state the window logic set, as every
+// window layer keeps it.
+using CFakeControl = CControlSlot;
 
-class CFakeDialogWindow : public IDialogWindow {
+class CFakeDialogWindow : public CDialogWindowBase {
   public:
     // Controls start as the template says: hidden and disabled by their style,
-    // rectangles converted from dialog units, the client area of the template's size.
+    // rectangles converted from dialog units, the client area of the template's
+    // size. Every IDialogWindow call on an id the template does not have fails
+    // the test.
     explicit CFakeDialogWindow(const CDialogTemplate& tmpl);
-    CFakeDialogWindow(const CFakeDialogWindow&) = delete;
-    CFakeDialogWindow& operator=(const CFakeDialogWindow&) = delete;
 
-    // IDialogWindow. An id the template does not have fails the test.
-    bool HasControl(int id) const override;
-    void ShowControl(int id, bool bShow) override;
-    bool IsControlVisible(int id) const override;
-    void EnableControl(int id, bool bEnable) override;
-    bool IsControlEnabled(int id) const override;
-    void SetControlText(int id, std::string_view utf8) override;
-    std::string GetControlText(int id) const override;
-    void MoveControl(int id, const Rect& rc) override;
-    Rect GetControlRect(int id) const override;
-    void RaiseControl(int id) override;
-    void SetControlFont(int id, const CControlFont& font) override;
-    void SetButtonBitmap(int id, int bitmapId) override;
-    void SetDate(int id, const CDateValue& dt) override;
-    CDateValue GetDate(int id) const override;
-    void SetCheck(int id, bool bChecked) override;
-    bool GetCheck(int id) const override;
-    void Invalidate(int id) override;
-    void SetFocus(int id) override;
-    void SetCaption(std::string_view utf8) override;
-    Size GetClientSize() const override { return m_client; }
-    void SetMinimumClientSize(Size client) override { m_minClient = client; }
-    void AppendSystemMenu(std::string_view text, int nCommand) override;
-    void EndDialog(int nResult) override;
-
-    // The template the window was built from.
-    const CDialogTemplate& Template() const { return m_tmpl; }
     // The first control with that id; nullptr (and a test failure) if none.
     CFakeControl* Control(int id);
     const CFakeControl* Control(int id) const;
     // Every control, in template order.
-    const std::vector<CFakeControl>& Controls() const { return m_controls; }
+    const std::vector<CFakeControl>& Controls() const { return Slots(); }
     // Ids of the visible controls, in template order.
     std::vector<int> VisibleIds() const;
 
-    const std::string& Caption() const { return m_strCaption; }
-    struct CMenuEntry {
-        std::string strText;
-        int nCommand = 0;
-    };
-    const std::vector<CMenuEntry>& SystemMenu() const { return m_menu; }
     // Ids in the order they were raised to the top.
     const std::vector<int>& RaisedIds() const { return m_raised; }
     int WindowInvalidations() const { return m_nWindowInvalidations; }
     // The control the window logic last gave the focus; none if it never did.
     std::optional<int> Focus() const { return m_nFocus; }
 
-    // The result of EndDialog, if it was called.
-    std::optional<int> Result() const { return m_nResult; }
-
-    // The minimum the window logic set (0 x 0 if none); Resize does not hold to it.
-    Size MinimumClientSize() const { return m_minClient; }
-    // Geometry as the platform would change it; does not call OnSize.
+    // Geometry as the platform would change it; does not call OnSize (nor
+    // does Resize hold to the minimum size).
     void SetClientSize(Size client) { m_client = client; }
 
     // From now on the controls change what is set as real toolkits do: a
     // multi-line edit gives its lines back ending in "\r\n" (as Windows' edit
-    // does), and a picker holds only a valid date (one set null or invalid
-    // shows 30/12/1899).
+    // does), and a picker shows only a valid date (from the first one set;
+    // before it, 30/12/1899), its value merged as the pickers merge it.
     void ActLikeToolkits() { m_bLikeToolkits = true; }
 
     // The handler that the user's actions below reach. RunModal and Init set it.
-    void SetHandler(IDialogHandler* handler) { m_pHandler = handler; }
-    // Sets the handler and calls its OnInitDialog; gives its answer.
+    void SetHandler(IDialogHandler* handler) { CDialogWindowBase::SetHandler(handler); }
+    // Sets the handler and calls its OnInitDialog (then asks each control's
+    // colours); gives its answer.
     bool Init(IDialogHandler& handler);
+    // The window goes away: the handler's OnDestroy, once.
+    void Destroy() { Destroyed(); }
 
-    // The user's actions. Each fails the test when no handler is set, and a
-    // click on a control that is hidden or disabled fails it too (a user
+    // The user's actions. Each fails the test when no handler is set, and an
+    // action on a control that is hidden or disabled fails it too (a user
     // could not have done it).
     void Click(int id);
+    // She chooses a date (or a time) in a picker: it shows that part of `dt`.
     void ChangeDate(int id, const CDateValue& dt);
     void Resize(Size client);
+    // Enter, with the focus where the window logic last put it.
+    void PressEnter();
     // Cancel, unless the template keeps Escape from closing the window.
     void PressEscape();
     // The close box: asks the handler, as a user's click would.
     void PressCloseBox();
 
   private:
-    CFakeControl* Find(int id);
-    const CFakeControl* Find(int id) const;
-    CFakeControl* Require(int id, const char* what);
-    const CFakeControl* Require(int id, const char* what) const;
-    bool RequireHandler(const char* what) const;
+    void Push(CControlSlot& slot, Part part) override;
+    void PushWindow(WindowPart part) override;
+    CShownValue Shown(const CControlSlot& slot) const override;
+    Size ClientSize() const override { return m_client; }
+    void Missing(int id, const char* what) const override;
 
-    CDialogTemplate m_tmpl;
-    std::vector<CFakeControl> m_controls;
-    std::string m_strCaption;
+    bool RequireHandler(const char* what) const;
+    CFakeControl* RequireUsable(int id, const char* what);
+
     Size m_client;
-    Size m_minClient;
-    std::vector<CMenuEntry> m_menu;
     std::vector<int> m_raised;
     int m_nWindowInvalidations = 0;
     std::optional<int> m_nFocus;
-    std::optional<int> m_nResult;
-    IDialogHandler* m_pHandler = nullptr;
+    // What each picker shows, by template order, once it shows something of
+    // its own (she chose it, or the fake acts like toolkits).
+    std::vector<std::optional<CDateValue>> m_shown;
     bool m_bLikeToolkits = false;
 };
 
