@@ -121,6 +121,13 @@ class CDialogWindowBase : public IDialogWindow {
     // The result of EndDialog, once it was called (the last call's).
     std::optional<int> Result() const { return m_nResult; }
 
+    // The command Enter gives, the focused control's id given: the focused
+    // push button, else the first visible and enabled default one, else IDOK.
+    int EnterCommand(std::optional<int> focusedId) const;
+    // Over a visible link static at this point (statics let the mouse through
+    // to the window, which shows the hand for them).
+    bool LinkStaticAt(Point at) const;
+
   protected:
     // The slots in template order, and the first with an id (nullptr if none).
     std::vector<CControlSlot>& Slots() { return m_slots; }
@@ -142,9 +149,6 @@ class CDialogWindowBase : public IDialogWindow {
     bool InitDialog();
     // The window goes away: OnDestroy, once.
     void Destroyed();
-    // The command Enter gives, the focused control's id given: the focused
-    // push button, else the first visible and enabled default one, else IDOK.
-    int EnterCommand(std::optional<int> focusedId) const;
     void EnterPressed(std::optional<int> focusedId);
     // Cancel, unless the template keeps Escape from closing the window.
     void EscapePressed();
@@ -152,9 +156,6 @@ class CDialogWindowBase : public IDialogWindow {
     // window may close (the handler ended the run).
     bool CloseBoxPressed();
     void Activated();
-    // Over a visible link static at this point (statics let the mouse through
-    // to the window, which shows the hand for them).
-    bool LinkStaticAt(Point at) const;
     // Asks the handler for a control's colours again and pushes them.
     void RefreshColours(CControlSlot& slot);
 

@@ -1,14 +1,142 @@
-// The window layer's rules that hold whatever the toolkit: line breaks
-// between the program and the controls, and the words and answers of the
-// platform's own windows.
+// The window layer's rules that hold whatever the toolkit, on the fake that
+// shares them with Qt and Win32: a picker's value, Enter, Escape and the close
+// box, the hand over links; line breaks between the program and the controls;
+// the words and answers of the platform's own windows.
 
 #include <gtest/gtest.h>
 
+#include "platform/dialog.h"
 #include "platform/line_breaks.h"
 #include "platform/modal_choices.h"
+#include "tests/support/fake_ui.h"
 
 namespace gestalia {
 namespace {
+
+using test::CFakeDialogWindow;
+
+const CDateValue kInvalid = CDateValue::FromRaw(7.5, DateStatus::invalid);
+
+struct PickerCase {
+    const char* name;
+    ControlKind kind;
+    CDateValue set;
+    CDateValue shown;
+    CDateValue value;
+};
+
+class PickerMerge : public ::testing::TestWithParam<PickerCase> {};
+
+TEST_P(PickerMerge, KeepsThePartThePickerDoesNotEdit) {
+    const PickerCase& c = GetParam();
+    EXPECT_EQ(PickerValue(c.kind, c.set, c.shown), c.value);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pickers, PickerMerge,
+    ::testing::Values(
+        PickerCase{"DateKeepsTime", ControlKind::DatePicker, CDateValue(2027, 3, 12, 9, 30, 5),
+                   CDateValue(2027, 4, 1), CDateValue(2027, 4, 1, 9, 30, 5)},
+        PickerCase{"DateAfterInvalidIsMidnight", ControlKind::DatePicker, kInvalid,
+                   CDateValue(2027, 4, 1, 8, 0, 0), CDateValue(2027, 4, 1)},
+        PickerCase{"TimeKeepsDate", ControlKind::TimePicker, CDateValue(2027, 3, 12, 9, 0, 0),
+                   CDateValue(2000, 1, 1, 17, 45, 10), CDateValue(2027, 3, 12, 17, 45, 10)},
+        PickerCase{"TimeAfterInvalidIsOnTheEpoch", ControlKind::TimePicker, kInvalid,
+                   CDateValue(2000, 1, 1, 17, 45, 0), CDateValue(1899, 12, 30, 17, 45, 0)}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+CDialogTemplate ButtonsTemplate(bool bCloseOnEscape) {
+    CDialogTemplate t;
+    t.id = 9;
+    t.cx = 200;
+    t.cy = 100;
+    t.bCloseOnEscape = bCloseOnEscape;
+    t.controls = {
+        {30, ControlKind::PushButton, "Otro", kStyleNone, {10, 10, 40, 14}},
+        {31, ControlKind::PushButton, "Guardar", kStyleDefault, {60, 10, 40, 14}},
+        {32, ControlKind::Edit, "", kStyleMultiLine, {10, 30, 80, 30}},
+        {33, ControlKind::Static, "Ver", kStyleLink, {10, 70, 40, 10}},
+    };
+    return t;
+}
+
+// Records the commands and close requests; ends the run on the close box
+// only when told to.
+class Commands : public CDialog {
+  public:
+    void OnCommand(int id) override { ids.push_back(id); }
+    void OnClose() override {
+        ++nCloseAsked;
+        if (bEndOnClose) {
+            EndDialog(IDCANCEL);
+        }
+    }
+    std::vector<int> ids;
+    int nCloseAsked = 0;
+    bool bEndOnClose = false;
+};
+
+TEST(EnterRule, FocusedButtonThenVisibleEnabledDefaultThenOk) {
+    CFakeDialogWindow w(ButtonsTemplate(true));
+    Commands h;
+    w.Init(h);
+    w.PressEnter();  // no focus yet
+    w.SetFocus(30);
+    w.PressEnter();
+    w.SetFocus(32);  // an edit: the default button
+    w.PressEnter();
+    w.EnableControl(31, false);
+    w.PressEnter();
+    w.EnableControl(31, true);
+    w.ShowControl(31, false);
+    w.PressEnter();
+    EXPECT_EQ(h.ids, (std::vector<int>{31, 30, 31, IDOK, IDOK}));
+}
+
+TEST(EnterRule, OnlyAMultiLineEditThatWantsReturnKeepsEnter) {
+    CControlTemplate edit{32, ControlKind::Edit, "", kStyleMultiLine, {}};
+    EXPECT_FALSE(EnterBreaksLine(edit));
+    edit.style |= kStyleWantReturn;
+    EXPECT_TRUE(EnterBreaksLine(edit));
+    edit.kind = ControlKind::Static;
+    EXPECT_FALSE(EnterBreaksLine(edit));
+}
+
+TEST(EscapeRule, CancelsOnlyWhereTheTemplateLetsIt) {
+    for (const bool bCloseOnEscape : {true, false}) {
+        CFakeDialogWindow w(ButtonsTemplate(bCloseOnEscape));
+        Commands h;
+        w.Init(h);
+        w.PressEscape();
+        EXPECT_EQ(h.ids, bCloseOnEscape ? std::vector<int>{IDCANCEL} : std::vector<int>{});
+    }
+}
+
+TEST(CloseBoxRule, ClosesOnlyOnceTheHandlerEndedTheRun) {
+    CFakeDialogWindow w(ButtonsTemplate(true));
+    Commands h;
+    w.Init(h);
+    w.PressCloseBox();
+    EXPECT_EQ(h.nCloseAsked, 1);
+    EXPECT_FALSE(w.Result().has_value()) << "she stays: the window stays open";
+    h.bEndOnClose = true;
+    w.PressCloseBox();
+    EXPECT_EQ(w.Result(), IDCANCEL);
+    w.PressCloseBox();
+    EXPECT_EQ(h.nCloseAsked, 2) << "an ended run is not asked again";
+}
+
+TEST(LinkRule, TheHandShowsOverAVisibleLinkStaticOnly) {
+    CFakeDialogWindow w(ButtonsTemplate(true));
+    const Rect link = w.GetControlRect(33);
+    const Point inside{link.left + 1, link.top + 1};
+    EXPECT_TRUE(w.LinkStaticAt(inside));
+    EXPECT_FALSE(w.LinkStaticAt(Point{link.right + 1, link.top + 1}));
+    const Rect button = w.GetControlRect(31);
+    EXPECT_FALSE(w.LinkStaticAt(Point{button.left + 1, button.top + 1}));
+    w.ShowControl(33, false);
+    EXPECT_FALSE(w.LinkStaticAt(inside));
+}
 
 struct LineCase {
     const char* windows;  // as the program keeps it
