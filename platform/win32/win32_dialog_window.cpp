@@ -25,20 +25,6 @@ constexpr int kDialogPointSize = 8;
 // The system menu's own commands have the low four bits free for Windows' use.
 constexpr WPARAM kSysCommandMask = 0xFFF0;
 
-// A radio button or a check box: a button that is on or off.
-bool IsCheckable(const CControlTemplate& ct) {
-    return ct.kind == ControlKind::RadioButton || ct.kind == ControlKind::CheckBox;
-}
-
-bool IsPicker(const CControlTemplate& ct) {
-    return ct.kind == ControlKind::DatePicker || ct.kind == ControlKind::TimePicker;
-}
-
-// Shown as far as the window is concerned, whether or not the window shows yet.
-bool HasVisibleStyle(HWND hwnd) {
-    return (::GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 bool KeyDown(int vk) {
     return (::GetKeyState(vk) & 0x8000) != 0;
 }
@@ -68,42 +54,35 @@ std::optional<SYSTEMTIME> ToSystemTime(const CDateValue& dt) {
     return st;
 }
 
-HFONT MakeFont(int pixelHeight, int weight, const std::wstring& face) {
+GdiObject<HFONT> MakeFont(int pixelHeight, int weight, const std::wstring& face) {
     // A positive height is the character cell (ascent plus descent), as the
     // control fonts are given.
-    return ::CreateFontW(std::max(1, pixelHeight), 0, 0, 0, std::clamp(weight, 100, 900), FALSE,
-                         FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                         CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str());
+    return GdiObject<HFONT>(
+        ::CreateFontW(std::max(1, pixelHeight), 0, 0, 0, std::clamp(weight, 100, 900), FALSE, FALSE,
+                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
 }
 
 }  // namespace
 
 CWin32DialogWindow::CWin32DialogWindow(const CDialogTemplate& tmpl, IDialogHandler& handler)
-    : m_tmpl(tmpl), m_handler(handler) {
-    m_controls.reserve(tmpl.controls.size());
-    for (const CControlTemplate& ct : tmpl.controls) {
-        CControl control;
-        control.tmpl = ct;
-        m_controls.push_back(std::move(control));
-    }
-}
+    : CDialogWindowBase(tmpl, &handler), m_handles(tmpl.controls.size()) {}
 
 CWin32DialogWindow::~CWin32DialogWindow() {
     if (m_hwnd != nullptr) {
         ::DestroyWindow(m_hwnd);
     }
-    FreeResources();
 }
 
 int CWin32DialogWindow::RunModal(HWND hwndOwner) {
-    const std::vector<DWORD> bytes = DialogTemplateBytes(m_tmpl);
+    const std::vector<DWORD> bytes = DialogTemplateBytes(Template());
     const INT_PTR result = ::DialogBoxIndirectParamW(
         ::GetModuleHandleW(nullptr), reinterpret_cast<LPCDLGTEMPLATEW>(bytes.data()), hwndOwner,
         &CWin32DialogWindow::DialogProc, reinterpret_cast<LPARAM>(this));
-    if (result == -1 || !m_bEnded) {
+    if (result == -1 || !Ended()) {
         return IDCANCEL;
     }
-    return m_nResult;
+    return *Result();
 }
 
 INT_PTR CALLBACK CWin32DialogWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -119,13 +98,17 @@ INT_PTR CALLBACK CWin32DialogWindow::DialogProc(HWND hwnd, UINT msg, WPARAM wPar
     const INT_PTR handled = self->OnMessage(msg, wParam, lParam);
     if (msg == WM_NCDESTROY) {
         ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        self->FreeResources();
+        // The controls are gone with the window; what was made for them goes
+        // with this object.
+        for (CHandles& h : self->m_handles) {
+            h.hwnd = nullptr;
+        }
         self->m_hwnd = nullptr;
     }
     return handled;
 }
 
-INT_PTR CWin32DialogWindow::Result(LRESULT result) {
+INT_PTR CWin32DialogWindow::Handled(LRESULT result) {
     ::SetWindowLongPtrW(m_hwnd, DWLP_MSGRESULT, result);
     return TRUE;
 }
@@ -136,51 +119,52 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             OnInitDialog();
             return FALSE;  // the focus is set
         case WM_COMMAND:
-            if (m_bInitialised) {
+            if (Live()) {
                 OnCommandMessage(wParam, lParam);
             }
             return TRUE;
         case WM_NOTIFY:
-            if (m_bInitialised && lParam != 0) {
+            if (Live() && lParam != 0) {
                 OnNotifyMessage(*reinterpret_cast<const ::NMHDR*>(lParam));
             }
             return FALSE;
         case DM_GETDEFID:
-            return Result(MAKELRESULT(DefaultCommand(), DC_HASDEFID));
+            // The dialog manager presses a focused push button itself.
+            return Handled(MAKELRESULT(EnterCommand(std::nullopt), DC_HASDEFID));
         case WM_SIZE:
-            if (m_bInitialised && wParam != SIZE_MINIMIZED) {
-                m_handler.OnSize(UnscaleForDpi(Size{LOWORD(lParam), HIWORD(lParam)}, m_dpi));
+            if (Live() && wParam != SIZE_MINIMIZED) {
+                Handler()->OnSize(UnscaleForDpi(Size{LOWORD(lParam), HIWORD(lParam)}, m_dpi));
             }
             return FALSE;
         case WM_GETMINMAXINFO:
-            if (m_minClient) {
+            if (m_bHasMinimum) {
                 auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
                 const Size least = WindowSizeForClient(
-                    ScaleForDpi(*m_minClient, m_dpi),
+                    ScaleForDpi(MinimumClientSize(), m_dpi),
                     static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_STYLE)),
                     static_cast<DWORD>(::GetWindowLongPtrW(m_hwnd, GWL_EXSTYLE)), m_dpi);
                 info->ptMinTrackSize.x = least.cx;
                 info->ptMinTrackSize.y = least.cy;
-                return Result(0);
+                return Handled(0);
             }
             return FALSE;
         case WM_LBUTTONDOWN:
-            if (m_bInitialised) {
-                m_handler.OnLButtonDown(Point{UnscaleForDpi(GET_X_LPARAM(lParam), m_dpi),
-                                              UnscaleForDpi(GET_Y_LPARAM(lParam), m_dpi)});
+            if (Live()) {
+                Handler()->OnLButtonDown(Point{UnscaleForDpi(GET_X_LPARAM(lParam), m_dpi),
+                                               UnscaleForDpi(GET_Y_LPARAM(lParam), m_dpi)});
             }
-            return Result(0);
+            return Handled(0);
         case WM_SETCURSOR:
             if (LOWORD(lParam) == HTCLIENT && OnSetCursor(reinterpret_cast<HWND>(wParam))) {
-                return Result(TRUE);
+                return Handled(TRUE);
             }
             return FALSE;
         case WM_ERASEBKGND:
             // The paint fills the whole background off screen: nothing flickers.
-            return Result(TRUE);
+            return Handled(TRUE);
         case WM_PAINT:
             OnPaintMessage();
-            return Result(0);
+            return Handled(0);
         case WM_CTLCOLORSTATIC:
         case WM_CTLCOLOREDIT:
         case WM_CTLCOLORBTN:
@@ -188,32 +172,28 @@ INT_PTR CWin32DialogWindow::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
                                      msg);
         case WM_SYSCOMMAND: {
             const int command = static_cast<int>(wParam & kSysCommandMask);
-            if (m_bInitialised && std::find(m_sysCommands.begin(), m_sysCommands.end(), command) !=
-                                      m_sysCommands.end()) {
-                m_handler.OnSysCommand(command);
-                return Result(0);
+            if (Live() && std::find(m_sysCommands.begin(), m_sysCommands.end(), command) !=
+                              m_sysCommands.end()) {
+                Handler()->OnSysCommand(command);
+                return Handled(0);
             }
             return FALSE;
         }
         case WM_ACTIVATE:
-            if (m_bInitialised && !m_bEnded && LOWORD(wParam) != WA_INACTIVE) {
-                m_handler.OnActivate();
+            if (Live() && LOWORD(wParam) != WA_INACTIVE) {
+                Activated();
             }
             return FALSE;
         case WM_CLOSE:
-            // The window closes only if the handler ends the run.
-            if (m_bInitialised && !m_bEnded) {
-                m_handler.OnClose();
+            if (Live()) {
+                CloseBoxPressed();
             }
-            return Result(0);
+            return Handled(0);
         case WM_DPICHANGED:
             OnDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
-            return Result(0);
+            return Handled(0);
         case WM_DESTROY:
-            if (m_bInitialised) {
-                m_bInitialised = false;
-                m_handler.OnDestroy(*this);
-            }
+            Destroyed();
             return FALSE;
         default:
             return FALSE;
@@ -234,28 +214,21 @@ void CWin32DialogWindow::OnInitDialog() {
         ::SendMessageW(m_hwnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
     }
 
-    m_bInitialised = true;
-    const bool bFirstFocus = m_handler.OnInitDialog(*this);
-    if (!m_bInitialised) {
-        return;  // the handler's OnInitDialog ended with the window
-    }
-    for (CControl& c : m_controls) {
-        ApplyColour(c);
-    }
-    if (m_bEnded) {
-        return;
+    const bool bFirstFocus = InitDialog();
+    if (!Live() || Ended()) {
+        return;  // the handler's OnInitDialog ended the run, or the window
     }
     // The window logic lays out for the size the window has when shown.
-    m_handler.OnSize(GetClientSize());
+    Handler()->OnSize(GetClientSize());
     if (!bFirstFocus) {
         return;  // the handler gave the focus
     }
     // The focus starts on the first control she can Tab to in template order
     // (raising a control for its drawing changes the dialog manager's order).
-    for (const CControl& c : m_controls) {
-        if (c.hwnd != nullptr && (c.tmpl.style & kStyleTabStop) != 0 && HasVisibleStyle(c.hwnd) &&
-            ::IsWindowEnabled(c.hwnd)) {
-            ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c.hwnd), TRUE);
+    for (const CControlSlot& slot : Slots()) {
+        if (HwndOf(slot) != nullptr && (slot.tmpl.style & kStyleTabStop) != 0 && slot.bVisible &&
+            slot.bEnabled) {
+            ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(HwndOf(slot)), TRUE);
             break;
         }
     }
@@ -266,52 +239,53 @@ void CWin32DialogWindow::BindControls() {
     // ones before: the same order among the window's children.
     HWND child = ::GetWindow(m_hwnd, GW_CHILD);
     HWND previous = HWND_TOP;
-    for (CControl& c : m_controls) {
-        if (InDialogTemplate(c.tmpl)) {
-            c.hwnd = child;
+    for (const CControlSlot& slot : Slots()) {
+        HWND& hwnd = m_handles[IndexOf(slot)].hwnd;
+        if (InDialogTemplate(slot.tmpl)) {
+            hwnd = child;
             child = child != nullptr ? ::GetWindow(child, GW_HWNDNEXT) : nullptr;
         } else {
-            ICalendarParent* parent = m_handler.AsCalendarParent();
-            CWMDateCtrl* calendar = parent != nullptr ? parent->GetCalendar(c.tmpl.id) : nullptr;
+            ICalendarParent* parent = Handler()->AsCalendarParent();
+            CWMDateCtrl* calendar = parent != nullptr ? parent->GetCalendar(slot.tmpl.id) : nullptr;
             if (calendar != nullptr) {
-                const Rect rc = ScaleForDpi(DialogUnitsToPixels(c.tmpl.rect), m_dpi);
-                c.hwnd = CreateCalendarWindow(m_hwnd, c.tmpl.id, rc, *calendar, *parent);
+                hwnd = CreateCalendarWindow(m_hwnd, slot.tmpl.id, ScaleForDpi(slot.rc, m_dpi),
+                                            *calendar, *parent);
             }
             // Else an empty area: a template with a calendar its handler does
             // not know keeps its other controls working.
-            if (c.hwnd != nullptr) {
+            if (hwnd != nullptr) {
                 // In its template place among the others, for drawing and Tab.
-                ::SetWindowPos(c.hwnd, previous, 0, 0, 0, 0,
+                ::SetWindowPos(hwnd, previous, 0, 0, 0, 0,
                                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-                if ((c.tmpl.style & kStyleHidden) != 0) {
-                    ::ShowWindow(c.hwnd, SW_HIDE);
+                if (!slot.bVisible) {
+                    ::ShowWindow(hwnd, SW_HIDE);
                 }
-                ::EnableWindow(c.hwnd, (c.tmpl.style & kStyleDisabled) == 0);
+                ::EnableWindow(hwnd, slot.bEnabled ? TRUE : FALSE);
             }
         }
-        if (c.hwnd != nullptr) {
-            previous = c.hwnd;
+        if (hwnd != nullptr) {
+            previous = hwnd;
         }
-        if (c.hwnd != nullptr && IsPicker(c.tmpl)) {
-            ::SendMessageW(c.hwnd, DTM_SETFORMATW, 0,
-                           reinterpret_cast<LPARAM>(
-                               c.tmpl.kind == ControlKind::DatePicker ? kDateFormat : kTimeFormat));
+        if (hwnd != nullptr && IsPicker(slot.tmpl)) {
+            ::SendMessageW(
+                hwnd, DTM_SETFORMATW, 0,
+                reinterpret_cast<LPARAM>(slot.tmpl.kind == ControlKind::DatePicker ? kDateFormat
+                                                                                   : kTimeFormat));
             // Screen readers would name a picker by its date, an edit box by its label.
-            NameByLabel(c.hwnd);
+            NameByLabel(hwnd);
         }
     }
 }
 
 void CWin32DialogWindow::PlaceControls() {
-    for (const CControl& c : m_controls) {
-        if (c.hwnd == nullptr) {
-            continue;
+    for (const CControlSlot& slot : Slots()) {
+        if (const HWND hwnd = HwndOf(slot)) {
+            const Rect rc = ScaleForDpi(slot.rc, m_dpi);
+            ::SetWindowPos(hwnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
+                           SWP_NOZORDER | SWP_NOACTIVATE);
         }
-        const Rect rc = ScaleForDpi(DialogUnitsToPixels(c.tmpl.rect), m_dpi);
-        ::SetWindowPos(c.hwnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    SizeClientArea(ScaleForDpi(DialogSizeToPixels(m_tmpl.cx, m_tmpl.cy), m_dpi));
+    SizeClientArea(ScaleForDpi(DialogSizeToPixels(Template().cx, Template().cy), m_dpi));
 }
 
 void CWin32DialogWindow::SizeClientArea(Size client) {
@@ -335,88 +309,201 @@ void CWin32DialogWindow::SizeClientArea(Size client) {
     ::SetWindowPos(m_hwnd, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-CWin32DialogWindow::CControl* CWin32DialogWindow::Find(int id) {
-    auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                           [id](const CControl& c) { return c.tmpl.id == id; });
-    return it != m_controls.end() && it->hwnd != nullptr ? &*it : nullptr;
-}
-
-const CWin32DialogWindow::CControl* CWin32DialogWindow::Find(int id) const {
-    auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                           [id](const CControl& c) { return c.tmpl.id == id; });
-    return it != m_controls.end() && it->hwnd != nullptr ? &*it : nullptr;
-}
-
-CWin32DialogWindow::CControl* CWin32DialogWindow::FindByHwnd(HWND hwnd) {
+const CControlSlot* CWin32DialogWindow::SlotOf(HWND hwnd) const {
     if (hwnd == nullptr) {
         return nullptr;
     }
-    auto it = std::find_if(m_controls.begin(), m_controls.end(),
-                           [hwnd](const CControl& c) { return c.hwnd == hwnd; });
-    return it != m_controls.end() ? &*it : nullptr;
+    for (const CControlSlot& slot : Slots()) {
+        if (HwndOf(slot) == hwnd) {
+            return &slot;
+        }
+    }
+    return nullptr;
 }
 
 HWND CWin32DialogWindow::ControlHwnd(int id) const {
-    const CControl* c = Find(id);
-    return c != nullptr ? c->hwnd : nullptr;
+    const CControlSlot* slot = Slot(id);
+    return slot != nullptr ? HwndOf(*slot) : nullptr;
 }
 
-bool CWin32DialogWindow::HasControl(int id) const {
-    return std::any_of(m_controls.begin(), m_controls.end(),
-                       [id](const CControl& c) { return c.tmpl.id == id; });
-}
-
-void CWin32DialogWindow::ShowControl(int id, bool bShow) {
-    if (const HWND hwnd = ControlHwnd(id)) {
-        ::ShowWindow(hwnd, bShow ? SW_SHOWNA : SW_HIDE);
-    }
-}
-
-bool CWin32DialogWindow::IsControlVisible(int id) const {
-    // Visible as far as the window is concerned, whether or not it is shown yet.
-    const HWND hwnd = ControlHwnd(id);
-    return hwnd != nullptr && HasVisibleStyle(hwnd);
-}
-
-void CWin32DialogWindow::EnableControl(int id, bool bEnable) {
-    if (const HWND hwnd = ControlHwnd(id)) {
-        ::EnableWindow(hwnd, bEnable ? TRUE : FALSE);
-    }
-}
-
-bool CWin32DialogWindow::IsControlEnabled(int id) const {
-    const HWND hwnd = ControlHwnd(id);
-    return hwnd != nullptr && ::IsWindowEnabled(hwnd);
-}
-
-void CWin32DialogWindow::SetControlText(int id, std::string_view utf8) {
-    const CControl* c = Find(id);
-    if (c == nullptr) {
+void CWin32DialogWindow::Push(CControlSlot& slot, Part part) {
+    const HWND hwnd = HwndOf(slot);
+    if (hwnd == nullptr) {
         return;
     }
-    const std::wstring text = Utf16FromUtf8(
-        c->tmpl.kind == ControlKind::Edit ? WindowsLineBreaks(utf8) : std::string(utf8));
-    ::SetWindowTextW(c->hwnd, text.c_str());
-}
-
-std::string CWin32DialogWindow::GetControlText(int id) const {
-    const HWND hwnd = ControlHwnd(id);
-    return hwnd != nullptr ? Utf8FromUtf16(WindowText(hwnd)) : std::string();
-}
-
-void CWin32DialogWindow::MoveControl(int id, const Rect& rc) {
-    if (const HWND hwnd = ControlHwnd(id)) {
-        // Inverted rectangles of a very small window become empty controls.
-        const Rect device = ScaleForDpi(rc, m_dpi);
-        ::MoveWindow(hwnd, device.left, device.top, std::max(0, device.Width()),
-                     std::max(0, device.Height()), TRUE);
-        ::InvalidateRect(hwnd, nullptr, TRUE);
+    switch (part) {
+        case Part::Visible:
+            ::ShowWindow(hwnd, slot.bVisible ? SW_SHOWNA : SW_HIDE);
+            break;
+        case Part::Enabled:
+            ::EnableWindow(hwnd, slot.bEnabled ? TRUE : FALSE);
+            break;
+        case Part::Text:
+            ::SetWindowTextW(hwnd, Utf16FromUtf8(slot.tmpl.kind == ControlKind::Edit
+                                                     ? WindowsLineBreaks(slot.strText)
+                                                     : slot.strText)
+                                       .c_str());
+            break;
+        case Part::Rect: {
+            // Inverted rectangles of a very small window become empty controls.
+            const Rect device = ScaleForDpi(slot.rc, m_dpi);
+            ::MoveWindow(hwnd, device.left, device.top, std::max(0, device.Width()),
+                         std::max(0, device.Height()), TRUE);
+            ::InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        }
+        case Part::Raise:
+            ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            break;
+        case Part::Font:
+            ApplyFont(slot);
+            break;
+        case Part::Bitmap:
+            ApplyBitmap(slot);
+            break;
+        case Part::Date:
+            ShowDate(slot, hwnd);
+            break;
+        case Part::Check:
+            ::SendMessageW(hwnd, BM_SETCHECK, slot.bCheck ? BST_CHECKED : BST_UNCHECKED, 0);
+            break;
+        case Part::Colours:
+            // The colours are the slot's; the control asks for them as it paints.
+            ::InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case Part::Focus:
+            // As the dialog manager moves it: the default button follows.
+            ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd), TRUE);
+            break;
     }
 }
 
-Rect CWin32DialogWindow::GetControlRect(int id) const {
-    const HWND hwnd = ControlHwnd(id);
-    return hwnd != nullptr ? UnscaleForDpi(ChildRect(hwnd), m_dpi) : Rect{};
+CShownValue CWin32DialogWindow::Shown(const CControlSlot& slot) const {
+    CShownValue shown;
+    const HWND hwnd = HwndOf(slot);
+    if (hwnd == nullptr) {
+        return shown;
+    }
+    if (slot.tmpl.kind == ControlKind::Edit || IsPicker(slot.tmpl)) {
+        shown.strText = Utf8FromUtf16(WindowText(hwnd));
+    }
+    SYSTEMTIME st{};
+    if (IsPicker(slot.tmpl) &&
+        ::SendMessageW(hwnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) == GDT_VALID) {
+        shown.dtShown = CDateValue(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+    }
+    if (IsCheckable(slot.tmpl)) {
+        shown.bCheck = ::SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    }
+    return shown;
+}
+
+void CWin32DialogWindow::ApplyFont(const CControlSlot& slot) {
+    if (!slot.font) {
+        return;
+    }
+    const CControlFont& spec = *slot.font;
+    GdiObject<HFONT> font =
+        MakeFont(ScaleForDpi(spec.nPixelHeight, m_dpi), spec.nWeight, Utf16FromUtf8(spec.strFace));
+    if (font == nullptr) {
+        return;
+    }
+    CHandles& handles = m_handles[IndexOf(slot)];
+    ::SendMessageW(handles.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
+    handles.font = std::move(font);
+}
+
+void CWin32DialogWindow::ApplyBitmap(const CControlSlot& slot) {
+    HBITMAP bitmap = slot.nBitmap != 0 ? BitmapResource(slot.nBitmap) : nullptr;
+    if (bitmap == nullptr) {
+        return;
+    }
+    // The picture drawn for 96 dpi, stretched to the window's resolution.
+    GdiObject<HBITMAP> scaled;
+    BITMAP size{};
+    if (m_dpi != kDefaultDpi && ::GetObjectW(bitmap, sizeof(size), &size) != 0) {
+        scaled.reset(
+            static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, ScaleForDpi(size.bmWidth, m_dpi),
+                                             ScaleForDpi(size.bmHeight, m_dpi), 0)));
+    }
+    // The text stays the button's name (screen readers say it), unshown.
+    CHandles& handles = m_handles[IndexOf(slot)];
+    const LONG_PTR style = ::GetWindowLongPtrW(handles.hwnd, GWL_STYLE);
+    ::SetWindowLongPtrW(handles.hwnd, GWL_STYLE, (style & ~BS_MULTILINE) | BS_BITMAP);
+    ::SendMessageW(handles.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(scaled != nullptr ? scaled.get() : bitmap));
+    handles.scaled = std::move(scaled);
+}
+
+void CWin32DialogWindow::ShowDate(const CControlSlot& slot, HWND hwnd) {
+    const std::optional<SYSTEMTIME> st = ToSystemTime(slot.dt);
+    if (!st) {
+        // A picker cannot show an invalid date: it keeps what it shows.
+        return;
+    }
+    SYSTEMTIME shown = *st;
+    if (slot.tmpl.kind == ControlKind::TimePicker) {
+        // Only the time is edited; the day it shows does not matter.
+        SYSTEMTIME today{};
+        ::GetLocalTime(&today);
+        shown.wYear = today.wYear;
+        shown.wMonth = today.wMonth;
+        shown.wDay = today.wDay;
+    }
+    m_bSettingDate = true;
+    ::SendMessageW(hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
+    m_bSettingDate = false;
+}
+
+void CWin32DialogWindow::PushWindow(WindowPart part) {
+    if (m_hwnd == nullptr) {
+        return;
+    }
+    switch (part) {
+        case WindowPart::Caption:
+            ::SetWindowTextW(m_hwnd, Utf16FromUtf8(Caption()).c_str());
+            break;
+        case WindowPart::MinimumSize: {
+            m_bHasMinimum = true;
+            // A window smaller already grows to it.
+            const Size least = MinimumClientSize();
+            const Size now = GetClientSize();
+            if (now.cx < least.cx || now.cy < least.cy) {
+                SizeClientArea(ScaleForDpi(
+                    Size{std::max(now.cx, least.cx), std::max(now.cy, least.cy)}, m_dpi));
+            }
+            break;
+        }
+        case WindowPart::Menu: {
+            const HMENU menu = ::GetSystemMenu(m_hwnd, FALSE);
+            if (menu == nullptr) {
+                break;
+            }
+            if (m_sysCommands.empty()) {
+                ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            }
+            const CMenuEntry& entry = SystemMenu().back();
+            ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(entry.nCommand),
+                          Utf16FromUtf8(entry.strText).c_str());
+            m_sysCommands.push_back(
+                static_cast<int>(static_cast<WPARAM>(entry.nCommand) & kSysCommandMask));
+            break;
+        }
+        case WindowPart::Repaint:
+            ::InvalidateRect(m_hwnd, nullptr, FALSE);
+            break;
+        case WindowPart::End:
+            ::EndDialog(m_hwnd, *Result());
+            break;
+    }
+}
+
+Size CWin32DialogWindow::ClientSize() const {
+    RECT rc{};
+    if (m_hwnd != nullptr) {
+        ::GetClientRect(m_hwnd, &rc);
+    }
+    return UnscaleForDpi(Size{rc.right, rc.bottom}, m_dpi);
 }
 
 Rect CWin32DialogWindow::ChildRect(HWND hwnd) const {
@@ -426,222 +513,26 @@ Rect CWin32DialogWindow::ChildRect(HWND hwnd) const {
     return FromRECT(rc);
 }
 
-void CWin32DialogWindow::RaiseControl(int id) {
-    if (const HWND hwnd = ControlHwnd(id)) {
-        ::SetWindowPos(hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-}
-
-void CWin32DialogWindow::SetControlFont(int id, const CControlFont& font) {
-    if (CControl* c = Find(id)) {
-        c->fontSpec = font;
-        ApplyFont(*c);
-    }
-}
-
-void CWin32DialogWindow::ApplyFont(CControl& control) {
-    if (!control.fontSpec) {
-        return;
-    }
-    const CControlFont& spec = *control.fontSpec;
-    const HFONT font =
-        MakeFont(ScaleForDpi(spec.nPixelHeight, m_dpi), spec.nWeight, Utf16FromUtf8(spec.strFace));
-    if (font == nullptr) {
-        return;
-    }
-    ::SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    if (control.hFont != nullptr) {
-        ::DeleteObject(control.hFont);
-    }
-    control.hFont = font;
-}
-
-void CWin32DialogWindow::SetButtonBitmap(int id, int bitmapId) {
-    CControl* c = Find(id);
-    if (c == nullptr || c->tmpl.kind != ControlKind::PushButton ||
-        BitmapResource(bitmapId) == nullptr) {
-        return;
-    }
-    c->nBitmap = bitmapId;
-    ApplyBitmap(*c);
-}
-
-void CWin32DialogWindow::ApplyBitmap(CControl& control) {
-    if (control.nBitmap == 0) {
-        return;
-    }
-    // The picture drawn for 96 dpi, stretched to the window's resolution.
-    HBITMAP bitmap = BitmapResource(control.nBitmap);
-    HBITMAP scaled = nullptr;
-    BITMAP size{};
-    if (m_dpi != kDefaultDpi && ::GetObjectW(bitmap, sizeof(size), &size) != 0) {
-        scaled =
-            static_cast<HBITMAP>(::CopyImage(bitmap, IMAGE_BITMAP, ScaleForDpi(size.bmWidth, m_dpi),
-                                             ScaleForDpi(size.bmHeight, m_dpi), 0));
-    }
-    // The text stays the button's name (screen readers say it), unshown.
-    const LONG_PTR style = ::GetWindowLongPtrW(control.hwnd, GWL_STYLE);
-    ::SetWindowLongPtrW(control.hwnd, GWL_STYLE, (style & ~BS_MULTILINE) | BS_BITMAP);
-    ::SendMessageW(control.hwnd, BM_SETIMAGE, IMAGE_BITMAP,
-                   reinterpret_cast<LPARAM>(scaled != nullptr ? scaled : bitmap));
-    if (control.hScaled != nullptr) {
-        ::DeleteObject(control.hScaled);
-    }
-    control.hScaled = scaled;
-}
-
-void CWin32DialogWindow::SetDate(int id, const CDateValue& dt) {
-    CControl* c = Find(id);
-    if (c == nullptr) {
-        return;
-    }
-    c->dtValue = dt;
-    const std::optional<SYSTEMTIME> st = ToSystemTime(dt);
-    if (!IsPicker(c->tmpl) || !st) {
-        // A picker cannot show an invalid date: it keeps what it shows.
-        return;
-    }
-    SYSTEMTIME shown = *st;
-    if (c->tmpl.kind == ControlKind::TimePicker) {
-        // Only the time is edited; the day it shows does not matter.
-        SYSTEMTIME today{};
-        ::GetLocalTime(&today);
-        shown.wYear = today.wYear;
-        shown.wMonth = today.wMonth;
-        shown.wDay = today.wDay;
-    }
-    m_bSettingDate = true;
-    ::SendMessageW(c->hwnd, DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&shown));
-    m_bSettingDate = false;
-}
-
-CDateValue CWin32DialogWindow::GetDate(int id) const {
-    const CControl* c = Find(id);
-    if (c == nullptr) {
-        return CDateValue::FromRaw(0.0, DateStatus::invalid);
-    }
-    SYSTEMTIME st{};
-    if (!IsPicker(c->tmpl) ||
-        ::SendMessageW(c->hwnd, DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&st)) != GDT_VALID) {
-        return c->dtValue;
-    }
-    // The picker edits one part of its value; the other part is what was set.
-    const CDateValue& set = c->dtValue;
-    if (c->tmpl.kind == ControlKind::TimePicker) {
-        const bool hasDate = set.IsValid();
-        return CDateValue(hasDate ? set.GetYear() : 1899, hasDate ? set.GetMonth() : 12,
-                          hasDate ? set.GetDay() : 30, st.wHour, st.wMinute, st.wSecond);
-    }
-    const bool hasTime = set.IsValid();
-    return CDateValue(st.wYear, st.wMonth, st.wDay, hasTime ? set.GetHour() : 0,
-                      hasTime ? set.GetMinute() : 0, hasTime ? set.GetSecond() : 0);
-}
-
-void CWin32DialogWindow::SetCheck(int id, bool bChecked) {
-    const CControl* c = Find(id);
-    if (c != nullptr && IsCheckable(c->tmpl)) {
-        ::SendMessageW(c->hwnd, BM_SETCHECK, bChecked ? BST_CHECKED : BST_UNCHECKED, 0);
-    }
-}
-
-bool CWin32DialogWindow::GetCheck(int id) const {
-    const CControl* c = Find(id);
-    return c != nullptr && IsCheckable(c->tmpl) &&
-           ::SendMessageW(c->hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-void CWin32DialogWindow::Invalidate(int id) {
-    if (id == 0) {
-        if (m_hwnd != nullptr) {
-            ::InvalidateRect(m_hwnd, nullptr, FALSE);
-        }
-        return;
-    }
-    if (CControl* c = Find(id)) {
-        ApplyColour(*c);
-    }
-}
-
-void CWin32DialogWindow::SetCaption(std::string_view utf8) {
-    if (m_hwnd != nullptr) {
-        ::SetWindowTextW(m_hwnd, Utf16FromUtf8(utf8).c_str());
-    }
-}
-
-Size CWin32DialogWindow::GetClientSize() const {
-    RECT rc{};
-    if (m_hwnd != nullptr) {
-        ::GetClientRect(m_hwnd, &rc);
-    }
-    return UnscaleForDpi(Size{rc.right, rc.bottom}, m_dpi);
-}
-
-void CWin32DialogWindow::SetMinimumClientSize(Size client) {
-    m_minClient = Size{std::max(0, client.cx), std::max(0, client.cy)};
-    // A window smaller already grows to it.
-    const Size now = GetClientSize();
-    if (m_hwnd != nullptr && (now.cx < m_minClient->cx || now.cy < m_minClient->cy)) {
-        SizeClientArea(ScaleForDpi(
-            Size{std::max(now.cx, m_minClient->cx), std::max(now.cy, m_minClient->cy)}, m_dpi));
-    }
-}
-
-void CWin32DialogWindow::AppendSystemMenu(std::string_view text, int nCommand) {
-    const HMENU menu = m_hwnd != nullptr ? ::GetSystemMenu(m_hwnd, FALSE) : nullptr;
-    if (menu == nullptr) {
-        return;
-    }
-    if (m_sysCommands.empty()) {
-        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    }
-    ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(nCommand), Utf16FromUtf8(text).c_str());
-    m_sysCommands.push_back(static_cast<int>(static_cast<WPARAM>(nCommand) & kSysCommandMask));
-}
-
-void CWin32DialogWindow::SetFocus(int id) {
-    const CControl* c = Find(id);
-    if (c != nullptr && c->hwnd != nullptr) {
-        // As the dialog manager moves it: the default button follows.
-        ::SendMessageW(m_hwnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(c->hwnd), TRUE);
-    }
-}
-
-void CWin32DialogWindow::EndDialog(int nResult) {
-    m_nResult = nResult;
-    m_bEnded = true;
-    if (m_hwnd != nullptr) {
-        ::EndDialog(m_hwnd, nResult);
-    }
-}
-
-void CWin32DialogWindow::ApplyColour(CControl& control) {
-    if (control.hwnd == nullptr) {
-        return;
-    }
-    control.colours = m_handler.OnCtlColor(control.tmpl.id);
-    ::InvalidateRect(control.hwnd, nullptr, TRUE);
-}
-
 HBRUSH CWin32DialogWindow::Brush(Colour colour) {
     for (const auto& [c, brush] : m_brushes) {
         if (c == colour) {
-            return brush;
+            return brush.get();
         }
     }
-    const HBRUSH brush = ::CreateSolidBrush(ToColorRef(colour));
-    m_brushes.emplace_back(colour, brush);
-    return brush;
+    m_brushes.emplace_back(colour, GdiObject<HBRUSH>(::CreateSolidBrush(ToColorRef(colour))));
+    return m_brushes.back().second.get();
 }
 
 INT_PTR CWin32DialogWindow::OnCtlColorMessage(HDC hdc, HWND hwndCtl, UINT msg) {
-    const CControl* c = FindByHwnd(hwndCtl);
-    if (!m_bInitialised || c == nullptr || !c->colours) {
+    const CControlSlot* slot = SlotOf(hwndCtl);
+    if (!Live() || slot == nullptr || !slot->colours) {
         return FALSE;
     }
-    ::SetTextColor(hdc, ToColorRef(c->colours->crText));
-    if (c->colours->crBack) {
-        ::SetBkColor(hdc, ToColorRef(*c->colours->crBack));
-        return reinterpret_cast<INT_PTR>(Brush(*c->colours->crBack));
+    const CCtlColor& colours = *slot->colours;
+    ::SetTextColor(hdc, ToColorRef(colours.crText));
+    if (colours.crBack) {
+        ::SetBkColor(hdc, ToColorRef(*colours.crBack));
+        return reinterpret_cast<INT_PTR>(Brush(*colours.crBack));
     }
     // The background Windows would have given: a box she types in is white,
     // the rest is the dialog's face.
@@ -650,82 +541,71 @@ INT_PTR CWin32DialogWindow::OnCtlColorMessage(HDC hdc, HWND hwndCtl, UINT msg) {
     return reinterpret_cast<INT_PTR>(::GetSysColorBrush(face));
 }
 
-int CWin32DialogWindow::DefaultCommand() const {
-    for (const CControl& c : m_controls) {
-        if (c.tmpl.kind == ControlKind::PushButton && (c.tmpl.style & kStyleDefault) != 0 &&
-            c.hwnd != nullptr && HasVisibleStyle(c.hwnd) && ::IsWindowEnabled(c.hwnd)) {
-            return c.tmpl.id;
-        }
-    }
-    return IDOK;
-}
-
 void CWin32DialogWindow::OnCommandMessage(WPARAM wParam, LPARAM lParam) {
     const auto hwndCtl = reinterpret_cast<HWND>(lParam);
     if (HIWORD(wParam) != BN_CLICKED) {
         return;  // edits' and the others' notifications
     }
-    const CControl* c = FindByHwnd(hwndCtl);
+    const CControlSlot* slot = SlotOf(hwndCtl);
     const bool fromButton =
-        c != nullptr && (c->tmpl.kind == ControlKind::PushButton || IsCheckable(c->tmpl));
-    const int id = c != nullptr ? c->tmpl.id : static_cast<short>(LOWORD(wParam));
+        slot != nullptr && (slot->tmpl.kind == ControlKind::PushButton || IsCheckable(slot->tmpl));
+    const int id = slot != nullptr ? slot->tmpl.id : static_cast<short>(LOWORD(wParam));
     // Escape comes as IDCANCEL, with or without a Cancel button's handle.
-    if (id == IDCANCEL && KeyDown(VK_ESCAPE) && !m_tmpl.bCloseOnEscape) {
+    if (id == IDCANCEL && KeyDown(VK_ESCAPE)) {
+        EscapePressed();
         return;
     }
     // Enter in a date box chooses the date it shows, as well as being Enter.
     if (KeyDown(VK_RETURN)) {
         const HWND focus = ::GetFocus();
-        for (const CControl& picker : m_controls) {
-            if (picker.tmpl.kind == ControlKind::DatePicker && picker.hwnd != nullptr &&
-                (focus == picker.hwnd || ::IsChild(picker.hwnd, focus))) {
-                m_handler.OnDateChanged(picker.tmpl.id);
+        for (const CControlSlot& picker : Slots()) {
+            const HWND hwnd = HwndOf(picker);
+            if (picker.tmpl.kind == ControlKind::DatePicker && hwnd != nullptr &&
+                (focus == hwnd || ::IsChild(hwnd, focus))) {
+                Handler()->OnDateChanged(picker.tmpl.id);
                 break;
             }
         }
-        if (!m_bInitialised || m_bEnded) {
+        if (!Live() || Ended()) {
             return;
         }
     }
-    if (fromButton || hwndCtl == nullptr || c == nullptr) {
-        m_handler.OnCommand(id);
+    if (fromButton || hwndCtl == nullptr || slot == nullptr) {
+        Handler()->OnCommand(id);
     }
 }
 
 void CWin32DialogWindow::OnNotifyMessage(const ::NMHDR& nm) {
-    const CControl* c = FindByHwnd(nm.hwndFrom);
-    if (c == nullptr || !IsPicker(c->tmpl)) {
+    const CControlSlot* slot = SlotOf(nm.hwndFrom);
+    if (slot == nullptr || !IsPicker(slot->tmpl)) {
         return;
     }
     if (nm.code == DTN_DATETIMECHANGE) {
         if (!m_bSettingDate) {
             m_bDateChosen = true;
-            m_handler.OnDateChanged(c->tmpl.id);
+            Handler()->OnDateChanged(slot->tmpl.id);
         }
     } else if (nm.code == DTN_DROPDOWN) {
         m_bDateChosen = false;
     } else if (nm.code == DTN_CLOSEUP && !m_bDateChosen) {
         // Choosing the date it already shows is a choice too, though the
         // picker reports no change.
-        m_handler.OnDateChanged(c->tmpl.id);
+        Handler()->OnDateChanged(slot->tmpl.id);
     }
 }
 
 bool CWin32DialogWindow::OnSetCursor(HWND hwndUnder) {
-    // Statics are transparent to the mouse: over them the dialog is asked.
-    POINT pt{};
-    ::GetCursorPos(&pt);
-    ::ScreenToClient(m_hwnd, &pt);
-    const bool overLink = std::any_of(m_controls.begin(), m_controls.end(), [&](const CControl& c) {
-        if (c.hwnd == nullptr || (c.tmpl.style & kStyleLink) == 0 || !::IsWindowVisible(c.hwnd)) {
-            return false;
-        }
-        if (c.hwnd == hwndUnder) {
-            return true;
-        }
-        return hwndUnder == m_hwnd && c.tmpl.kind == ControlKind::Static &&
-               ChildRect(c.hwnd).Contains(Point{pt.x, pt.y});
-    });
+    bool overLink = false;
+    if (const CControlSlot* slot = SlotOf(hwndUnder)) {
+        overLink = (slot->tmpl.style & kStyleLink) != 0 && ::IsWindowVisible(hwndUnder);
+    } else if (hwndUnder == m_hwnd) {
+        // Statics are transparent to the mouse: over them the dialog is asked.
+        POINT pt{};
+        ::GetCursorPos(&pt);
+        ::ScreenToClient(m_hwnd, &pt);
+        overLink = LinkStaticAt(Point{UnscaleForDpi(static_cast<int>(pt.x), m_dpi),
+                                      UnscaleForDpi(static_cast<int>(pt.y), m_dpi)});
+    }
     if (overLink) {
         ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
     }
@@ -737,7 +617,7 @@ void CWin32DialogWindow::OnPaintMessage() {
     RECT rc{};
     ::GetClientRect(m_hwnd, &rc);
     ::FillRect(paint.Dc(), &rc, ::GetSysColorBrush(COLOR_BTNFACE));
-    if (m_bInitialised) {
+    if (Live()) {
         // The handler paints in 96-dpi pixels; GDI scales them, fonts and
         // pictures included, to the window's resolution.
         const HDC dc = paint.Dc();
@@ -746,15 +626,15 @@ void CWin32DialogWindow::OnPaintMessage() {
         ::SetViewportExtEx(dc, m_dpi, m_dpi, nullptr);
         {
             CGdiDrawSurface surface(dc, kDefaultDpi);
-            m_handler.OnPaint(surface);
+            Handler()->OnPaint(surface);
         }
         ::SetMapMode(dc, mode);
     }
     // Frames lie over what was painted beneath them; they draw the same
     // border again themselves.
-    for (const CControl& c : m_controls) {
-        if (c.tmpl.kind == ControlKind::Frame && c.hwnd != nullptr && HasVisibleStyle(c.hwnd)) {
-            const RECT frame = ToRECT(ChildRect(c.hwnd));
+    for (const CControlSlot& slot : Slots()) {
+        if (slot.tmpl.kind == ControlKind::Frame && HwndOf(slot) != nullptr && slot.bVisible) {
+            const RECT frame = ToRECT(ChildRect(HwndOf(slot)));
             ::FrameRect(paint.Dc(), &frame, ::GetSysColorBrush(COLOR_WINDOWFRAME));
         }
     }
@@ -763,51 +643,27 @@ void CWin32DialogWindow::OnPaintMessage() {
 void CWin32DialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi > 0 ? dpi : kDefaultDpi;
     // The dialog font at the new resolution, for every control without its own.
-    const HFONT dialogFont =
+    GdiObject<HFONT> dialogFont(
         ::CreateFontW(-::MulDiv(kDialogPointSize, m_dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg");
-    for (CControl& c : m_controls) {
-        if (c.hwnd == nullptr) {
+                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg"));
+    for (const CControlSlot& slot : Slots()) {
+        const HWND hwnd = HwndOf(slot);
+        if (hwnd == nullptr) {
             continue;
         }
-        ApplyBitmap(c);
-        if (c.fontSpec) {
-            ApplyFont(c);
+        ApplyBitmap(slot);
+        if (slot.font) {
+            ApplyFont(slot);
         } else if (dialogFont != nullptr) {
-            ::SendMessageW(c.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont), TRUE);
+            ::SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(dialogFont.get()), TRUE);
         }
     }
-    if (m_hDialogFont != nullptr) {
-        ::DeleteObject(m_hDialogFont);
-    }
-    m_hDialogFont = dialogFont;
+    m_dialogFont = std::move(dialogFont);
     PlaceControls();
     // The suggested rectangle last: its WM_SIZE lets the logic lay out anew.
     ::SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                    suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CWin32DialogWindow::FreeResources() {
-    for (CControl& c : m_controls) {
-        if (c.hFont != nullptr) {
-            ::DeleteObject(c.hFont);
-            c.hFont = nullptr;
-        }
-        if (c.hScaled != nullptr) {
-            ::DeleteObject(c.hScaled);
-            c.hScaled = nullptr;
-        }
-        c.hwnd = nullptr;
-    }
-    for (const auto& [colour, brush] : m_brushes) {
-        ::DeleteObject(brush);
-    }
-    m_brushes.clear();
-    if (m_hDialogFont != nullptr) {
-        ::DeleteObject(m_hDialogFont);
-        m_hDialogFont = nullptr;
-    }
 }
 
 }  // namespace gestalia::win32
