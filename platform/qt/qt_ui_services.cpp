@@ -55,41 +55,42 @@ int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler
     return window.RunModal();
 }
 
-int CQtUiServices::MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                              MbIcon icon, MbDefault defaultButton) {
+std::optional<int> CQtUiServices::ShowMessageBox(const CMessageBoxSpec& box) {
     if (m_pAnswers != nullptr) {
-        return m_pAnswers->MessageBox(text, caption, buttons, icon, defaultButton);
+        return m_pAnswers->MessageBox(box.strText, box.strCaption, box.buttons, box.icon,
+                                      box.defaultButton);
     }
-    QMessageBox box(ToQtIcon(icon), ToQString(caption), ToQString(text), QMessageBox::NoButton,
-                    QApplication::activeModalWidget());
+    QMessageBox shown(ToQtIcon(box.icon), ToQString(box.strCaption), ToQString(box.strText),
+                      QMessageBox::NoButton, QApplication::activeModalWidget());
     // The buttons in order with our own words, each with the answer it gives:
     // Qt's standard buttons would speak whatever its translations say.
     std::vector<std::pair<QPushButton*, int>> answers;
-    for (const CChoice& choice : MessageChoices(buttons)) {
-        answers.emplace_back(box.addButton(ToQString(choice.strText), ButtonRole(choice.nAnswer)),
+    for (const CChoice& choice : box.choices) {
+        answers.emplace_back(shown.addButton(ToQString(choice.strText), ButtonRole(choice.nAnswer)),
                              choice.nAnswer);
     }
-    const int defaultAnswer = DefaultAnswer(buttons, defaultButton);
-    const int escapeAnswer = EscapeAnswer(buttons);
     for (const auto& [button, answer] : answers) {
-        if (answer == defaultAnswer) {
-            box.setDefaultButton(button);
+        if (answer == box.nDefault) {
+            shown.setDefaultButton(button);
         }
-        if (answer == escapeAnswer) {
-            box.setEscapeButton(button);
+        if (answer == box.nEscape) {
+            shown.setEscapeButton(button);
         }
     }
-    box.exec();
-    const auto* clicked = box.clickedButton();
+    shown.exec();
+    const auto* clicked = shown.clickedButton();
     for (const auto& [button, answer] : answers) {
         if (clicked == button) {
             return answer;
         }
     }
-    return escapeAnswer;
+    return std::nullopt;
 }
 
-std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& spec, bool bSave) {
+std::optional<std::string> CQtUiServices::ChooseFile(const CFileDialogSpec& spec, bool bSave) {
+    if (m_pAnswers != nullptr) {
+        return bSave ? m_pAnswers->GetSaveFileName(spec) : m_pAnswers->GetOpenFileName(spec);
+    }
     QFileDialog dialog(QApplication::activeModalWidget(), ToQString(spec.strTitle));
     QStringList filters;
     for (const CFileFilter& filter : spec.filters) {
@@ -127,28 +128,10 @@ std::optional<std::string> CQtUiServices::RunFileDialog(const CFileDialogSpec& s
     return ToUtf8(dialog.selectedFiles().constFirst());
 }
 
-std::optional<std::string> CQtUiServices::GetSaveFileName(const CFileDialogSpec& spec) {
-    if (m_pAnswers != nullptr) {
-        return m_pAnswers->GetSaveFileName(spec);
-    }
-    return RunFileDialog(spec, true);
-}
-
-std::optional<std::string> CQtUiServices::GetOpenFileName(const CFileDialogSpec& spec) {
-    if (m_pAnswers != nullptr) {
-        return m_pAnswers->GetOpenFileName(spec);
-    }
-    return RunFileDialog(spec, false);
-}
-
-bool CQtUiServices::OpenUrl(std::string_view url) {
-    const std::optional<COpenTarget> target = OpenTargetOf(url, CacheFolder());
-    if (!target) {
-        return false;
-    }
+bool CQtUiServices::OpenTarget(const COpenTarget& target) {
     // The address goes to the desktop as one URL; nothing interprets it as a command.
-    const QUrl address = target->bLocalFile ? QUrl::fromLocalFile(ToQString(target->strTarget))
-                                            : QUrl(ToQString(target->strTarget), QUrl::StrictMode);
+    const QUrl address = target.bLocalFile ? QUrl::fromLocalFile(ToQString(target.strTarget))
+                                           : QUrl(ToQString(target.strTarget), QUrl::StrictMode);
     return QDesktopServices::openUrl(address);
 }
 

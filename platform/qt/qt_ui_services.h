@@ -15,6 +15,7 @@
 
 #include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
+#include "platform/ui_services_base.h"
 
 class QWidget;
 
@@ -30,22 +31,19 @@ class IModalAnswers {
     virtual std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) = 0;
 };
 
-class CQtUiServices final : public IUiServices {
+class CQtUiServices final : public CUiServicesBase {
   public:
     // `answers`, when given, must outlive this object.
     explicit CQtUiServices(IModalAnswers* answers = nullptr) : m_pAnswers(answers) {}
 
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
-    int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons, MbIcon icon,
-                   MbDefault defaultButton) override;
-    std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
-    std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
-    bool OpenUrl(std::string_view url) override;
     // QStandardPaths' cache location.
     std::optional<std::string> CacheFolder() override;
 
   private:
-    std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave);
+    std::optional<int> ShowMessageBox(const CMessageBoxSpec& box) override;
+    std::optional<std::string> ChooseFile(const CFileDialogSpec& spec, bool bSave) override;
+    bool OpenTarget(const COpenTarget& target) override;
 
     IModalAnswers* const m_pAnswers;
 };

@@ -74,17 +74,16 @@ int CWin32UiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& hand
     return window.RunModal(::GetActiveWindow());
 }
 
-int CWin32UiServices::MessageBox(std::string_view text, std::string_view caption, MbButtons buttons,
-                                 MbIcon icon, MbDefault defaultButton) {
-    const std::wstring wideText = Utf16FromUtf8(text);
-    const std::wstring wideCaption = Utf16FromUtf8(caption);
+std::optional<int> CWin32UiServices::ShowMessageBox(const CMessageBoxSpec& box) {
+    const std::wstring wideText = Utf16FromUtf8(box.strText);
+    const std::wstring wideCaption = Utf16FromUtf8(box.strCaption);
     const TaskDialogIndirectFn taskDialog = TaskDialogFunction();
     if (taskDialog == nullptr) {
-        return PlainMessageBox(wideText, wideCaption, buttons, icon, defaultButton);
+        return PlainMessageBox(wideText, wideCaption, box.buttons, box.icon, box.defaultButton);
     }
     // MessageBoxW's buttons speak the language of Windows; these speak Spanish
     // whatever it is, as every other text of the program.
-    const std::vector<CMessageButton> answers = MessageButtons(buttons);
+    const std::vector<CMessageButton> answers = MessageButtons(box.buttons);
     std::vector<TASKDIALOG_BUTTON> taskButtons;
     for (const CMessageButton& b : answers) {
         taskButtons.push_back(TASKDIALOG_BUTTON{b.nAnswer, b.strText.c_str()});
@@ -93,48 +92,35 @@ int CWin32UiServices::MessageBox(std::string_view text, std::string_view caption
     config.cbSize = sizeof(config);
     config.hwndParent = ::GetActiveWindow();
     config.hInstance = ::GetModuleHandleW(nullptr);
-    // Escape and the close box cancel; the answer is worked out below.
+    // Escape and the close box cancel: an answer that is not a button's.
     config.dwFlags = TDF_ALLOW_DIALOG_CANCELLATION | TDF_POSITION_RELATIVE_TO_WINDOW;
     config.pszWindowTitle = wideCaption.c_str();
     config.pszContent = wideText.c_str();
     config.cButtons = static_cast<UINT>(taskButtons.size());
     config.pButtons = taskButtons.data();
-    config.nDefaultButton = DefaultAnswer(buttons, defaultButton);
-    if (icon == MbIcon::Warning) {
+    config.nDefaultButton = box.nDefault;
+    if (box.icon == MbIcon::Warning) {
         config.pszMainIcon = TD_WARNING_ICON;
-    } else if (icon == MbIcon::Question) {
+    } else if (box.icon == MbIcon::Question) {
         config.dwFlags |= TDF_USE_HICON_MAIN;
         config.hMainIcon = ::LoadIconW(nullptr, IDI_QUESTION);
     }
     int pressed = 0;
     if (FAILED(taskDialog(&config, &pressed, nullptr, nullptr))) {
-        return PlainMessageBox(wideText, wideCaption, buttons, icon, defaultButton);
+        return PlainMessageBox(wideText, wideCaption, box.buttons, box.icon, box.defaultButton);
     }
-    for (const CMessageButton& b : answers) {
-        if (b.nAnswer == pressed) {
-            return pressed;
-        }
-    }
-    return EscapeAnswer(buttons);
+    return pressed;
 }
 
-std::optional<std::string> CWin32UiServices::GetSaveFileName(const CFileDialogSpec& spec) {
-    return RunFileDialog(spec, true);
+std::optional<std::string> CWin32UiServices::ChooseFile(const CFileDialogSpec& spec, bool bSave) {
+    return RunFileDialog(spec, bSave);
 }
 
-std::optional<std::string> CWin32UiServices::GetOpenFileName(const CFileDialogSpec& spec) {
-    return RunFileDialog(spec, false);
-}
-
-bool CWin32UiServices::OpenUrl(std::string_view url) {
-    const std::optional<COpenTarget> target = OpenTargetOf(url, CacheFolder());
-    if (!target) {
-        return false;
-    }
+bool CWin32UiServices::OpenTarget(const COpenTarget& target) {
     // The address goes to the desktop's handler for web pages (a cached page
     // as its path, to the handler for HTML files) as one argument; nothing
     // interprets it as a command.
-    const std::wstring wide = Utf16FromUtf8(target->strTarget);
+    const std::wstring wide = Utf16FromUtf8(target.strTarget);
     const HINSTANCE result = ::ShellExecuteW(::GetActiveWindow(), L"open", wide.c_str(), nullptr,
                                              nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;

@@ -9,19 +9,20 @@
 
 #include "platform/ui_metrics.h"
 #include "platform/ui_services.h"
+#include "platform/ui_services_base.h"
 
 namespace gestalia::win32 {
 
-class CWin32UiServices final : public IUiServices {
+class CWin32UiServices final : public CUiServicesBase {
   public:
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
-    int MessageBox(std::string_view text, std::string_view caption, MbButtons buttons, MbIcon icon,
-                   MbDefault defaultButton) override;
-    std::optional<std::string> GetSaveFileName(const CFileDialogSpec& spec) override;
-    std::optional<std::string> GetOpenFileName(const CFileDialogSpec& spec) override;
-    bool OpenUrl(std::string_view url) override;
     // %LOCALAPPDATA%\Gestalia\cache.
     std::optional<std::string> CacheFolder() override;
+
+  private:
+    std::optional<int> ShowMessageBox(const CMessageBoxSpec& box) override;
+    std::optional<std::string> ChooseFile(const CFileDialogSpec& spec, bool bSave) override;
+    bool OpenTarget(const COpenTarget& target) override;
 };
 
 // The desktop's measures in the window logic's 96-dpi pixels.
