@@ -48,7 +48,18 @@ QMessageBox::ButtonRole ButtonRole(int answer) {
     }
 }
 
+std::optional<std::string> StandardCacheFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    if (folder.isEmpty()) {
+        return std::nullopt;
+    }
+    return ToUtf8(folder);
+}
+
 }  // namespace
+
+CQtUiServices::CQtUiServices(IModalAnswers* answers)
+    : CUiServicesBase(StandardCacheFolder()), m_pAnswers(answers) {}
 
 int CQtUiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
     CQtDialogWindow window(tmpl, handler, QApplication::activeModalWidget());
@@ -133,14 +144,6 @@ bool CQtUiServices::OpenTarget(const COpenTarget& target) {
     const QUrl address = target.bLocalFile ? QUrl::fromLocalFile(ToQString(target.strTarget))
                                            : QUrl(ToQString(target.strTarget), QUrl::StrictMode);
     return QDesktopServices::openUrl(address);
-}
-
-std::optional<std::string> CQtUiServices::CacheFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    if (folder.isEmpty()) {
-        return std::nullopt;
-    }
-    return ToUtf8(folder);
 }
 
 int CQtUiMetrics::ScrollBarWidth() const {

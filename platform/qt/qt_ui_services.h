@@ -34,11 +34,11 @@ class IModalAnswers {
 class CQtUiServices final : public CUiServicesBase {
   public:
     // `answers`, when given, must outlive this object.
-    explicit CQtUiServices(IModalAnswers* answers = nullptr) : m_pAnswers(answers) {}
+    // The cache folder is QStandardPaths' cache location, for the
+    // application's name as it is set by then.
+    explicit CQtUiServices(IModalAnswers* answers = nullptr);
 
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
-    // QStandardPaths' cache location.
-    std::optional<std::string> CacheFolder() override;
 
   private:
     std::optional<int> ShowMessageBox(const CMessageBoxSpec& box) override;

@@ -67,7 +67,21 @@ std::optional<std::string> RunFileDialog(const CFileDialogSpec& spec, bool bSave
     return Utf8FromUtf16(buffer.data());
 }
 
+std::optional<std::string> LocalCacheFolder() {
+    PWSTR localAppData = nullptr;
+    const HRESULT found = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
+    // Freed whether or not the call succeeded, as the call asks.
+    const std::wstring folder = SUCCEEDED(found) && localAppData != nullptr ? localAppData : L"";
+    ::CoTaskMemFree(localAppData);
+    if (folder.empty()) {
+        return std::nullopt;
+    }
+    return Utf8FromUtf16(folder) + "\\Gestalia\\cache";
+}
+
 }  // namespace
+
+CWin32UiServices::CWin32UiServices() : CUiServicesBase(LocalCacheFolder()) {}
 
 int CWin32UiServices::RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) {
     CWin32DialogWindow window(tmpl, handler);
@@ -124,18 +138,6 @@ bool CWin32UiServices::OpenTarget(const COpenTarget& target) {
     const HINSTANCE result = ::ShellExecuteW(::GetActiveWindow(), L"open", wide.c_str(), nullptr,
                                              nullptr, SW_SHOWNORMAL);
     return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
-std::optional<std::string> CWin32UiServices::CacheFolder() {
-    PWSTR localAppData = nullptr;
-    const HRESULT found = ::SHGetKnownFolderPath(FOLDERID_LocalAppData, 0, nullptr, &localAppData);
-    // Freed whether or not the call succeeded, as the call asks.
-    const std::wstring folder = SUCCEEDED(found) && localAppData != nullptr ? localAppData : L"";
-    ::CoTaskMemFree(localAppData);
-    if (folder.empty()) {
-        return std::nullopt;
-    }
-    return Utf8FromUtf16(folder) + "\\Gestalia\\cache";
 }
 
 int CWin32UiMetrics::ScrollBarWidth() const {

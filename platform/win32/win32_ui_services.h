@@ -15,9 +15,10 @@ namespace gestalia::win32 {
 
 class CWin32UiServices final : public CUiServicesBase {
   public:
+    // The cache folder is %LOCALAPPDATA%\Gestalia\cache.
+    CWin32UiServices();
+
     int RunModal(const CDialogTemplate& tmpl, IDialogHandler& handler) override;
-    // %LOCALAPPDATA%\Gestalia\cache.
-    std::optional<std::string> CacheFolder() override;
 
   private:
     std::optional<int> ShowMessageBox(const CMessageBoxSpec& box) override;
