@@ -8,6 +8,7 @@
 #include "platform/dialog.h"
 #include "platform/line_breaks.h"
 #include "platform/modal_choices.h"
+#include "platform/ui_services_base.h"
 #include "tests/support/fake_ui.h"
 
 namespace gestalia {
@@ -195,6 +196,68 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(FileFilters, AreLabelledByDescriptionAndPattern) {
     EXPECT_EQ(FilterLabel({"Agendas Brotela", "*.gst"}), "Agendas Brotela (*.gst)");
     EXPECT_EQ(FilterLabel({"Calendario", "*.ics"}), "Calendario (*.ics)");
+}
+
+// A toolkit that shows nothing: it answers what it is told to and records
+// what reached it.
+class CScriptedServices final : public CUiServicesBase {
+  public:
+    CScriptedServices() : CUiServicesBase(std::nullopt) {}
+    int RunModal(const CDialogTemplate&, IDialogHandler&) override { return IDCANCEL; }
+    std::optional<int> pressed;
+    std::optional<CMessageBoxSpec> shownBox;
+    std::vector<bool> fileDialogs;  // bSave of each
+    std::vector<std::string> targets;
+
+  private:
+    std::optional<int> ShowMessageBox(const CMessageBoxSpec& box) override {
+        shownBox = box;
+        return pressed;
+    }
+    std::optional<std::string> ChooseFile(const CFileDialogSpec&, bool bSave) override {
+        fileDialogs.push_back(bSave);
+        return std::nullopt;
+    }
+    bool OpenTarget(const COpenTarget& target) override {
+        targets.push_back(target.strTarget);
+        return true;
+    }
+};
+
+struct BoxAnswerCase {
+    MbButtons buttons;
+    std::optional<int> pressed;
+    int nAnswer;
+};
+
+class MessageBoxAnswer : public ::testing::TestWithParam<BoxAnswerCase> {};
+
+TEST_P(MessageBoxAnswer, IsTheButtonPressedOrElseTheEscapeAnswer) {
+    CScriptedServices ui;
+    ui.pressed = GetParam().pressed;
+    EXPECT_EQ(ui.MessageBox("¿Guardar?", "Gestalia", GetParam().buttons, MbIcon::Question,
+                            MbDefault::Second),
+              GetParam().nAnswer);
+    ASSERT_TRUE(ui.shownBox.has_value());
+    EXPECT_EQ(ui.shownBox->nDefault, DefaultAnswer(GetParam().buttons, MbDefault::Second));
+}
+
+INSTANTIATE_TEST_SUITE_P(Boxes, MessageBoxAnswer,
+                         ::testing::Values(BoxAnswerCase{MbButtons::YesNo, IDYES, IDYES},
+                                           BoxAnswerCase{MbButtons::YesNo, std::nullopt, IDNO},
+                                           BoxAnswerCase{MbButtons::YesNo, IDCANCEL, IDNO},
+                                           BoxAnswerCase{MbButtons::YesNoCancel, IDCANCEL,
+                                                         IDCANCEL},
+                                           BoxAnswerCase{MbButtons::Ok, std::nullopt, IDOK}));
+
+TEST(UiServices, FileDialogsSayWhichAndAddressesAreCheckedFirst) {
+    CScriptedServices ui;
+    EXPECT_FALSE(ui.GetSaveFileName({}).has_value());
+    EXPECT_FALSE(ui.GetOpenFileName({}).has_value());
+    EXPECT_EQ(ui.fileDialogs, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(ui.OpenUrl("javascript:alert(1)"));
+    EXPECT_TRUE(ui.OpenUrl("https://www.who.int/"));
+    EXPECT_EQ(ui.targets, std::vector<std::string>{"https://www.who.int/"});
 }
 
 }  // namespace
