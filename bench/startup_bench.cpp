@@ -21,8 +21,6 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QLibraryInfo>
-#include <QLocale>
 #include <QPixmap>
 #include <QScreen>
 #include <QTimer>
@@ -40,7 +38,7 @@
 #include "model/globals.h"
 #include "model/safe_save.h"
 #include "platform/qt/qt_dialog_window.h"
-#include "platform/qt/qt_images.h"
+#include "platform/qt/qt_program.h"
 #include "platform/qt/qt_settings_store.h"
 #include "platform/qt/qt_ui_services.h"
 #include "resources/dialog_templates.h"
@@ -168,15 +166,8 @@ int main(int argc, char* argv[]) {
     if (mode == "main") {
         // As app/main.cpp, but for the window being run without a modal loop
         // of its own, so that the probe can watch it.
-        QApplication::setApplicationName(QStringLiteral("Gestalia"));
-        QApplication::setDesktopFileName(QStringLiteral("example.gestalia.Gestalia"));
-        QApplication::setWindowIcon(gestalia::ProgramIcon());
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         QTranslator qtTranslator;
-        if (qtTranslator.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
-                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QApplication::installTranslator(&qtTranslator);
-        }
+        gestalia::PrepareApplication(qtTranslator);
         gestalia::CGlobals globals;
         if (argc > 2) {
             globals.szAgendaPath = argv[2];
