@@ -13,7 +13,9 @@
 #include "platform/qt/qt_ui_services.h"
 
 int main(int argc, char* argv[]) {
+    gestalia::CFontConfigLoader fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     QTranslator qtTranslator;
     gestalia::PrepareApplication(qtTranslator);
 

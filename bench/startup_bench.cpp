@@ -28,6 +28,7 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -158,7 +159,16 @@ int main(int argc, char* argv[]) {
                      "usage: startup_bench main [agenda.gst] | empty | write-agenda COUNT PATH\n");
         return 2;
     }
+    // The program reads the font configuration while it connects to the
+    // display (see app/main.cpp); an empty dialog has no text to read it for.
+    std::optional<gestalia::CFontConfigLoader> fonts;
+    if (mode == "main") {
+        fonts.emplace();
+    }
     QApplication app(argc, argv);
+    if (fonts) {
+        fonts->Wait();
+    }
     CFirstFrame probe(sinceMain);
     // A guard: a run that never paints ends anyway.
     QTimer::singleShot(20000, &app, &QCoreApplication::quit);

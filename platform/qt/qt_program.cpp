@@ -6,10 +6,26 @@
 #include <QString>
 #include <QTranslator>
 
+#include <fontconfig/fontconfig.h>
+
 #include "platform/qt/qt_deferred_icons.h"
 #include "platform/qt/qt_images.h"
 
 namespace gestalia {
+
+// FcInit makes fontconfig's current configuration, the one Qt then uses; a
+// failure leaves Qt to try again itself, as it would have anyway.
+CFontConfigLoader::CFontConfigLoader() : m_thread([] { FcInit(); }) {}
+
+CFontConfigLoader::~CFontConfigLoader() {
+    Wait();
+}
+
+void CFontConfigLoader::Wait() {
+    if (m_thread.joinable()) {
+        m_thread.join();
+    }
+}
 
 void PrepareApplication(QTranslator& qtTranslator) {
     QApplication::setApplicationName(QStringLiteral("Gestalia"));
