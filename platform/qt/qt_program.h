@@ -15,8 +15,9 @@ namespace gestalia {
 // from construction until Wait (or destruction). Qt reads them the first time
 // it resolves a font, which the main window does while it is built: some
 // milliseconds of parsing that can as well go beside the connection to the
-// display. Make it before the QApplication and Wait right after it, so that
-// Qt's own font code never runs beside the thread.
+// display. Fontconfig makes its configuration once, whichever thread asks
+// first, and may be called from several. Make it before the QApplication and
+// Wait once the application is made, before the first window.
 class CFontConfigLoader {
   public:
     CFontConfigLoader();
