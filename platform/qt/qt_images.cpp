@@ -2,6 +2,7 @@
 
 #include <QBitmap>
 #include <QColor>
+#include <QImageReader>
 #include <QString>
 
 namespace gestalia {
@@ -11,7 +12,11 @@ constexpr int kProgramIcon = 138;
 }
 
 QPixmap BitmapPixmap(int bitmapId) {
-    return QPixmap(QStringLiteral(":/images/%1.png").arg(bitmapId));
+    // Every picture is a PNG: read by Qt's own reader, without loading and
+    // asking each image plug-in whether it knows the file first.
+    QImageReader reader(QStringLiteral(":/images/%1.png").arg(bitmapId), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImageReader(&reader);
 }
 
 QIcon ProgramIcon() {
