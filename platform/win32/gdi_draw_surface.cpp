@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "model/win32_text.h"
 #include "platform/win32/dialog_scaling.h"
@@ -44,24 +45,18 @@ int CALLBACK OnFace(const LOGFONTW* font, const TEXTMETRICW* /*metrics*/, DWORD 
     return 0;  // the first is enough
 }
 
-// A brush or pen selected into a device context for one call, then deleted.
+// A brush or pen selected into a device context for one call, then the old
+// one put back. A made object is declared before its CSelected, so it is
+// deselected before it is deleted.
 class CSelected {
   public:
-    CSelected(HDC hdc, HGDIOBJ object, bool owned)
-        : m_hdc(hdc), m_object(object), m_owned(owned), m_old(::SelectObject(hdc, object)) {}
-    ~CSelected() {
-        ::SelectObject(m_hdc, m_old);
-        if (m_owned) {
-            ::DeleteObject(m_object);
-        }
-    }
+    CSelected(HDC hdc, HGDIOBJ object) : m_hdc(hdc), m_old(::SelectObject(hdc, object)) {}
+    ~CSelected() { ::SelectObject(m_hdc, m_old); }
     CSelected(const CSelected&) = delete;
     CSelected& operator=(const CSelected&) = delete;
 
   private:
     HDC m_hdc;
-    HGDIOBJ m_object;
-    bool m_owned;
     HGDIOBJ m_old;
 };
 
@@ -89,14 +84,7 @@ std::wstring ResolveFontFace(HDC hdc, const std::string& requested) {
     return found.empty() ? MessageFontFace() : found;
 }
 
-CGdiFontCache::~CGdiFontCache() {
-    Clear();
-}
-
 void CGdiFontCache::Clear() {
-    for (const CFont& font : m_fonts) {
-        ::DeleteObject(font.hFont);
-    }
     m_fonts.clear();
     m_faces.clear();
 }
@@ -114,21 +102,22 @@ const std::wstring& CGdiFontCache::Face(HDC hdc, const std::string& requested) {
 HFONT CGdiFontCache::Font(HDC hdc, const CFontSpec& spec, int dpi) {
     for (const CFont& made : m_fonts) {
         if (made.dpi == dpi && made.spec == spec) {
-            return made.hFont;
+            return made.font.get();
         }
     }
     const int pixels = static_cast<int>(std::lround(static_cast<double>(spec.nTenthsOfPoint) * dpi /
                                                     static_cast<double>(kTenthsPerInch)));
     const std::wstring& face = Face(hdc, spec.strFace);
     // A negative height asks for the character height, as a point size does.
-    HFONT hFont =
+    GdiObject<HFONT> font(
         ::CreateFontW(-std::max(1, pixels), 0, 0, 0, std::clamp(spec.nWeight, 100, 900), FALSE,
                       FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-    if (hFont != nullptr) {
-        m_fonts.push_back({spec, dpi, hFont});
+                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    if (font == nullptr) {
+        return nullptr;
     }
-    return hFont;
+    m_fonts.push_back({spec, dpi, std::move(font)});
+    return m_fonts.back().font.get();
 }
 
 CGdiDrawSurface::CGdiDrawSurface(HDC hdc, int dpi, CGdiFontCache* fonts)
@@ -176,7 +165,8 @@ void CGdiDrawSurface::Line(Point from, Point to, Colour colour) {
         return;
     }
     // GDI's own lines leave out their end point too.
-    const CSelected pen(m_hdc, ::CreatePen(PS_SOLID, 1, ToColorRef(colour)), true);
+    const GdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, ToColorRef(colour)));
+    const CSelected selected(m_hdc, pen.get());
     ::MoveToEx(m_hdc, from.x, from.y, nullptr);
     ::LineTo(m_hdc, to.x, to.y);
 }
@@ -186,11 +176,11 @@ void CGdiDrawSurface::Ellipse(const Rect& box, Colour pen, int penWidth, Colour 
         return;
     }
     const bool outlined = penWidth > 0;
-    const CSelected brush(m_hdc, ::CreateSolidBrush(ToColorRef(fill)), true);
-    const CSelected outline(
-        m_hdc,
-        outlined ? ::CreatePen(PS_SOLID, penWidth, ToColorRef(pen)) : ::GetStockObject(NULL_PEN),
-        outlined);
+    const GdiObject<HBRUSH> brush(::CreateSolidBrush(ToColorRef(fill)));
+    const GdiObject<HPEN> outline(outlined ? ::CreatePen(PS_SOLID, penWidth, ToColorRef(pen))
+                                           : nullptr);
+    const CSelected brushSelected(m_hdc, brush.get());
+    const CSelected penSelected(m_hdc, outlined ? outline.get() : ::GetStockObject(NULL_PEN));
     // Without a pen GDI fills one pixel short on the right and at the bottom.
     const int extra = outlined ? 0 : 1;
     ::Ellipse(m_hdc, box.left, box.top, box.right + extra, box.bottom + extra);
@@ -289,23 +279,23 @@ CBufferedPaint::CBufferedPaint(HWND hwnd) : m_hwnd(hwnd) {
         return;
     }
     m_hMemDc = ::CreateCompatibleDC(m_ps.hdc);
-    m_hBitmap =
-        m_hMemDc != nullptr ? ::CreateCompatibleBitmap(m_ps.hdc, m_size.cx, m_size.cy) : nullptr;
-    if (m_hBitmap == nullptr) {
+    m_bitmap.reset(m_hMemDc != nullptr ? ::CreateCompatibleBitmap(m_ps.hdc, m_size.cx, m_size.cy)
+                                       : nullptr);
+    if (m_bitmap == nullptr) {
         if (m_hMemDc != nullptr) {
             ::DeleteDC(m_hMemDc);
             m_hMemDc = nullptr;
         }
         return;
     }
-    m_hOldBitmap = ::SelectObject(m_hMemDc, m_hBitmap);
+    m_hOldBitmap = ::SelectObject(m_hMemDc, m_bitmap.get());
 }
 
 CBufferedPaint::~CBufferedPaint() {
     if (m_hMemDc != nullptr) {
         ::BitBlt(m_ps.hdc, 0, 0, m_size.cx, m_size.cy, m_hMemDc, 0, 0, SRCCOPY);
         ::SelectObject(m_hMemDc, m_hOldBitmap);
-        ::DeleteObject(m_hBitmap);
+        m_bitmap.reset();
         ::DeleteDC(m_hMemDc);
     }
     ::EndPaint(m_hwnd, &m_ps);

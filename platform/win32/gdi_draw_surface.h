@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "calendar/draw_surface.h"
+#include "platform/win32/gdi_object.h"
 #include "platform/win32/win32_api.h"
 
 namespace gestalia::win32 {
@@ -32,7 +33,6 @@ namespace gestalia::win32 {
 class CGdiFontCache {
   public:
     CGdiFontCache() = default;
-    ~CGdiFontCache();
     CGdiFontCache(const CGdiFontCache&) = delete;
     CGdiFontCache& operator=(const CGdiFontCache&) = delete;
 
@@ -46,7 +46,7 @@ class CGdiFontCache {
     struct CFont {
         CFontSpec spec;
         int dpi = 0;
-        HFONT hFont = nullptr;
+        GdiObject<HFONT> font;
     };
     struct CFace {
         std::string requested;
@@ -110,7 +110,7 @@ class CBufferedPaint {
     // The memory device context and its bitmap; none when they could not be
     // made, and then the paint goes straight to the window.
     HDC m_hMemDc = nullptr;
-    HBITMAP m_hBitmap = nullptr;
+    GdiObject<HBITMAP> m_bitmap;
     HGDIOBJ m_hOldBitmap = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "model/colour.h"
+#include "platform/win32/gdi_object.h"
 #include "platform/win32/win32_api.h"
 
 namespace gestalia::test {
@@ -24,16 +25,16 @@ class CDibSection {
         info.bmiHeader.biBitCount = 32;
         info.bmiHeader.biCompression = BI_RGB;
         void* bits = nullptr;
-        m_hBitmap = ::CreateDIBSection(m_hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        m_bitmap.reset(::CreateDIBSection(m_hdc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
         m_pBits = static_cast<std::uint32_t*>(bits);
-        m_hOld = ::SelectObject(m_hdc, m_hBitmap);
+        m_hOld = ::SelectObject(m_hdc, m_bitmap.get());
         const RECT all{0, 0, width, height};
         ::SetBkColor(m_hdc, win32::ToColorRef(background));
         ::ExtTextOutW(m_hdc, 0, 0, ETO_OPAQUE, &all, nullptr, 0, nullptr);
     }
     ~CDibSection() {
         ::SelectObject(m_hdc, m_hOld);
-        ::DeleteObject(m_hBitmap);
+        m_bitmap.reset();
         ::DeleteDC(m_hdc);
     }
     CDibSection(const CDibSection&) = delete;
@@ -87,7 +88,7 @@ class CDibSection {
     int m_width;
     int m_height;
     HDC m_hdc;
-    HBITMAP m_hBitmap = nullptr;
+    win32::GdiObject<HBITMAP> m_bitmap;
     HGDIOBJ m_hOld = nullptr;
     std::uint32_t* m_pBits = nullptr;
 };

@@ -8,6 +8,7 @@
 
 #include <string_view>
 
+#include "platform/win32/gdi_object.h"
 #include "resources/dialog_templates.h"
 
 namespace gestalia::win32 {
@@ -49,11 +50,12 @@ TEST_P(ProgramIcons, ComeAtTheSizeAskedFor) {
     ASSERT_NE(icon, nullptr);
     ICONINFO info{};
     ASSERT_TRUE(::GetIconInfo(icon, &info));
+    // GetIconInfo makes copies of the icon's bitmaps for the caller.
+    const GdiObject<HBITMAP> colourBitmap(info.hbmColor);
+    const GdiObject<HBITMAP> maskBitmap(info.hbmMask);
     BITMAP colour{};
-    ::GetObjectW(info.hbmColor, sizeof colour, &colour);
+    ::GetObjectW(colourBitmap.get(), sizeof colour, &colour);
     EXPECT_EQ(colour.bmWidth, GetParam());
-    ::DeleteObject(info.hbmColor);
-    ::DeleteObject(info.hbmMask);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sizes, ProgramIcons, ::testing::Values(16, 24, 32, 48, 256));
