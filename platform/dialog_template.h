@@ -76,13 +76,19 @@ struct CControlTemplate {
     int labelFor = 0;
 };
 
+// The font the Windows dialogs are made with (the shell's dialog font, which
+// the desktop maps to its own face) and the one most templates name; the
+// dialog units are measured in an 8-point font.
+inline constexpr char kDialogFontFace[] = "MS Shell Dlg";
+inline constexpr int kDialogFontPoints = 8;
+
 struct CDialogTemplate {
     int id = 0;
     std::string strCaption;  // UTF-8
     int cx = 0;              // dialog units
     int cy = 0;
     std::string strFont = "MS Sans Serif";
-    int nPointSize = 8;
+    int nPointSize = kDialogFontPoints;
     bool bResizable = false;
     bool bSystemMenu = true;
     // Escape closes the window as Cancel does; a main window that one stray

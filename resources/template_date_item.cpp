@@ -20,7 +20,7 @@ CDialogTemplate MakeDateItemTemplate() {
     t.cx = 280;
     t.cy = 135;
     t.strFont = "MS Sans Serif";
-    t.nPointSize = 8;
+    t.nPointSize = kDialogFontPoints;
     t.bResizable = false;
     t.bSystemMenu = true;
     t.controls = {

@@ -15,8 +15,8 @@ CDialogTemplate MakeDatingTemplate() {
     t.strCaption = "Datación y nacimiento";
     t.cx = 300;
     t.cy = 226;
-    t.strFont = "MS Shell Dlg";
-    t.nPointSize = 8;
+    t.strFont = kDialogFontFace;
+    t.nPointSize = kDialogFontPoints;
     t.bResizable = false;
     t.bSystemMenu = true;
     t.controls = {

@@ -16,8 +16,8 @@ CDialogTemplate MakeProfileTemplate() {
     t.strCaption = "Perfil";
     t.cx = 250;
     t.cy = 142;
-    t.strFont = "MS Shell Dlg";
-    t.nPointSize = 8;
+    t.strFont = kDialogFontFace;
+    t.nPointSize = kDialogFontPoints;
     t.bResizable = false;
     t.bSystemMenu = true;
     t.controls = {

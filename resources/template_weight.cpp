@@ -15,8 +15,8 @@ CDialogTemplate MakeWeightTemplate() {
     t.strCaption = "Evolución del peso en el embarazo";
     t.cx = 315;
     t.cy = 216;
-    t.strFont = "MS Shell Dlg";
-    t.nPointSize = 8;
+    t.strFont = kDialogFontFace;
+    t.nPointSize = kDialogFontPoints;
     t.bResizable = false;
     t.bSystemMenu = true;
     t.controls = {

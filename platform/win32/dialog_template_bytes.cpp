@@ -8,9 +8,6 @@ namespace gestalia::win32 {
 
 namespace {
 
-constexpr wchar_t kDialogFont[] = L"MS Shell Dlg";
-constexpr WORD kDialogPointSize = 8;
-
 bool Has(std::uint32_t style, ControlStyle flag) {
     return (style & flag) != 0;
 }
@@ -191,10 +188,10 @@ std::vector<DWORD> DialogTemplateBytes(const CDialogTemplate& tmpl) {
     w.Word(0);  // no menu
     w.Word(0);  // the dialog class
     w.Text(Utf16FromUtf8(tmpl.strCaption));
-    w.Word(kDialogPointSize);
+    w.Word(kDialogFontPoints);
     w.Word(FW_NORMAL);
     w.Word(MAKEWORD(FALSE, DEFAULT_CHARSET));  // italic, charset
-    w.Text(kDialogFont);
+    w.Text(Utf16FromUtf8(kDialogFontFace));
     for (const CControlTemplate& ct : tmpl.controls) {
         if (!InDialogTemplate(ct)) {
             continue;

@@ -1,7 +1,7 @@
 #pragma once
 // A CDialogTemplate as the dialog manager reads it: an in-memory DLGTEMPLATEEX
-// in the template's own dialog units, with the shell's dialog font ("MS Shell
-// Dlg", 8 points). Calendar controls are not in it: the window creates them
+// in the template's own dialog units, with the dialog font (kDialogFontFace at
+// kDialogFontPoints). Calendar controls are not in it: the window creates them
 // itself, with their control object, once the others exist.
 //
 // What each kind of control becomes (class and styles) is decided here once;
