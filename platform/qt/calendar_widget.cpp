@@ -73,8 +73,8 @@ std::uint32_t ToModifiers(Qt::KeyboardModifiers modifiers) {
 
 }  // namespace
 
-CCalendarWidget::CCalendarWidget(CWMDateCtrl& ctrl, CCalendarSink sink, QWidget* parent)
-    : QWidget(parent), m_ctrl(ctrl), m_sink(std::move(sink)), m_images(&MaskedStrip) {
+CCalendarWidget::CCalendarWidget(CWMDateCtrl& ctrl, ICalendarParent& owner, QWidget* parent)
+    : QWidget(parent), m_ctrl(ctrl), m_owner(owner), m_images(&MaskedStrip) {
     setObjectName(QStringLiteral("calendar"));
     // The control erases its own background.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -211,20 +211,15 @@ Colour CCalendarWidget::HighlightColour() const {
 }
 
 std::intptr_t CCalendarWidget::SendNotify(const NMWMDATECTRL& nm) {
-    return m_sink.onNotify ? m_sink.onNotify(nm) : 0;
+    return m_owner.OnNotify(nm);
 }
 
 void CCalendarWidget::ShowDayInPanels(const CDateValue& dtDay) {
-    if (m_sink.showDay) {
-        m_sink.showDay(dtDay);
-    }
+    m_owner.ShowDayInPanels(dtDay);
 }
 
 QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, ICalendarParent& owner, QWidget* parent) {
-    CCalendarSink sink;
-    sink.onNotify = [&owner](const NMWMDATECTRL& nm) { return owner.OnNotify(nm); };
-    sink.showDay = [&owner](const CDateValue& day) { owner.ShowDayInPanels(day); };
-    return new CCalendarWidget(ctrl, std::move(sink), parent);
+    return new CCalendarWidget(ctrl, owner, parent);
 }
 
 }  // namespace gestalia

@@ -5,14 +5,13 @@
 // questions about the window (size, the scroll bar width from the style, the
 // highlight colour from the palette).
 //
-// What the control tells its parent goes to a CCalendarSink supplied by the
-// owner: `onNotify` receives every NMWMDATECTRL synchronously (its references
-// are valid only during the call) and gives the parent's answer; `showDay`
-// receives the day of every left press on a day. An unset function ignores the
-// call (a notification then answers 0).
+// What the control tells its parent goes to the window's ICalendarParent, as
+// the Win32 host's does: OnNotify receives every NMWMDATECTRL synchronously
+// (its references are valid only during the call) and gives the parent's
+// answer; ShowDayInPanels receives the day of every left press on a day.
 //
-// Ownership: the control and whatever the sink refers to belong to the owner
-// and must outlive the widget; the widget binds itself as the control's host
+// Ownership: the control and the parent belong to the owner and must outlive
+// the widget; the widget binds itself as the control's host
 // on construction and unbinds on destruction. The widget belongs to its Qt
 // parent. Mouse events: a left or right press, a right release and a left
 // double-click (which Qt delivers in place of the second press of a pair, as
@@ -27,9 +26,7 @@
 
 #include <QWidget>
 #include <cstdint>
-#include <functional>
 #include <optional>
-#include <utility>
 
 #include "calendar/calendar_host.h"
 #include "platform/qt/qt_image_registry.h"
@@ -40,18 +37,13 @@ namespace gestalia {
 class CWMDateCtrl;
 class ICalendarParent;
 
-struct CCalendarSink {
-    std::function<std::intptr_t(const NMWMDATECTRL&)> onNotify;
-    std::function<void(const CDateValue&)> showDay;
-};
-
 class CCalendarWidget final : public QWidget, private ICalendarHost {
     Q_OBJECT
 
   public:
     // Images() resolves the handles of the control's image list: a handle not
     // registered there is the id of a bitmap resource whose pure green is transparent.
-    CCalendarWidget(CWMDateCtrl& ctrl, CCalendarSink sink, QWidget* parent = nullptr);
+    CCalendarWidget(CWMDateCtrl& ctrl, ICalendarParent& owner, QWidget* parent = nullptr);
     ~CCalendarWidget() override;
 
     CWMDateCtrl& Control() { return m_ctrl; }
@@ -87,15 +79,15 @@ class CCalendarWidget final : public QWidget, private ICalendarHost {
     void AnnounceChosenDay();
 
     CWMDateCtrl& m_ctrl;
-    CCalendarSink m_sink;
+    ICalendarParent& m_owner;
     CQtImageRegistry m_images;
     std::optional<CDateValue> m_dtAnnounced;  // the chosen day a reader was last told
     CQtTextCache m_texts;
 };
 
-// The calendar control of a dialog: a CCalendarWidget whose sink is the
-// window's calendar parent (OnNotify and ShowDayInPanels). The widget reads
-// the scroll bar width and highlight colour from its own style and palette.
+// The calendar control of a dialog: a CCalendarWidget told to the window's
+// calendar parent. The widget reads the scroll bar width and highlight colour
+// from its own style and palette.
 QWidget* CreateCalendarWidget(CWMDateCtrl& ctrl, ICalendarParent& owner, QWidget* parent);
 
 }  // namespace gestalia

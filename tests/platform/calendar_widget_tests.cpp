@@ -24,6 +24,7 @@
 #include "calendar/wm_date_ctrl.h"
 #include "model/clock.h"
 #include "model/globals.h"
+#include "tests/support/recording_parent.h"
 
 namespace gestalia {
 namespace {
@@ -35,24 +36,11 @@ QRgb Rgb(Colour c) {
     return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
 }
 
-struct Received {
-    std::int32_t code = 0;
-    int nCellIndex = 0;
-    std::int32_t nItemId = 0;
-};
-
 class CalendarWidget : public ::testing::Test {
   protected:
     CalendarWidget() {
         globals.dtLastPeriod = CDateValue(2027, 3, 1);  // 2 March is a link day
-        CCalendarSink sink;
-        sink.onNotify = [this](const NMWMDATECTRL& nm) {
-            received.push_back(
-                {nm.hdr.code, nm.pCell != nullptr ? nm.pCell->m_nIndex : 0, nm.nItemId});
-            return std::intptr_t{0};
-        };
-        sink.showDay = [this](const CDateValue& d) { shownDays.push_back(d); };
-        widget = std::make_unique<CCalendarWidget>(ctrl, std::move(sink));
+        widget = std::make_unique<CCalendarWidget>(ctrl, parent);
         widget->resize(kWidth, kHeight);
         ctrl.ShowMonth(CDateValue(2027, 3, 1), 0, WMVIEW_MONTH);
         metrics = MakeMonthMetrics({kWidth, kHeight},
@@ -82,10 +70,9 @@ class CalendarWidget : public ::testing::Test {
     CGlobals globals;
     CFixedClock clock{CFixedClock::LocalSeconds(2027, 3, 10, 9, 0)};
     CWMDateCtrl ctrl{globals, clock};
+    test::CRecordingParent parent{ctrl};
     std::unique_ptr<CCalendarWidget> widget;
     MonthMetrics metrics;
-    std::vector<Received> received;
-    std::vector<CDateValue> shownDays;
 };
 
 TEST_F(CalendarWidget, IsNamedForTests) {
@@ -123,12 +110,12 @@ TEST_F(CalendarWidget, RepaintsFromItsTextCacheUntilTheSizeChanges) {
 TEST_F(CalendarWidget, DoubleClickOnADayNotifiesTheSink) {
     Grab();  // the paint records the rectangles the mouse uses
     DoubleClick(Inside(9));
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].code, NM_DBLCLK);
-    EXPECT_EQ(received[0].nCellIndex, 9);
-    EXPECT_EQ(received[0].nItemId, 0);
-    ASSERT_EQ(shownDays.size(), 1u);
-    EXPECT_TRUE(shownDays[0] == CDateValue(2027, 3, 9));
+    ASSERT_EQ(parent.notified.size(), 1u);
+    EXPECT_EQ(parent.notified[0].code, NM_DBLCLK);
+    EXPECT_EQ(parent.notified[0].nCellIndex, 9);
+    EXPECT_EQ(parent.notified[0].nItemId, 0);
+    ASSERT_EQ(parent.days.size(), 1u);
+    EXPECT_TRUE(parent.days[0] == CDateValue(2027, 3, 9));
 }
 
 TEST_F(CalendarWidget, DoubleClickOnAnItemClicksThenDoubleClicksIt) {
@@ -137,21 +124,21 @@ TEST_F(CalendarWidget, DoubleClickOnAnItemClicksThenDoubleClicksIt) {
     Grab();
     const Rect slot = ItemSlot(CellRect(9), metrics.h, 0);
     DoubleClick(QPoint(slot.left + 3, slot.top + 3));
-    ASSERT_EQ(received.size(), 2u);
-    EXPECT_EQ(received[0].code, NM_CLICK);
-    EXPECT_EQ(received[0].nItemId, id);
-    EXPECT_EQ(received[1].code, NM_DBLCLK);
-    EXPECT_EQ(received[1].nItemId, id);
+    ASSERT_EQ(parent.notified.size(), 2u);
+    EXPECT_EQ(parent.notified[0].code, NM_CLICK);
+    EXPECT_EQ(parent.notified[0].nItemId, id);
+    EXPECT_EQ(parent.notified[1].code, NM_DBLCLK);
+    EXPECT_EQ(parent.notified[1].nItemId, id);
 }
 
 TEST_F(CalendarWidget, RightPressAndReleaseSendRightClick) {
     Grab();
     Send(QEvent::MouseButtonPress, Qt::RightButton, Inside(12));
     Send(QEvent::MouseButtonRelease, Qt::RightButton, Inside(12));
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].code, NM_RCLICK);
-    EXPECT_EQ(received[0].nCellIndex, 12);
-    EXPECT_TRUE(shownDays.empty());
+    ASSERT_EQ(parent.notified.size(), 1u);
+    EXPECT_EQ(parent.notified[0].code, NM_RCLICK);
+    EXPECT_EQ(parent.notified[0].nCellIndex, 12);
+    EXPECT_TRUE(parent.days.empty());
 }
 
 TEST_F(CalendarWidget, UnbindsFromTheControlWhenDestroyed) {
@@ -207,7 +194,7 @@ TEST_P(FocusingPressTest, ShowsNoDayInThePanels) {
 
     EXPECT_TRUE(widget->hasFocus());
     EXPECT_TRUE(ctrl.HasFocus());
-    EXPECT_TRUE(shownDays.empty());
+    EXPECT_TRUE(parent.days.empty());
     EXPECT_EQ(ctrl.GetChosenDay(), CDateValue(2027, 5, 10));
 }
 
@@ -234,10 +221,10 @@ TEST_P(CalendarWidgetKeys, ReachTheControlWhichKeepsItsOwn) {
     QApplication::sendEvent(widget.get(), &press);
     EXPECT_EQ(press.isAccepted(), GetParam().bAccepted);
     if (GetParam().code == 0) {
-        EXPECT_TRUE(received.empty());
+        EXPECT_TRUE(parent.notified.empty());
     } else {
-        ASSERT_EQ(received.size(), 1u);
-        EXPECT_EQ(received[0].code, GetParam().code);
+        ASSERT_EQ(parent.notified.size(), 1u);
+        EXPECT_EQ(parent.notified[0].code, GetParam().code);
     }
 }
 
@@ -260,8 +247,8 @@ TEST_F(CalendarWidget, ArrowsFillTheDayPanels) {
     Grab();
     QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
     QApplication::sendEvent(widget.get(), &right);
-    ASSERT_EQ(shownDays.size(), 1u);
-    EXPECT_TRUE(shownDays[0] == CDateValue(2027, 3, 11));
+    ASSERT_EQ(parent.days.size(), 1u);
+    EXPECT_TRUE(parent.days[0] == CDateValue(2027, 3, 11));
 }
 
 TEST_F(CalendarWidget, TakesTheContextMenuEventsSoNoWindowMenuOpens) {
@@ -270,13 +257,13 @@ TEST_F(CalendarWidget, TakesTheContextMenuEventsSoNoWindowMenuOpens) {
     mouse.ignore();
     QApplication::sendEvent(widget.get(), &mouse);
     EXPECT_TRUE(mouse.isAccepted());
-    EXPECT_TRUE(received.empty()) << "the mouse's press and release send the right click";
+    EXPECT_TRUE(parent.notified.empty()) << "the mouse's press and release send the right click";
     QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(0, 0),
                                widget->mapToGlobal(QPoint(0, 0)));
     QApplication::sendEvent(widget.get(), &keyboard);
-    ASSERT_EQ(received.size(), 1u);
-    EXPECT_EQ(received[0].code, NM_RCLICK);
-    EXPECT_EQ(received[0].nCellIndex, 10);
+    ASSERT_EQ(parent.notified.size(), 1u);
+    EXPECT_EQ(parent.notified[0].code, NM_RCLICK);
+    EXPECT_EQ(parent.notified[0].nCellIndex, 10);
 }
 
 TEST_F(CalendarWidget, ScreenReadersReadEveryDay) {
@@ -305,7 +292,7 @@ TEST_F(CalendarWidget, ScreenReadersReadEveryDay) {
 // not be the one readers get.
 TEST_F(CalendarWidget, ScreenReadersReadTheDaysOfACalendarBuiltInsideAWindow) {
     QWidget window;
-    auto* inside = new CCalendarWidget(ctrl, CCalendarSink{}, &window);
+    auto* inside = new CCalendarWidget(ctrl, parent, &window);
     QAccessibleInterface* calendar = QAccessible::queryAccessibleInterface(inside);
     ASSERT_NE(calendar, nullptr);
     EXPECT_EQ(calendar->role(), QAccessible::List);

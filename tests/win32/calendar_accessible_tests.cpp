@@ -12,7 +12,7 @@
 #include "model/globals.h"
 #include "model/win32_text.h"
 #include "platform/win32/calendar_window.h"
-#include "tests/win32/recording_parent.h"
+#include "tests/support/recording_parent.h"
 
 namespace gestalia::win32 {
 namespace {

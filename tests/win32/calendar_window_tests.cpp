@@ -14,8 +14,8 @@
 #include "model/clock.h"
 #include "model/globals.h"
 #include "model/win32_text.h"
+#include "tests/support/recording_parent.h"
 #include "tests/win32/dib_section.h"
-#include "tests/win32/recording_parent.h"
 
 namespace gestalia::win32 {
 namespace {
@@ -72,7 +72,7 @@ TEST_F(CalendarWindow, MouseMessagesReachTheParent) {
     Send(WM_LBUTTONDBLCLK, Inside(9));
     Send(WM_RBUTTONDOWN, Inside(12));
     Send(WM_RBUTTONUP, Inside(12));
-    EXPECT_EQ(parent.codes, (std::vector<std::int32_t>{NM_DBLCLK, NM_RCLICK}));
+    EXPECT_EQ(parent.Codes(), (std::vector<std::int32_t>{NM_DBLCLK, NM_RCLICK}));
 }
 
 TEST_F(CalendarWindow, KeysGoToTheControlWhichKeepsItsOwn) {
@@ -81,9 +81,9 @@ TEST_F(CalendarWindow, KeysGoToTheControlWhichKeepsItsOwn) {
     ASSERT_EQ(parent.days.size(), 1u);
     EXPECT_TRUE(parent.days[0] == CDateValue(2027, 3, 11)) << "today, 10 March, and one on";
     ::SendMessageW(calendar, WM_KEYDOWN, VK_RETURN, 0);
-    EXPECT_EQ(parent.codes, (std::vector<std::int32_t>{NM_DBLCLK}));
+    EXPECT_EQ(parent.Codes(), (std::vector<std::int32_t>{NM_DBLCLK}));
     ::SendMessageW(calendar, WM_KEYDOWN, 'A', 0);
-    EXPECT_EQ(parent.codes.size(), 1u) << "not the calendar's key";
+    EXPECT_EQ(parent.notified.size(), 1u) << "not the calendar's key";
 }
 
 TEST_F(CalendarWindow, AsksTheDialogForArrowsAndEnterOnly) {
@@ -207,7 +207,7 @@ TEST_F(CalendarWindow, UnbindsFromTheControlWhenDestroyed) {
     frame = nullptr;
     ctrl.Redraw();  // would reach a dead window otherwise
     EXPECT_EQ(ctrl.SendNotify(Inside(9), NM_CLICK), 0);
-    EXPECT_TRUE(parent.codes.empty());
+    EXPECT_TRUE(parent.notified.empty());
 }
 
 }  // namespace
