@@ -7,6 +7,7 @@
 #include "model/win32_text.h"
 #include "platform/calendar_parent.h"
 #include "platform/win32/calendar_window.h"
+#include "platform/win32/dialog_font.h"
 #include "platform/win32/dialog_scaling.h"
 #include "platform/win32/dialog_template_bytes.h"
 #include "platform/win32/gdi_draw_surface.h"
@@ -20,8 +21,6 @@ namespace {
 
 constexpr wchar_t kDateFormat[] = L"dd/MM/yyyy";
 constexpr wchar_t kTimeFormat[] = L"HH:mm:ss";
-// The templates' font: 8 points.
-constexpr int kDialogPointSize = 8;
 // The system menu's own commands have the low four bits free for Windows' use.
 constexpr WPARAM kSysCommandMask = 0xFFF0;
 
@@ -643,10 +642,7 @@ void CWin32DialogWindow::OnPaintMessage() {
 void CWin32DialogWindow::OnDpiChanged(int dpi, const RECT& suggested) {
     m_dpi = dpi > 0 ? dpi : kDefaultDpi;
     // The dialog font at the new resolution, for every control without its own.
-    GdiObject<HFONT> dialogFont(
-        ::CreateFontW(-::MulDiv(kDialogPointSize, m_dpi, 72), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, L"MS Shell Dlg"));
+    GdiObject<HFONT> dialogFont = MakeDialogFont(m_dpi);
     for (const CControlSlot& slot : Slots()) {
         const HWND hwnd = HwndOf(slot);
         if (hwnd == nullptr) {
