@@ -24,6 +24,7 @@
 #include "calendar/wm_date_ctrl.h"
 #include "model/clock.h"
 #include "model/globals.h"
+#include "platform/calendar_parent.h"
 #include "platform/qt/calendar_widget.h"
 
 namespace gestalia {
@@ -43,6 +44,14 @@ double Ms(std::chrono::steady_clock::duration d) {
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+// A parent that ignores what the calendar tells it.
+class CQuietParent final : public ICalendarParent {
+  public:
+    CWMDateCtrl* GetCalendar(int) override { return nullptr; }
+    std::intptr_t OnNotify(const NMWMDATECTRL&) override { return 0; }
+    void ShowDayInPanels(const CDateValue&) override {}
+};
+
 // The calendar of the benchmark, with its notes and a selected day.
 struct CBenchCalendar {
     explicit CBenchCalendar(int nNotes) {
@@ -56,7 +65,8 @@ struct CBenchCalendar {
     CGlobals globals;
     const CFixedClock clock{CFixedClock::LocalSeconds(2027, 3, 10, 9, 0)};
     CWMDateCtrl ctrl{globals, clock};
-    CCalendarWidget widget{ctrl, {}};
+    CQuietParent parent;
+    CCalendarWidget widget{ctrl, parent};
     const CImageList icons{195, {16, 16}, 2};  // the task and appointment icons
 };
 
