@@ -155,8 +155,8 @@ CQtDialogWindow::~CQtDialogWindow() {
     // reports it; by then this window is no longer one to report to.
     for (QWidget* w : m_widgets) {
         QObject::disconnect(w, nullptr, this, nullptr);
-        if (auto* picker = qobject_cast<QDateEdit*>(w)) {
-            QObject::disconnect(picker->calendarWidget(), nullptr, this, nullptr);
+        if (const auto* popup = w->findChild<QCalendarWidget*>()) {
+            QObject::disconnect(popup, nullptr, this, nullptr);
         }
     }
     Destroyed();
@@ -255,17 +255,8 @@ QWidget* CQtDialogWindow::CreateWidget(const CControlTemplate& ct) {
             picker->setAlignment(TextAlignment(ct.style, Qt::AlignVCenter));
             connect(picker, &QDateEdit::dateChanged, this,
                     [&handler, id](QDate) { handler.OnDateChanged(id); });
-            // Choosing the date already shown in the pop-up is a choice too,
-            // though it changes nothing. (Enter in the box reports the date
-            // as a change already, changed or not.)
-            QCalendarWidget* popup = picker->calendarWidget();
-            const auto chosen = [&handler, id, picker](QDate d) {
-                if (d == picker->date()) {
-                    handler.OnDateChanged(id);
-                }
-            };
-            connect(popup, &QCalendarWidget::clicked, this, chosen);
-            connect(popup, &QCalendarWidget::activated, this, chosen);
+            // The pop-up calendar is made when she first presses a key or a
+            // button in the box (eventFilter), not before the first frame.
             // The wheel turns the date only in a box she is typing in: never
             // under a pointer that merely passes over it.
             picker->setFocusPolicy(Qt::StrongFocus);
@@ -544,6 +535,9 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
             event->ignore();
             return true;
         }
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
+            ConnectPopup(*picker);
+        }
         return QDialog::eventFilter(watched, event);
     }
     // Multi-line edits: Enter breaks the line only where the template wants
@@ -560,6 +554,28 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CQtDialogWindow::ConnectPopup(QDateTimeEdit& picker) {
+    if (!picker.calendarPopup() || picker.findChild<QCalendarWidget*>() != nullptr) {
+        return;
+    }
+    const auto it = std::find(m_widgets.begin(), m_widgets.end(), &picker);
+    if (it == m_widgets.end()) {
+        return;
+    }
+    // Choosing the date already shown in the pop-up is a choice too, though
+    // it changes nothing. (Enter in the box reports the date as a change
+    // already, changed or not.)
+    const auto chosen = [&handler = *Handler(), id = Slots()[it - m_widgets.begin()].tmpl.id,
+                         &picker](QDate d) {
+        if (d == picker.date()) {
+            handler.OnDateChanged(id);
+        }
+    };
+    QCalendarWidget* popup = picker.calendarWidget();
+    connect(popup, &QCalendarWidget::clicked, this, chosen);
+    connect(popup, &QCalendarWidget::activated, this, chosen);
 }
 
 void CQtDialogWindow::resizeEvent(QResizeEvent* event) {

@@ -16,6 +16,7 @@
 #include "platform/dialog_window_base.h"
 
 class QAction;
+class QDateTimeEdit;
 class QWidget;
 
 namespace gestalia {
@@ -64,6 +65,8 @@ class CQtDialogWindow final : public QDialog, public CDialogWindowBase {
     void ShowDate(const CControlSlot& slot, QWidget* w);
     void ShowCheck(const CControlSlot& slot, QWidget* w);
     void ShowColours(const CControlSlot& slot, QWidget* w);
+    // Makes a date box's pop-up calendar, once, and listens to it.
+    void ConnectPopup(QDateTimeEdit& picker);
     // The control that has the keyboard focus, if one has.
     std::optional<int> FocusedId() const;
 
