@@ -3,7 +3,7 @@
 # default), and prints the median of each figure and the main/empty ratios.
 # Given more than one startup_bench (builds to compare), each round runs
 # every one of them, so that they share the machine's moods, and a table is
-# printed for each. The settings go to a folder of their own, so her
+# printed for each, with the medians of each step alone below it. The settings go to a folder of their own, so her
 # remembered agendas are neither read nor changed.
 #
 #   bench/startup_compare.sh AGENDA.gst BUILD/bench/startup_bench [OTHER/startup_bench ...]
@@ -23,7 +23,8 @@ out=$(for ((i = 0; i < runs; ++i)); do
         echo "bench=$bench $("$bench" empty 2>/dev/null)"
     done
 done)
-# Each line: bench=B mode=M main_to_frame_ms=A process_to_frame_ms=B peak_rss_mib=C
+# Each line: bench=B mode=M app_ms=.. built_ms=.. shown_ms=.. painted_ms=..
+# main_to_frame_ms=.. process_to_frame_ms=.. peak_rss_mib=..
 for bench in "$@"; do
     echo "$bench"
     grep -F "bench=$bench " <<<"$out" | awk -v runs="$runs" '
@@ -45,6 +46,15 @@ for bench in "$@"; do
         for (k = 1; k <= 3; ++k) {
             a = median("main", keys[k]); b = median("empty", keys[k])
             printf "  %-24s %10.1f %10.1f %7.2f\n", keys[k], a, b, a / b
+        }
+        # Where the time from main() went: the time of each step alone.
+        printf "  steps from main(), ms    %10s %10s %7s\n", "main", "empty", "more"
+        split("app built shown painted main_to_frame", steps, " ")
+        pa = 0; pb = 0
+        for (k = 1; k <= 5; ++k) {
+            a = median("main", steps[k] "_ms"); b = median("empty", steps[k] "_ms")
+            printf "  %-24s %10.1f %10.1f %7.1f\n", steps[k] == "main_to_frame" ? "frame painted" : steps[k], a - pa, b - pb, (a - pa) - (b - pb)
+            pa = a; pb = b
         }
     }'
 done
