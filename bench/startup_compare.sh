@@ -3,8 +3,9 @@
 # default), and prints the median of each figure and the main/empty ratios.
 # Given more than one startup_bench (builds to compare), each round runs
 # every one of them, so that they share the machine's moods, and a table is
-# printed for each, with the medians of each step alone below it. The settings go to a folder of their own, so her
-# remembered agendas are neither read nor changed.
+# printed for each, with the medians of each step alone below it. The
+# settings go to a folder of their own, so her remembered agendas are neither
+# read nor changed.
 #
 #   bench/startup_compare.sh AGENDA.gst BUILD/bench/startup_bench [OTHER/startup_bench ...]
 #   xvfb-run -a bench/startup_compare.sh ...                  (on X)
