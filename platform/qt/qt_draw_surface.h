@@ -1,10 +1,6 @@
 #pragma once
-// CQtDrawSurface: IDrawSurface on a QPainter. Lines are one pixel wide with the
-// end point left out, fills are exact (no antialiasing), text is drawn with
-// the TextFlags (line breaks ignored on a single line, cut with "..." at the
-// end when asked) in the font face if it is installed, else the desktop's
-// sans-serif, at a pixel height of tenths-of-a-point x logical dpi / 720.
-// Images come from the strips of an image registry.
+// CQtDrawSurface: IDrawSurface on a QPainter, drawn without antialiasing so
+// that lines and fills cover exactly the pixels the contract names.
 //
 // Faces, fonts, metrics and the shown forms of texts come from a text cache:
 // the owner's, kept from one paint to the next, or else one of the surface's
@@ -36,14 +32,18 @@ class CQtDrawSurface final : public IDrawSurface {
     CQtDrawSurface(const CQtDrawSurface&) = delete;
     CQtDrawSurface& operator=(const CQtDrawSurface&) = delete;
 
+    // The painter's device's logical dpi.
     int DpiY() const override;
     void FillRect(const Rect& rc, Colour colour) override;
     void Line(Point from, Point to, Colour colour) override;
     void Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) override;
+    // The face if it is installed, else the desktop's sans-serif, at a pixel
+    // height of tenths-of-a-point x logical dpi / 720.
     void SetFont(const CFontSpec& font) override;
     void SetTextColour(Colour colour) override;
     void DrawText(std::string_view text, const Rect& rc, std::uint32_t flags) override;
     Size MeasureText(std::string_view text, bool singleLine) const override;
+    // From the list's strip in the image registry; false without one.
     bool DrawImage(const CImageList& list, int index, Point at) override;
 
     const QFont& CurrentFont() const { return m_font; }

@@ -1,12 +1,5 @@
 #pragma once
-// CGdiDrawSurface: IDrawSurface on a GDI device context. Lines are one pixel
-// wide with the end point left out, fills are exact, text is drawn with the
-// TextFlags (DrawTextW: line breaks ignored on a single line, cut with "..."
-// at the end when asked), transparent background, in the font face when it is
-// installed, else the desktop's message font face, at a height of
-// tenths-of-a-point x dpi / 720 pixels. Images come from the program's
-// bitmap resources: the strip of a CImageList handle is the bitmap of that
-// resource id, pure green (RGB 0, 255, 0) transparent.
+// CGdiDrawSurface: IDrawSurface on a GDI device context.
 //
 // The device context is borrowed and must outlive the surface; the surface
 // restores it (font, colours, pen, brush) when it ends. Fonts come from the
@@ -71,10 +64,15 @@ class CGdiDrawSurface final : public IDrawSurface {
     void FillRect(const Rect& rc, Colour colour) override;
     void Line(Point from, Point to, Colour colour) override;
     void Ellipse(const Rect& box, Colour pen, int penWidth, Colour fill) override;
+    // The face when it is installed, else the desktop's message font face, at
+    // a height of tenths-of-a-point x dpi / 720 pixels.
     void SetFont(const CFontSpec& font) override;
     void SetTextColour(Colour colour) override;
+    // DrawTextW, on a transparent background.
     void DrawText(std::string_view text, const Rect& rc, std::uint32_t flags) override;
     Size MeasureText(std::string_view text, bool singleLine) const override;
+    // The strip of a CImageList handle is the program's bitmap resource of
+    // that id, pure green (RGB 0, 255, 0) transparent.
     bool DrawImage(const CImageList& list, int index, Point at) override;
 
   private:
