@@ -7,9 +7,9 @@
 // the same way; it does so again when the window moves to a screen of another
 // resolution. It hands the user's actions to its IDialogHandler as
 // dialog_window.h describes, through the shared rules of dialog_window_base.h.
-// Every pixel the handler gives or gets (control
-// rectangles, sizes, presses, its painting) is a pixel at 96 dpi, scaled to
-// the window's resolution here (dialog_scaling.h).
+// Every pixel the handler gives or gets (control rectangles, sizes, presses,
+// its painting) is a pixel at 96 dpi, scaled to the window's resolution here
+// (dialog_scaling.h).
 //
 // The handler is not owned and must outlive the window.
 
