@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDateEdit>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -19,6 +20,7 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QStyleOptionComboBox>
 #include <QTextEdit>
 #include <QTimeEdit>
 #include <QVBoxLayout>
@@ -70,6 +72,13 @@ Qt::Alignment TextAlignment(std::uint32_t style, Qt::Alignment vertical) {
         a |= Qt::AlignLeft;
     }
     return a;
+}
+
+// As in Windows' date picker and in any combo box: F4, or Alt with the down
+// arrow, opens a date box's pop-up calendar.
+bool OpensPopup(const QKeyEvent& key) {
+    return (key.key() == Qt::Key_F4 && key.modifiers() == Qt::NoModifier) ||
+           (key.key() == Qt::Key_Down && key.modifiers() == Qt::AltModifier);
 }
 
 bool IsMultiLineEdit(const CControlTemplate& ct) {
@@ -538,6 +547,11 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::KeyPress) {
             ConnectPopup(*picker);
         }
+        if (event->type() == QEvent::KeyPress && OpensPopup(*static_cast<QKeyEvent*>(event)) &&
+            picker->calendarPopup()) {
+            OpenPopup(*picker);
+            return true;
+        }
         return QDialog::eventFilter(watched, event);
     }
     // Multi-line edits: Enter breaks the line only where the template wants
@@ -554,6 +568,21 @@ bool CQtDialogWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void CQtDialogWindow::OpenPopup(QDateTimeEdit& picker) {
+    // Qt opens the pop-up only for a press on the box's arrow: a press there.
+    QStyleOptionComboBox option;
+    option.initFrom(&picker);
+    option.editable = true;
+    option.subControls = QStyle::SC_All;
+    const QPointF arrow =
+        picker.style()
+            ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxArrow, &picker)
+            .center();
+    QMouseEvent press(QEvent::MouseButtonPress, arrow, picker.mapToGlobal(arrow), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&picker, &press);
 }
 
 void CQtDialogWindow::ConnectPopup(QDateTimeEdit& picker) {

@@ -67,6 +67,8 @@ class CQtDialogWindow final : public QDialog, public CDialogWindowBase {
     void ShowColours(const CControlSlot& slot, QWidget* w);
     // Makes a date box's pop-up calendar, once, and listens to it.
     void ConnectPopup(QDateTimeEdit& picker);
+    // Opens a date box's pop-up calendar, as her press on its arrow does.
+    static void OpenPopup(QDateTimeEdit& picker);
     // The control that has the keyboard focus, if one has.
     std::optional<int> FocusedId() const;
 

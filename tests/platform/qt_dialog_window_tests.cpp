@@ -193,6 +193,26 @@ TEST_F(QtDialogWindowTest, ChoosingTheShownDateIsReported) {
     EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 1));
 }
 
+// F4, or Alt with the down arrow, opens the pop-up, as on Windows, and
+// moves no date.
+TEST_F(QtDialogWindowTest, TheKeyboardOpensThePopUp) {
+    const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_F4, Qt::NoModifier},
+                                                              {Qt::Key_Down, Qt::AltModifier}};
+    window.SetDate(kDate, CDateValue(2027, 1, 1));
+    auto* picker = Child<QDateEdit>("ctl_13");
+    for (const auto& [key, modifiers] : keys) {
+        SCOPED_TRACE(QTest::toString(QKeySequence(key | modifiers).toString()));
+        picker->setFocus();
+        QTest::keyClick(picker, key, modifiers);
+        const QCalendarWidget* popup = picker->findChild<QCalendarWidget*>();
+        ASSERT_NE(popup, nullptr);
+        EXPECT_TRUE(popup->isVisible());
+        popup->window()->close();
+    }
+    EXPECT_TRUE(handler.dates.empty());
+    EXPECT_EQ(window.GetDate(kDate), CDateValue(2027, 1, 1));
+}
+
 // The wheel moves the date only in the box she is typing in.
 TEST_F(QtDialogWindowTest, TheWheelChangesNoDateInABoxWithoutFocus) {
     window.SetDate(kDate, CDateValue(2027, 1, 1));
