@@ -201,7 +201,7 @@ TEST_F(QtDialogWindowTest, TheKeyboardOpensThePopUp) {
     window.SetDate(kDate, CDateValue(2027, 1, 1));
     auto* picker = Child<QDateEdit>("ctl_13");
     for (const auto& [key, modifiers] : keys) {
-        SCOPED_TRACE(QTest::toString(QKeySequence(key | modifiers).toString()));
+        SCOPED_TRACE(QKeySequence(key | modifiers).toString().toStdString());
         picker->setFocus();
         QTest::keyClick(picker, key, modifiers);
         const QCalendarWidget* popup = picker->findChild<QCalendarWidget*>();
