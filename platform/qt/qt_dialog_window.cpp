@@ -32,6 +32,7 @@
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
 #include "platform/qt/whole_line_text_edit.h"
+#include "platform/surface_text.h"
 
 namespace gestalia {
 
@@ -58,7 +59,7 @@ QFont MakeFont(const CControlFont& spec) {
     if (height > cell) {
         font.setPixelSize(std::max(1, cell * cell / height));
     }
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(spec.nWeight, 100, 900)));
+    font.setWeight(static_cast<QFont::Weight>(FontWeight(spec.nWeight)));
     return font;
 }
 

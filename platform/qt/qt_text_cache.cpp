@@ -1,40 +1,25 @@
 #include "platform/qt/qt_text_cache.h"
 
 #include <QPaintDevice>
-#include <QStringList>
 #include <QTextLine>
 #include <QTextOption>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_draw_surface.h"
+#include "platform/surface_text.h"
 
 namespace gestalia {
 
 namespace {
 
-constexpr int kTenthsPerInch = 720;  // tenths of a point in an inch
 constexpr std::size_t kMaxTexts = 4096;
 constexpr int kSingleLine = 0;
 constexpr int kElided = 1;
 constexpr int kMeasured = 2;
 constexpr int kMeasuredSingleLine = 3;
 constexpr int kLaidOut = 4;
-
-// Line breaks do not break a single line: CR goes, LF becomes a space.
-QString AsSingleLine(QString text) {
-    text.remove(QLatin1Char('\r'));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
-QStringList Lines(const QString& text) {
-    QString copy = text;
-    copy.remove(QLatin1Char('\r'));
-    return copy.split(QLatin1Char('\n'));
-}
 
 }  // namespace
 
@@ -59,10 +44,8 @@ int CQtTextCache::Font(const CFontSpec& spec, int dpi, const QPaintDevice* devic
                      .first;
     }
     QFont qf(family->second);
-    const int pixels = static_cast<int>(std::lround(static_cast<double>(spec.nTenthsOfPoint) * dpi /
-                                                    static_cast<double>(kTenthsPerInch)));
-    qf.setPixelSize(std::max(1, pixels));
-    qf.setWeight(static_cast<QFont::Weight>(std::clamp(spec.nWeight, 100, 900)));
+    qf.setPixelSize(FontPixelHeight(spec, dpi));
+    qf.setWeight(static_cast<QFont::Weight>(FontWeight(spec.nWeight)));
     // QFontMetrics takes a non-const device but only reads its resolution.
     m_fonts.push_back(CFont{spec, dpi, qf, QFontMetrics(qf, const_cast<QPaintDevice*>(device))});
     return static_cast<int>(m_fonts.size() - 1);
@@ -85,7 +68,7 @@ const QString& CQtTextCache::SingleLine(int font, std::string_view text, int wid
         return found->second;
     }
     MakeRoom();
-    QString shown = AsSingleLine(ToQString(text));
+    QString shown = ToQString(SingleLineText(text));
     if (elide) {
         shown = FontAt(font).metrics.elidedText(shown, Qt::ElideRight, width);
     }
@@ -144,18 +127,9 @@ Size CQtTextCache::Measure(int font, std::string_view text, bool singleLine) {
     }
     MakeRoom();
     const QFontMetrics& fm = FontAt(font).metrics;
-    const QString qs = ToQString(text);
-    Size size;
-    if (singleLine) {
-        size = {fm.horizontalAdvance(AsSingleLine(qs)), fm.height()};
-    } else {
-        int widest = 0;
-        const QStringList lines = Lines(qs);
-        for (const QString& line : lines) {
-            widest = std::max(widest, fm.horizontalAdvance(line));
-        }
-        size = {widest, fm.height() * static_cast<int>(lines.size())};
-    }
+    const Size size = MeasureTextLines(
+        text, singleLine, fm.height(),
+        [&fm](const std::string& line) { return fm.horizontalAdvance(ToQString(line)); });
     m_measured.emplace(Key{std::string(text), key.font, key.width, key.mode}, size);
     return size;
 }

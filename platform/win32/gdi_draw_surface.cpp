@@ -1,11 +1,11 @@
 #include "platform/win32/gdi_draw_surface.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <utility>
 
 #include "model/win32_text.h"
+#include "platform/surface_text.h"
 #include "platform/win32/dialog_scaling.h"
 #include "platform/win32/win32_images.h"
 
@@ -13,7 +13,6 @@ namespace gestalia::win32 {
 
 namespace {
 
-constexpr int kTenthsPerInch = 720;  // tenths of a point in an inch
 constexpr COLORREF kTransparentGreen = ToColorRef(RGB(0, 255, 0));
 
 // The text flags are DrawTextW's own.
@@ -22,13 +21,6 @@ static_assert(kTextLeft == DT_LEFT && kTextCentre == DT_CENTER && kTextRight == 
               kTextSingleLine == DT_SINGLELINE && kTextEndEllipsis == DT_END_ELLIPSIS);
 constexpr std::uint32_t kKnownTextFlags =
     kTextCentre | kTextRight | kTextVCentre | kTextBottom | kTextSingleLine | kTextEndEllipsis;
-
-// Line breaks do not break a single line: CR goes, LF becomes a space.
-std::wstring AsSingleLine(std::wstring text) {
-    std::erase(text, L'\r');
-    std::replace(text.begin(), text.end(), L'\n', L' ');
-    return text;
-}
 
 int TextWidth(HDC hdc, std::wstring_view line) {
     SIZE size{};
@@ -105,13 +97,11 @@ HFONT CGdiFontCache::Font(HDC hdc, const CFontSpec& spec, int dpi) {
             return made.font.get();
         }
     }
-    const int pixels = static_cast<int>(std::lround(static_cast<double>(spec.nTenthsOfPoint) * dpi /
-                                                    static_cast<double>(kTenthsPerInch)));
     const std::wstring& face = Face(hdc, spec.strFace);
     // A negative height asks for the character height, as a point size does.
     GdiObject<HFONT> font(
-        ::CreateFontW(-std::max(1, pixels), 0, 0, 0, std::clamp(spec.nWeight, 100, 900), FALSE,
-                      FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+        ::CreateFontW(-FontPixelHeight(spec, dpi), 0, 0, 0, FontWeight(spec.nWeight), FALSE, FALSE,
+                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                       CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
     if (font == nullptr) {
         return nullptr;
@@ -202,12 +192,11 @@ void CGdiDrawSurface::DrawText(std::string_view text, const Rect& rc, std::uint3
     if (rc.IsEmpty()) {
         return;
     }
-    std::wstring wide = Utf16FromUtf8(text);
+    const bool singleLine = (flags & kTextSingleLine) != 0;
+    std::wstring wide = Utf16FromUtf8(singleLine ? SingleLineText(text) : std::string(text));
     RECT box = ToRECT(rc);
     UINT format = (flags & kKnownTextFlags) | DT_NOPREFIX;
-    if ((flags & kTextSingleLine) != 0) {
-        wide = AsSingleLine(std::move(wide));
-    } else if ((flags & (kTextVCentre | kTextBottom)) != 0) {
+    if (!singleLine && (flags & (kTextVCentre | kTextBottom)) != 0) {
         // DrawTextW places only a single line vertically: lines are placed by hand.
         const int height = MeasureText(text, false).cy;
         const int room = rc.Height() - height;
@@ -227,25 +216,9 @@ void CGdiDrawSurface::DrawText(std::string_view text, const Rect& rc, std::uint3
 Size CGdiDrawSurface::MeasureText(std::string_view text, bool singleLine) const {
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(m_hdc, &metrics);
-    std::wstring wide = Utf16FromUtf8(text);
-    if (singleLine) {
-        wide = AsSingleLine(std::move(wide));
-        return {TextWidth(m_hdc, wide), metrics.tmHeight};
-    }
-    std::erase(wide, L'\r');
-    int widest = 0;
-    int lines = 0;
-    std::wstring_view rest = wide;
-    for (;;) {
-        const std::size_t end = rest.find(L'\n');
-        widest = std::max(widest, TextWidth(m_hdc, rest.substr(0, end)));
-        ++lines;
-        if (end == std::wstring_view::npos) {
-            break;
-        }
-        rest.remove_prefix(end + 1);
-    }
-    return {widest, metrics.tmHeight * lines};
+    return MeasureTextLines(text, singleLine, metrics.tmHeight, [this](const std::string& line) {
+        return TextWidth(m_hdc, Utf16FromUtf8(line));
+    });
 }
 
 bool CGdiDrawSurface::DrawImage(const CImageList& list, int index, Point at) {

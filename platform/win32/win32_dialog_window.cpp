@@ -6,6 +6,7 @@
 
 #include "model/win32_text.h"
 #include "platform/calendar_parent.h"
+#include "platform/surface_text.h"
 #include "platform/win32/calendar_window.h"
 #include "platform/win32/dialog_font.h"
 #include "platform/win32/dialog_scaling.h"
@@ -56,10 +57,10 @@ std::optional<SYSTEMTIME> ToSystemTime(const CDateValue& dt) {
 GdiObject<HFONT> MakeFont(int pixelHeight, int weight, const std::wstring& face) {
     // A positive height is the character cell (ascent plus descent), as the
     // control fonts are given.
-    return GdiObject<HFONT>(
-        ::CreateFontW(std::max(1, pixelHeight), 0, 0, 0, std::clamp(weight, 100, 900), FALSE, FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    return GdiObject<HFONT>(::CreateFontW(std::max(1, pixelHeight), 0, 0, 0, FontWeight(weight),
+                                          FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                          CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                          DEFAULT_PITCH | FF_SWISS, face.c_str()));
 }
 
 }  // namespace

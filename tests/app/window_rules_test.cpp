@@ -1,13 +1,15 @@
 // The window layer's rules that hold whatever the toolkit, on the fake that
 // shares them with Qt and Win32: a picker's value, Enter, Escape and the close
 // box, the hand over links; line breaks between the program and the controls;
-// the words and answers of the platform's own windows.
+// a surface's text lines and font sizes; the words and answers of the
+// platform's own windows.
 
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
 #include "platform/line_breaks.h"
 #include "platform/modal_choices.h"
+#include "platform/surface_text.h"
 #include "platform/ui_services_base.h"
 #include "tests/support/fake_ui.h"
 
@@ -157,6 +159,56 @@ INSTANTIATE_TEST_SUITE_P(Texts, LineBreaks,
                                            LineCase{"\r\n\r\n", "\n\n"},
                                            LineCase{"a\rb\r\n", "a\rb\n"},
                                            LineCase{"Eco\r\n12 semanas\r\n", "Eco\n12 semanas\n"}));
+
+// How a surface keeps a text on one line, splits it into lines and measures
+// it, here with one pixel a byte and lines 10 pixels high.
+struct SurfaceTextCase {
+    const char* text;
+    const char* singleLine;
+    std::vector<std::string> lines;
+    Size size;  // of the text as lines
+};
+
+class SurfaceText : public ::testing::TestWithParam<SurfaceTextCase> {};
+
+TEST_P(SurfaceText, OneLineAndLines) {
+    const SurfaceTextCase& c = GetParam();
+    const auto bytes = [](const std::string& line) { return static_cast<int>(line.size()); };
+    EXPECT_EQ(SingleLineText(c.text), c.singleLine);
+    EXPECT_EQ(TextLines(c.text), c.lines);
+    const Size lines = MeasureTextLines(c.text, false, 10, bytes);
+    EXPECT_EQ(lines.cx, c.size.cx);
+    EXPECT_EQ(lines.cy, c.size.cy);
+    const Size one = MeasureTextLines(c.text, true, 10, bytes);
+    EXPECT_EQ(one.cx, static_cast<int>(std::string_view(c.singleLine).size()));
+    EXPECT_EQ(one.cy, 10);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SurfaceText,
+    ::testing::Values(SurfaceTextCase{"", "", {""}, {0, 10}},
+                      SurfaceTextCase{"Eco", "Eco", {"Eco"}, {3, 10}},
+                      SurfaceTextCase{
+                          "Eco\r\n12 semanas", "Eco 12 semanas", {"Eco", "12 semanas"}, {10, 20}},
+                      SurfaceTextCase{"a\rb\n\n", "ab  ", {"ab", "", ""}, {2, 30}},
+                      SurfaceTextCase{"\r\n", " ", {"", ""}, {0, 20}}));
+
+TEST(SurfaceFont, PixelHeightAndWeight) {
+    struct {
+        int tenths;
+        int dpi;
+        int pixels;
+    } const heights[] = {{85, 96, 11}, {85, 144, 17}, {90, 96, 12},
+                         {1, 96, 1},   {0, 96, 1},    {-80, 96, 1}};
+    for (const auto& h : heights) {
+        CFontSpec spec;
+        spec.nTenthsOfPoint = h.tenths;
+        EXPECT_EQ(FontPixelHeight(spec, h.dpi), h.pixels) << h.tenths << " at " << h.dpi;
+    }
+    EXPECT_EQ(FontWeight(0), 100);
+    EXPECT_EQ(FontWeight(700), 700);
+    EXPECT_EQ(FontWeight(1000), 900);
+}
 
 struct MessageCase {
     MbButtons buttons;
