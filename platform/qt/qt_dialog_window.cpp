@@ -32,7 +32,7 @@
 #include "platform/qt/qt_draw_surface.h"
 #include "platform/qt/qt_images.h"
 #include "platform/qt/whole_line_text_edit.h"
-#include "platform/surface_text.h"
+#include "platform/surface_rules.h"
 
 namespace gestalia {
 

@@ -14,6 +14,7 @@
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_image_registry.h"
+#include "platform/surface_rules.h"
 
 namespace gestalia {
 
@@ -82,21 +83,11 @@ void CQtDrawSurface::FillRect(const Rect& rc, Colour colour) {
 }
 
 void CQtDrawSurface::Line(Point from, Point to, Colour colour) {
+    if (const std::optional<Rect> pixels = StraightLinePixels(from, to)) {
+        FillRect(*pixels, colour);
+        return;
+    }
     const QColor qc = ToQColor(colour);
-    if (from.y == to.y) {
-        const int left = std::min(from.x, to.x + 1);
-        const int right = std::max(from.x + 1, to.x);  // exclusive
-        if (from.x != to.x) {
-            m_painter.fillRect(QRect(left, from.y, right - left, 1), qc);
-        }
-        return;
-    }
-    if (from.x == to.x) {
-        const int top = std::min(from.y, to.y + 1);
-        const int bottom = std::max(from.y + 1, to.y);
-        m_painter.fillRect(QRect(from.x, top, 1, bottom - top), qc);
-        return;
-    }
     // Any other slope: Bresenham's walk, every pixel but the last.
     m_painter.save();
     m_painter.setPen(QPen(qc, 1));

@@ -8,7 +8,7 @@
 
 #include "platform/qt/qt_convert.h"
 #include "platform/qt/qt_draw_surface.h"
-#include "platform/surface_text.h"
+#include "platform/surface_rules.h"
 
 namespace gestalia {
 

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "model/win32_text.h"
-#include "platform/surface_text.h"
+#include "platform/surface_rules.h"
 #include "platform/win32/dialog_scaling.h"
 #include "platform/win32/win32_images.h"
 
@@ -142,16 +142,8 @@ void CGdiDrawSurface::FillRect(const Rect& rc, Colour colour) {
 }
 
 void CGdiDrawSurface::Line(Point from, Point to, Colour colour) {
-    if (from.y == to.y) {
-        if (from.x != to.x) {
-            FillRect({std::min(from.x, to.x + 1), from.y, std::max(from.x + 1, to.x), from.y + 1},
-                     colour);
-        }
-        return;
-    }
-    if (from.x == to.x) {
-        FillRect({from.x, std::min(from.y, to.y + 1), from.x + 1, std::max(from.y + 1, to.y)},
-                 colour);
+    if (const std::optional<Rect> pixels = StraightLinePixels(from, to)) {
+        FillRect(*pixels, colour);
         return;
     }
     // GDI's own lines leave out their end point too.

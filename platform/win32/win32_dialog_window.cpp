@@ -6,7 +6,7 @@
 
 #include "model/win32_text.h"
 #include "platform/calendar_parent.h"
-#include "platform/surface_text.h"
+#include "platform/surface_rules.h"
 #include "platform/win32/calendar_window.h"
 #include "platform/win32/dialog_font.h"
 #include "platform/win32/dialog_scaling.h"

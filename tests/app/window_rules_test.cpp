@@ -9,7 +9,7 @@
 #include "platform/dialog.h"
 #include "platform/line_breaks.h"
 #include "platform/modal_choices.h"
-#include "platform/surface_text.h"
+#include "platform/surface_rules.h"
 #include "platform/ui_services_base.h"
 #include "tests/support/fake_ui.h"
 
@@ -176,12 +176,9 @@ TEST_P(SurfaceText, OneLineAndLines) {
     const auto bytes = [](const std::string& line) { return static_cast<int>(line.size()); };
     EXPECT_EQ(SingleLineText(c.text), c.singleLine);
     EXPECT_EQ(TextLines(c.text), c.lines);
-    const Size lines = MeasureTextLines(c.text, false, 10, bytes);
-    EXPECT_EQ(lines.cx, c.size.cx);
-    EXPECT_EQ(lines.cy, c.size.cy);
-    const Size one = MeasureTextLines(c.text, true, 10, bytes);
-    EXPECT_EQ(one.cx, static_cast<int>(std::string_view(c.singleLine).size()));
-    EXPECT_EQ(one.cy, 10);
+    EXPECT_EQ(MeasureTextLines(c.text, false, 10, bytes), c.size);
+    const Size one{static_cast<int>(std::string_view(c.singleLine).size()), 10};
+    EXPECT_EQ(MeasureTextLines(c.text, true, 10, bytes), one);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -192,6 +189,28 @@ INSTANTIATE_TEST_SUITE_P(
                           "Eco\r\n12 semanas", "Eco 12 semanas", {"Eco", "12 semanas"}, {10, 20}},
                       SurfaceTextCase{"a\rb\n\n", "ab  ", {"ab", "", ""}, {2, 30}},
                       SurfaceTextCase{"\r\n", " ", {"", ""}, {0, 20}}));
+
+// A level or upright line is one rectangle of pixels, its end point left
+// out, whichever way it runs.
+TEST(SurfaceLine, StraightLinesAreOneRectangle) {
+    struct {
+        Point from;
+        Point to;
+        std::optional<Rect> pixels;
+    } const lines[] = {
+        {{2, 5}, {6, 5}, Rect{2, 5, 6, 6}}, {{6, 5}, {2, 5}, Rect{3, 5, 7, 6}},
+        {{4, 1}, {4, 4}, Rect{4, 1, 5, 4}}, {{4, 4}, {4, 1}, Rect{4, 2, 5, 5}},
+        {{3, 3}, {3, 3}, Rect{}},           {{0, 0}, {3, 2}, std::nullopt},
+    };
+    for (const auto& line : lines) {
+        const std::optional<Rect> pixels = StraightLinePixels(line.from, line.to);
+        ASSERT_EQ(pixels.has_value(), line.pixels.has_value());
+        if (pixels) {
+            EXPECT_EQ(*pixels, *line.pixels)
+                << line.from.x << "," << line.from.y << " to " << line.to.x << "," << line.to.y;
+        }
+    }
+}
 
 TEST(SurfaceFont, PixelHeightAndWeight) {
     struct {

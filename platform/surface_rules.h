@@ -1,10 +1,11 @@
 #pragma once
-// What every toolkit's drawing surface does with a font spec and a text
-// before the toolkit draws or measures it, as IDrawSurface promises: the
-// font's pixel height and weight, a text kept on one line, a text's lines,
-// and the size a text takes.
+// What every toolkit's drawing surface works out before the toolkit draws,
+// as IDrawSurface promises: the pixels of a level or upright line, the font's
+// pixel height and weight, a text kept on one line, a text's lines, and the
+// size a text takes.
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,6 +13,11 @@
 #include "calendar/draw_surface.h"
 
 namespace gestalia {
+
+// The pixels of a level or upright line from `from` to `to`, the end point
+// left out, as one rectangle (empty for a line of no length); nothing for a
+// sloping line, which the toolkit draws itself.
+std::optional<Rect> StraightLinePixels(Point from, Point to);
 
 // The pixel height of a font spec's character: tenths of a point x dpi / 720,
 // rounded, and at least 1.

@@ -1,4 +1,4 @@
-#include "platform/surface_text.h"
+#include "platform/surface_rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,6 +10,19 @@ namespace {
 constexpr int kTenthsPerInch = 720;  // tenths of a point in an inch
 
 }  // namespace
+
+std::optional<Rect> StraightLinePixels(Point from, Point to) {
+    if (from.x == to.x && from.y == to.y) {
+        return Rect{};
+    }
+    if (from.y == to.y) {
+        return Rect{std::min(from.x, to.x + 1), from.y, std::max(from.x + 1, to.x), from.y + 1};
+    }
+    if (from.x == to.x) {
+        return Rect{from.x, std::min(from.y, to.y + 1), from.x + 1, std::max(from.y + 1, to.y)};
+    }
+    return std::nullopt;
+}
 
 int FontPixelHeight(const CFontSpec& spec, int dpi) {
     const long pixels = std::lround(static_cast<double>(spec.nTenthsOfPoint) * dpi /
