@@ -48,7 +48,9 @@ for bench in "$@"; do
             a = median("main", keys[k]); b = median("empty", keys[k])
             printf "  %-24s %10.1f %10.1f %7.2f\n", keys[k], a, b, a / b
         }
-        # Where the time from main() went: the time of each step alone.
+        # Where the time from main() went: the time of each step alone (for
+        # a bench that notes its steps).
+        if (!(("main", "app_ms", 1) in v)) exit
         printf "  steps from main(), ms    %10s %10s %7s\n", "main", "empty", "more"
         split("app built shown painted main_to_frame", steps, " ")
         pa = 0; pb = 0
