@@ -98,11 +98,8 @@ HFONT CGdiFontCache::Font(HDC hdc, const CFontSpec& spec, int dpi) {
         }
     }
     const std::wstring& face = Face(hdc, spec.strFace);
-    // A negative height asks for the character height, as a point size does.
-    GdiObject<HFONT> font(
-        ::CreateFontW(-FontPixelHeight(spec, dpi), 0, 0, 0, FontWeight(spec.nWeight), FALSE, FALSE,
-                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      CLEARTYPE_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str()));
+    GdiObject<HFONT> font =
+        MakeGdiFont(-FontPixelHeight(spec, dpi), FontWeight(spec.nWeight), face, FF_DONTCARE);
     if (font == nullptr) {
         return nullptr;
     }
@@ -185,7 +182,8 @@ void CGdiDrawSurface::DrawText(std::string_view text, const Rect& rc, std::uint3
         return;
     }
     const bool singleLine = (flags & kTextSingleLine) != 0;
-    std::wstring wide = Utf16FromUtf8(singleLine ? SingleLineText(text) : std::string(text));
+    const std::wstring wide =
+        singleLine ? Utf16FromUtf8(SingleLineText(text)) : Utf16FromUtf8(text);
     RECT box = ToRECT(rc);
     UINT format = (flags & kKnownTextFlags) | DT_NOPREFIX;
     if (!singleLine && (flags & (kTextVCentre | kTextBottom)) != 0) {

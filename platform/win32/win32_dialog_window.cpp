@@ -54,13 +54,10 @@ std::optional<SYSTEMTIME> ToSystemTime(const CDateValue& dt) {
     return st;
 }
 
+// A control's own font: its height is the character cell (ascent plus
+// descent), positive.
 GdiObject<HFONT> MakeFont(int pixelHeight, int weight, const std::wstring& face) {
-    // A positive height is the character cell (ascent plus descent), as the
-    // control fonts are given.
-    return GdiObject<HFONT>(::CreateFontW(std::max(1, pixelHeight), 0, 0, 0, FontWeight(weight),
-                                          FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                          CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
-                                          DEFAULT_PITCH | FF_SWISS, face.c_str()));
+    return MakeGdiFont(std::max(1, pixelHeight), FontWeight(weight), face, FF_SWISS);
 }
 
 }  // namespace
